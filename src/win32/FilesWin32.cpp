@@ -1,0 +1,119 @@
+// Files.h over the Windows A-functions: paths are byte strings in the ANSI code page.
+
+#include "base/Files.h"
+
+#include <windows.h>
+
+#include "win32/UniqueHandle.h"
+
+namespace tavrill {
+namespace {
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const size_t left = bytes.size() - done;
+        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+        if (read == 0) break;  // the file shrank while we read it
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::string& path, std::string_view bytes) {
+    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    return file && WriteAll(file.get(), bytes);
+}
+
+bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+    // The temporary file sits in the same folder, so the final move is a rename
+    // on one volume and never a copy.
+    const std::string temp = path + ".tmp~" + std::to_string(GetCurrentProcessId());
+    {
+        UniqueFile file = OpenedFile(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+            file.reset();
+            DeleteFileA(temp.c_str());
+            return false;
+        }
+    }
+    // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexa
+    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
+bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    std::string mask = folder;
+    if (!mask.empty() && mask.back() != '\\' && mask.back() != ':') mask += '\\';
+    mask += "*.*";
+    WIN32_FIND_DATAA data{};
+    HANDLE find = FindFirstFileA(mask.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return entries;
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+std::string ProgramFilePath() {
+    std::string buffer(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);  // truncated: try a larger buffer
+    }
+}
+
+}  // namespace tavrill
