@@ -1,0 +1,37 @@
+#pragma once
+// The settings file: where the tool bar stood, in section "Main" of tavrill.ini.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrill {
+
+inline constexpr int kDefaultWindowX = 32;
+inline constexpr int kDefaultWindowY = 420;
+
+// Reads a settings value the way the settings file has always been read:
+// decimal with an optional sign, or hexadecimal after "$" or "0x"/"0X"; anything
+// else (empty, letters, out of range) gives the default.
+int ParseSettingInt(std::string_view value, int defaultValue);
+
+// The profile file behind the settings; on Windows the profile functions.
+class ProfileStore {
+public:
+    virtual ~ProfileStore() = default;
+    // The value (at most 1023 bytes), or nothing when the key is missing.
+    virtual std::optional<std::string> Read(std::string_view section, std::string_view key) = 0;
+    virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+};
+
+struct WindowPosition {
+    int x = kDefaultWindowX;
+    int y = kDefaultWindowY;
+};
+
+WindowPosition LoadSettings(ProfileStore& profile);
+
+// Throws Error "Unable to write to <path>" when the file cannot be written.
+void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path);
+
+}  // namespace tavrill

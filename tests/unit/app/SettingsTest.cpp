@@ -1,0 +1,78 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/Folders.h"
+#include "base/Error.h"
+
+namespace tavrill {
+namespace {
+
+TEST(SettingsTest, ValuesReadAsDecimalOrHexadecimalElseTheDefault) {
+    const struct {
+        const char* text;
+        int expected;
+    } cases[] = {
+        {"32", 32},           {"-15", -15},      {"+7", 7},         {"0x40", 64},
+        {"0X40", 64},         {"$40", 64},       {"$ff", 255},      {"-$10", -16},
+        {"", 99},             {"abc", 99},       {"12abc", 99},     {"0x", 99},
+        {"$", 99},            {"-", 99},         {" 5", 99},        {"1.5", 99},
+        {"2147483647", 2147483647},              {"-2147483648", -2147483647 - 1},
+        {"2147483648", 99},   {"$FFFFFFFF", -1}, {"$100000000", 99}, {"99999999999999999999", 99},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseSettingInt(c.text, 99), c.expected) << '"' << c.text << '"';
+}
+
+class MapProfile : public ProfileStore {
+public:
+    std::map<std::string, std::string, std::less<>> values;
+    bool writable = true;
+    std::optional<std::string> Read(std::string_view section, std::string_view key) override {
+        const auto it = values.find(std::string(section) + "/" + std::string(key));
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+        if (!writable) return false;
+        values[std::string(section) + "/" + std::string(key)] = value;
+        return true;
+    }
+};
+
+TEST(SettingsTest, MissingOrBadKeysFallBackEachOnItsOwn) {
+    MapProfile profile;
+    EXPECT_EQ(LoadSettings(profile).x, 32);
+    EXPECT_EQ(LoadSettings(profile).y, 420);
+    profile.values["Main/WindowX"] = "$40";
+    profile.values["Main/WindowY"] = "left";
+    EXPECT_EQ(LoadSettings(profile).x, 64);
+    EXPECT_EQ(LoadSettings(profile).y, 420);
+}
+
+TEST(SettingsTest, SavedPositionReadsBackAndAFailedWriteIsReported) {
+    MapProfile profile;
+    SaveSettings(profile, {-40, 7}, "c:\\t\\tavrill.ini");
+    EXPECT_EQ(profile.values["Main/WindowX"], "-40");
+    EXPECT_EQ(LoadSettings(profile).x, -40);
+    EXPECT_EQ(LoadSettings(profile).y, 7);
+    profile.writable = false;
+    try {
+        SaveSettings(profile, {1, 2}, "c:\\t\\tavrill.ini");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Unable to write to c:\\t\\tavrill.ini");
+    }
+}
+
+TEST(FoldersTest, ProgramFolderIsLowerCasedInAsciiOnlyAndEndsInABackslash) {
+    EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Editor\\TAVRILL.EXE"), "c:\\tools\\editor\\");
+    EXPECT_EQ(ProgramFolderOf("C:TAVRILL.EXE"), "c:\\");
+    EXPECT_EQ(ProgramFolderOf("D:\\\xC9" "cole\\t.exe"), "d:\\\xC9" "cole\\");  // bytes above 127 keep their case
+    EXPECT_EQ(ProgramFolderOf("\\\\Server\\Share\\t.exe"), "\\\\server\\share\\");
+    EXPECT_EQ(FoldersFor("C:\\X\\t.exe").stash, "c:\\x\\stash\\");
+}
+
+}  // namespace
+}  // namespace tavrill
