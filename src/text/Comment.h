@@ -1,0 +1,39 @@
+#pragma once
+// Commenting Object Pascal text out in its three comment styles, and taking such a comment away.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrill {
+
+// "//" in front of every line (as LineList counts lines): empty lines and lines of blanks
+// included, in front of any indentation; the empty row after a final CR LF gets none.
+std::string CommentSlash(std::string_view text);
+// "{ " + text + " }" and "(* " + text + " *)", the text not looked into.
+std::string CommentBrace(std::string_view text);
+std::string CommentParen(std::string_view text);
+
+// The text without every leading and trailing byte of value 32 or below.
+std::string_view TrimControls(std::string_view text);
+
+// What the uncomment command makes of an already trimmed, non-empty text.
+enum class CommentForm {
+    Pair,        // starts with "{" and ends with "}", or starts with "(*" and ends with ")"
+    Unmatched,   // starts with "{" or "(" but is no such pair: left alone
+    SlashLines,  // anything else: "//" is taken from the start of the lines that have it
+};
+CommentForm RecognizeComment(std::string_view trimmed);
+// The bytes between the marks of a Pair: without the first and last byte of a brace pair, or
+// the first two and last two bytes of a parenthesis-star pair ("(*)" gives the empty text).
+std::string_view CommentPairInner(std::string_view trimmed);
+// Each line that is at least two bytes long and starts with "//" loses those two bytes;
+// everything else, line breaks included, stays.
+std::string UncommentSlashLines(std::string_view text);
+
+// The whole uncomment rewrite: trim, then a brace pair, a parenthesis-star pair (its inner text
+// trimmed again) or the "//" of the lines. Nothing when the text trims to empty or starts a pair
+// it does not close.
+std::optional<std::string> Uncomment(std::string_view text);
+
+}  // namespace tavrill

@@ -1,0 +1,23 @@
+#pragma once
+// Shifting lines right or left by a number of blanks. Only the blank (byte 32) is added or
+// removed; tabs are ordinary bytes. Lines are counted as LineList counts them, so every line
+// break stays and the empty row after a final CR LF is never padded.
+
+#include <string>
+#include <string_view>
+
+namespace tavrill {
+
+// n blanks in front of every line, empty lines included; n <= 0 changes nothing.
+std::string IndentLines(std::string_view text, int n);
+// Up to n leading blanks taken from every line, each line on its own; n <= 0 changes nothing.
+std::string UnindentLines(std::string_view text, int n);
+
+// A number box's text as a decimal whole number with an optional sign; 0 for anything else
+// (empty, other bytes, blanks, or beyond the range of int).
+int ParseWholeNumber(std::string_view text);
+
+// The indent dialog's OK: reads n from the number box's text and shifts the memo's text.
+std::string IndentDialogRewrite(std::string_view memoText, bool indent, std::string_view spinText);
+
+}  // namespace tavrill
