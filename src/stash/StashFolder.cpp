@@ -1,0 +1,59 @@
+#include "stash/StashFolder.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tavrill {
+namespace {
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+// Names that differ only in letter case (possible on shares and under Wine)
+// still get one fixed order.
+bool ListedBefore(const StashItem& a, const StashItem& b) {
+    const auto byLower = [](char x, char y) {
+        return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
+    };
+    if (std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(), byLower))
+        return true;
+    if (std::lexicographical_compare(b.name.begin(), b.name.end(), a.name.begin(), a.name.end(), byLower))
+        return false;
+    return a.name < b.name;
+}
+
+}  // namespace
+
+StashGlyph GlyphFor(std::string_view fileName) {
+    static constexpr std::array<std::string_view, 4> kProgramExtensions = {".exe", ".com", ".bat", ".pif"};
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos) return StashGlyph::PlainFile;
+    const std::string_view extension = fileName.substr(dot);
+    for (std::string_view program : kProgramExtensions)
+        if (EqualIgnoringCase(extension, program)) return StashGlyph::Program;
+    return StashGlyph::PlainFile;
+}
+
+std::vector<StashItem> StashListing(std::vector<FolderEntry> entries) {
+    std::vector<StashItem> items;
+    items.reserve(entries.size());
+    for (FolderEntry& e : entries) {
+        if (e.isFolder || e.isHidden || e.isSystem) continue;
+        const StashGlyph glyph = GlyphFor(e.name);
+        items.push_back({std::move(e.name), glyph});
+    }
+    std::sort(items.begin(), items.end(), ListedBefore);
+    return items;
+}
+
+std::vector<StashItem> ListStash(const std::string& stashFolder) { return StashListing(ListFolder(stashFolder)); }
+
+std::string StashItemPath(std::string_view stashFolder, std::string_view itemName) {
+    return std::string(stashFolder) + std::string(itemName);
+}
+
+}  // namespace tavrill

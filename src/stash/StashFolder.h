@@ -1,0 +1,32 @@
+#pragma once
+// What the stash browser lists: the stash folder's ordinary files, by name
+// without regard to letter case, each with the glyph that goes before it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Files.h"
+
+namespace tavrill {
+
+enum class StashGlyph { Program, PlainFile };
+
+struct StashItem {
+    std::string name;  // name and extension, without the folder
+    StashGlyph glyph = StashGlyph::PlainFile;
+};
+
+// Program for ".exe", ".com", ".bat" and ".pif" in any letter case.
+StashGlyph GlyphFor(std::string_view fileName);
+
+// Drops folders, hidden and system files and sorts the rest. Pure.
+std::vector<StashItem> StashListing(std::vector<FolderEntry> entries);
+
+// The listing of the folder as it now is; empty when it cannot be read.
+std::vector<StashItem> ListStash(const std::string& stashFolder);
+
+// The file behind a listed name. `stashFolder` ends with a backslash.
+std::string StashItemPath(std::string_view stashFolder, std::string_view itemName);
+
+}  // namespace tavrill
