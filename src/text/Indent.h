@@ -13,11 +13,8 @@ std::string IndentLines(std::string_view text, int n);
 // Up to n leading blanks taken from every line, each line on its own; n <= 0 changes nothing.
 std::string UnindentLines(std::string_view text, int n);
 
-// A number box's text as a decimal whole number with an optional sign; 0 for anything else
-// (empty, other bytes, blanks, or beyond the range of int).
-int ParseWholeNumber(std::string_view text);
-
-// The indent dialog's OK: reads n from the number box's text and shifts the memo's text.
+// The indent dialog's OK: reads n from the number box's text (anything but a whole number reads
+// as 0, the box's minimum) and shifts the memo's text.
 std::string IndentDialogRewrite(std::string_view memoText, bool indent, std::string_view spinText);
 
 }  // namespace tavrill

@@ -1,0 +1,55 @@
+#include "text/Indent.h"
+
+#include <cstring>
+
+#include "blocks/Blocks.h"
+#include "text/Rows.h"
+
+namespace tavrill {
+
+std::string IndentLines(std::string_view text, int n) {
+    if (n <= 0) return std::string(text);
+    const auto pad = static_cast<std::size_t>(n);
+    std::size_t lines = 0;
+    rows::ForEachLine(text, [&](std::string_view, bool) { ++lines; });
+    std::string out(text.size() + pad * lines, ' ');
+    char* p = out.data();
+    rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
+        p += pad;  // already blanks
+        std::memcpy(p, line.data(), line.size());
+        p += line.size();
+        if (followedByBreak) {
+            p[0] = '\r';
+            p[1] = '\n';
+            p += 2;
+        }
+    });
+    return out;
+}
+
+std::string UnindentLines(std::string_view text, int n) {
+    if (n <= 0) return std::string(text);
+    const auto most = static_cast<std::size_t>(n);
+    std::string out(text.size(), '\0');
+    char* p = out.data();
+    rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
+        std::size_t k = 0;
+        while (k < most && k < line.size() && line[k] == ' ') ++k;
+        std::memcpy(p, line.data() + k, line.size() - k);
+        p += line.size() - k;
+        if (followedByBreak) {
+            p[0] = '\r';
+            p[1] = '\n';
+            p += 2;
+        }
+    });
+    out.resize(static_cast<std::size_t>(p - out.data()));
+    return out;
+}
+
+std::string IndentDialogRewrite(std::string_view memoText, bool indent, std::string_view spinText) {
+    const int n = ReadSpinValue(spinText, 0);
+    return indent ? IndentLines(memoText, n) : UnindentLines(memoText, n);
+}
+
+}  // namespace tavrill
