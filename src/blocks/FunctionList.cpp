@@ -21,7 +21,8 @@ bool LessIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::vector<std::string> DesignFunctionEntries() {
-    return {"FileExists", "FormatDateTime('m/d/yyyy',", "IntToStr", "Lowercase", "StrToInt", "Trim", "Uppercase"};
+    return {"FileExists", "FormatDateTime('m/d/yyyy',", "IntToStr", "Lowercase",
+            "StrToInt",   "Trim",                       "Uppercase"};
 }
 
 FunctionList::FunctionList() : entries_(DesignFunctionEntries()) {}

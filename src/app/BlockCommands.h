@@ -1,0 +1,130 @@
+#pragma once
+// The code generator commands of the tool bar's text menu: fetch, dialog,
+// template, deliver. The dialogs are behind small interfaces so that the
+// Windows forms and the unit tests' fakes are interchangeable; each Run()
+// shows its dialog modally and gives back what the user entered on OK, or
+// nothing on Cancel.
+//
+// Which fetch each command makes, what Cancel does and whether the working text
+// takes the result differ per command and are stated at each function.
+
+#include <optional>
+#include <string>
+
+#include "blocks/Blocks.h"
+#include "bridge/Bridge.h"
+
+namespace tavrill {
+
+// Spin boxes are handed over as their text; the command reads it (ReadSpinValue).
+inline constexpr int kSpinMinimum = 1;
+
+struct IfValues {
+    std::string condition;
+    bool withElse = false;
+    std::string spinText = "2";
+    bool surround = false;
+};
+
+struct ForNextValues {
+    std::string var;
+    std::string from;
+    std::string to;
+    bool downto = false;
+    bool surround = false;
+    std::string spinText = "2";
+};
+
+struct WhileValues {
+    WhileKind kind = WhileKind::Repeat;
+    std::string condition;
+    bool surround = false;
+    std::string spinText = "2";
+};
+
+struct CaseValues {
+    std::string selector;
+    bool withElse = false;
+    std::string spinText = "2";
+    std::string labelsText;  // the text of the case box, not its rows on screen
+    bool withBegin = false;
+};
+
+struct ProcValues {
+    ProcKind kind = ProcKind::Procedure;
+    std::string name;
+    std::string params;
+    std::optional<std::string> resultType;  // present while the result box is enabled
+    bool useComment = false;
+    bool varBlock = false;
+};
+
+class IfDialog {
+public:
+    virtual ~IfDialog() = default;
+    virtual std::optional<IfValues> Run() = 0;
+};
+
+class ForNextDialog {
+public:
+    virtual ~ForNextDialog() = default;
+    virtual std::optional<ForNextValues> Run() = 0;
+};
+
+class WhileDialog {
+public:
+    virtual ~WhileDialog() = default;
+    virtual std::optional<WhileValues> Run() = 0;
+};
+
+class CaseDialog {
+public:
+    virtual ~CaseDialog() = default;
+    virtual std::optional<CaseValues> Run() = 0;
+};
+
+class ProcDialog {
+public:
+    virtual ~ProcDialog() = default;
+    virtual std::optional<ProcValues> Run() = 0;
+};
+
+class FnCallDialog {
+public:
+    virtual ~FnCallDialog() = default;
+    // The function name on OK; the dialog has already remembered it in its list.
+    virtual std::optional<std::string> Run() = 0;
+};
+
+// The template files of the comment headers, in the program folder.
+inline constexpr const char* kUnitHeadFile = "UnitHead.txt";
+inline constexpr const char* kProcHeadFile = "ProcHead.txt";
+
+// Copy-only fetch; delivers the empty begin/end pair, which becomes the working text.
+void BeginEndCommand(Bridge& bridge);
+
+// Cancel delivers nothing; OK delivers the block, which becomes the working text.
+void IfThenCommand(Bridge& bridge, IfDialog& dialog);
+
+// Cancel delivers the fetched text back unchanged; the working text keeps it either way.
+void ForNextCommand(Bridge& bridge, ForNextDialog& dialog);
+void WhileCommand(Bridge& bridge, WhileDialog& dialog);
+
+// The selection takes no part; Cancel delivers nothing; the working text is kept.
+void CaseOfCommand(Bridge& bridge, CaseDialog& dialog);
+
+// Copy-only fetch; Cancel delivers nothing; the working text is kept. The
+// procedure comment is read afresh from the program folder; a missing template
+// throws CannotOpenFile and nothing is delivered.
+void ProcCommand(Bridge& bridge, ProcDialog& dialog, const std::string& programFolder);
+
+// Copy-only fetch; delivers the template file with CR LF line breaks, adding
+// nothing. Throws CannotOpenFile when it cannot be read.
+void UnitHeadCommand(Bridge& bridge, const std::string& programFolder);
+void ProcHeadCommand(Bridge& bridge, const std::string& programFolder);
+
+// Wraps the fetched text in the call on OK (the working text takes the result);
+// Cancel delivers the working text unchanged.
+void FnCallCommand(Bridge& bridge, FnCallDialog& dialog);
+
+}  // namespace tavrill
