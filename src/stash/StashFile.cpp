@@ -52,12 +52,6 @@ std::string StashFileContent(std::string_view description, std::string_view snip
     return content;
 }
 
-std::string StashSnippet(std::string_view text) {
-    const size_t end = text.find(kCrLf);
-    if (end == std::string_view::npos) return {};
-    return std::string(text.substr(end + kCrLf.size()));
-}
-
 bool SaveStashFile(const StashPath& target, std::string_view content) {
     return !target.outside && ReplaceFileBytes(target.path, content);
 }

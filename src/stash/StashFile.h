@@ -25,10 +25,6 @@ StashPath StashFilePath(std::string_view stashFolder, std::string_view typedName
 // unless the snippet is empty or already ends with one.
 std::string StashFileContent(std::string_view description, std::string_view snippet);
 
-// What the browser copies back: the text after its first CR LF, or nothing when
-// there is no CR LF. The first line goes whatever it holds.
-std::string StashSnippet(std::string_view text);
-
 // Writes the content so that an existing snippet of that name is replaced only
 // by a complete new file: a failure leaves the old one untouched and no stray
 // file behind. False for an outside path or any failure to write.

@@ -91,26 +91,6 @@ TEST(StashFileContentTest, LongDescriptionIsWrittenWhole) {
     EXPECT_EQ(StashFileContent(desc, "x"), std::string(kStashMarker) + desc + "\r\nx\r\n");
 }
 
-TEST(StashSnippetTest, DropsTheFirstLineWhateverItHolds) {
-    const struct {
-        const char* text;
-        const char* snippet;
-    } cases[] = {
-        {"//TAVRILL:d\r\na\r\nb\r\n", "a\r\nb\r\n"},
-        {"//TAVRILL:d\r\n", ""},
-        {"one line, no break", ""},
-        {"", ""},
-        {"begin\r\nend;", "end;"},
-        {"x\ny\r\nz", "z"},  // only CR LF ends a line
-    };
-    for (const auto& c : cases) EXPECT_EQ(StashSnippet(c.text), c.snippet) << c.text;
-    for (const char* s : {"a := 1;", "a\r\n\r\n", "", "\r\n"}) {
-        std::string expected = s;
-        if (!expected.empty() && !expected.ends_with("\r\n")) expected += "\r\n";
-        EXPECT_EQ(StashSnippet(StashFileContent("any\tdesc", s)), expected) << s;
-    }
-}
-
 TEST(SaveStashFileTest, WritesTheFileAndReplacesAnOldOneWithoutAsking) {
     StashTempFolder dir;
     const StashPath target = StashFilePath(dir.Folder(), "util.txt");

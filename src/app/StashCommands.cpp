@@ -1,0 +1,69 @@
+#include "app/StashCommands.h"
+
+#include "base/Error.h"
+#include "base/Files.h"
+#include "stash/StashFile.h"
+
+namespace tavrill {
+
+void SaveToStashCommand(Bridge& bridge, SaveDialog& dialog, std::string_view stashFolder) {
+    bridge.FetchText(true);
+    const std::optional<SaveValues> values = dialog.Run(bridge.WorkingText());
+    if (values) SaveSnippet(bridge, stashFolder, *values);
+}
+
+void SaveSnippet(Bridge& bridge, std::string_view stashFolder, const SaveValues& values) {
+    if (values.name.empty()) {
+        bridge.NoticeBox(kNeedFileName, kCantSave);
+        return;
+    }
+    const StashPath target = StashFilePath(stashFolder, values.name);
+    if (!SaveStashFile(target, StashFileContent(values.description, values.code)))
+        throw CannotCreateFile(target.path);
+}
+
+void LoadFromStashCommand(Bridge& bridge, StashBrowser& browser) {
+    bridge.FetchText(false);
+    std::optional<std::string> copied = browser.Run();
+    if (!copied) return;
+    bridge.WorkingText() = std::move(*copied);
+    bridge.DeliverText(bridge.WorkingText());
+}
+
+void StashBrowserModel::Show() {
+    Reload();
+}
+
+void StashBrowserModel::Reload() {
+    selected_.reset();
+    items_ = ListStash(stashFolder_);
+    preview_.Clear();
+}
+
+void StashBrowserModel::Select(std::size_t index) {
+    if (index >= items_.size()) return;
+    selected_ = index;
+    preview_.LoadFile(StashItemPath(stashFolder_, items_[index].name));
+}
+
+std::string StashBrowserModel::Copy() {
+    preview_.DeleteLine(0);
+    return preview_.GetText();
+}
+
+std::optional<std::string> StashBrowserModel::Activate() {
+    if (!selected_) return std::nullopt;
+    Select(*selected_);
+    return Copy();
+}
+
+bool StashBrowserModel::DeleteSelected() {
+    if (!selected_) return false;
+    if (!host_.AskYesNo(kDeleteQuestion, kDeleteCaption)) return false;
+    // A file that will not go simply stays in the list read next.
+    DeleteFileAt(StashItemPath(stashFolder_, items_[*selected_].name));
+    Reload();
+    return true;
+}
+
+}  // namespace tavrill

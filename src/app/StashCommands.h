@@ -1,0 +1,102 @@
+#pragma once
+// The two stash commands of the tool bar: saving the fetched text as a snippet
+// (butStashClick) and copying one back from the browser (butLoadClick), and the
+// browser's behaviour apart from its window, so that the Windows form only moves
+// text between its controls and StashBrowserModel.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bridge/Bridge.h"
+#include "stash/StashFolder.h"
+#include "text/LineList.h"
+
+namespace tavrill {
+
+inline constexpr std::string_view kNeedFileName = "You need to enter a filename to save this piece of code.";
+inline constexpr std::string_view kCantSave = "Can't save";
+inline constexpr std::string_view kDeleteQuestion = "Are you sure you wish to remove this item from your stash?";
+inline constexpr std::string_view kDeleteCaption = "Delete item";
+
+struct SaveValues {
+    std::string name;         // txtName, as typed
+    std::string description;  // txtDesc, as typed
+    std::string code;         // Memo1, edits included
+};
+
+class SaveDialog {
+public:
+    virtual ~SaveDialog() = default;
+    // Shows the dialog with `code` in its code box; the name and description
+    // boxes keep what they held. What the boxes hold on OK, nothing otherwise.
+    virtual std::optional<SaveValues> Run(std::string_view code) = 0;
+};
+
+class StashBrowser {
+public:
+    virtual ~StashBrowser() = default;
+    // Shows the browser afresh. After COPY, the text to deliver (the preview
+    // less its first line); nothing when it closed any other way.
+    virtual std::optional<std::string> Run() = 0;
+};
+
+// butStashClick. Delivers nothing and leaves the working text alone. Throws
+// CannotCreateFile when the snippet cannot be written or its name leads out of
+// the stash folder; an old snippet of that name is then left as it was.
+void SaveToStashCommand(Bridge& bridge, SaveDialog& dialog, std::string_view stashFolder);
+
+// The OK half of the above, for the values the dialog gave back.
+void SaveSnippet(Bridge& bridge, std::string_view stashFolder, const SaveValues& values);
+
+// butLoadClick: a copy-only fetch, the browser, and on COPY the snippet becomes
+// the working text and is delivered.
+void LoadFromStashCommand(Bridge& bridge, StashBrowser& browser);
+
+// What the browser shows and does. The preview's text lives in the window's
+// edit box while the user works; the form hands it over with SetPreview before
+// anything reads it.
+class StashBrowserModel {
+public:
+    StashBrowserModel(BridgeHost& host, std::string stashFolder)
+        : host_(host), stashFolder_(std::move(stashFolder)) {}
+
+    // form_show: the folder read again, nothing selected, the preview empty.
+    void Show();
+
+    const std::vector<StashItem>& Items() const { return items_; }
+    std::optional<std::size_t> Selected() const { return selected_; }
+
+    // file1_Click: loads the file whole, lone CR and LF made CR LF. Throws
+    // CannotOpenFile when it cannot be read; the preview then keeps its text.
+    void Select(std::size_t index);
+
+    const std::string& Preview() const { return preview_.GetText(); }
+    void SetPreview(std::string text) { preview_.SetText(std::move(text)); }
+
+    // butCopy_Click: the preview less its first line, whether or not it is a
+    // marker line and whether or not anything is selected.
+    std::string Copy();
+
+    // file1_dblclick: the selected file loaded afresh (edits are lost) and
+    // copied. Nothing without a selection.
+    std::optional<std::string> Activate();
+
+    // file1KeyDown with the Delete key: asks, and on Yes deletes the selected
+    // file (a failure is not reported), reads the folder again and empties the
+    // preview. True when the list and preview were refreshed.
+    bool DeleteSelected();
+
+private:
+    void Reload();
+
+    BridgeHost& host_;
+    std::string stashFolder_;
+    std::vector<StashItem> items_;
+    std::optional<std::size_t> selected_;
+    LineList preview_;
+};
+
+}  // namespace tavrill
