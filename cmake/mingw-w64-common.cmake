@@ -10,7 +10,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Windows programs built here run through Wine (tests, test discovery).
-find_program(TAVRILL_WINE NAMES wine64 wine)
+find_program(TAVRILL_WINE NAMES wine wine64)
 if(TAVRILL_WINE AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
 endif()

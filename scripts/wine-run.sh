@@ -5,4 +5,4 @@
 set -eu
 : "${WINEPREFIX:=$(cd "$(dirname "$0")/.." && pwd)/build/wineprefix}"
 export WINEPREFIX WINEDEBUG=-all
-exec wine64 "$@"
+exec wine "$@"

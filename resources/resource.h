@@ -1,0 +1,56 @@
+#pragma once
+// Resource and command IDs shared by the resource script and the code. Dialog
+// controls have IDs of their own in each form's source; these are the ones the
+// resource compiler needs to see.
+
+// Icons and bitmaps
+#define IDI_TAVRILL 1
+#define IDB_MENU 101
+#define IDB_TEXT 102
+#define IDB_FORMAT 103
+#define IDB_STASH 104
+#define IDB_LOAD 105
+#define IDB_HELP 106
+
+// Tool bar speed buttons
+#define IDC_BUTMENU 201
+#define IDC_BUTTEXT 202
+#define IDC_BUTFORMAT 203
+#define IDC_BUTSTASH 204
+#define IDC_BUTLOAD 205
+#define IDC_BUTHELP 206
+
+// popMain
+#define IDM_MINIMIZE 301
+#define IDM_UNDO 302
+#define IDM_STAYONTOP 303
+#define IDM_LOCKWIN 304
+#define IDM_EXIT 305
+
+// popText
+#define IDM_BEGINEND 311
+#define IDM_CASEOF 312
+#define IDM_IFTHEN 313
+#define IDM_FORNEXT 314
+#define IDM_WHILE 315
+#define IDM_PROC 316
+#define IDM_FUNC 317
+#define IDM_UNITHEAD 318
+#define IDM_PROCHEAD 319
+
+// popFormat
+#define IDM_CASEUPPER 321
+#define IDM_CASELOWER 322
+#define IDM_CASETITLE 323
+#define IDM_CASEFLIP 324
+#define IDM_INDENT 325
+#define IDM_COMMENTSLASH 326
+#define IDM_COMMENTBRACE 327
+#define IDM_COMMENTPAR 328
+#define IDM_UNCOMMENT 329
+
+// popHelp
+#define IDM_ABOUT 331
+#define IDM_HELP 332
+#define IDM_WEBPELMORA 333
+#define IDM_WEBTAVRILL 334

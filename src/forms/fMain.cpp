@@ -1,0 +1,327 @@
+#include "forms/fMain.h"
+
+#include <shellapi.h>
+
+#include "forms/Aboutwin.h"
+#include "forms/fSave.h"
+#include "forms/fStash.h"
+#include "app/BlockCommands.h"
+#include "app/StashCommands.h"
+#include "base/Files.h"
+#include "forms/Application.h"
+#include "resource.h"
+#include "text/Case.h"
+#include "win32/Profile.h"
+
+namespace tavrill {
+namespace {
+
+// The maker's web site; the two web pages of the help menu live on it.
+constexpr char kWebHost[] = "https://www.pelmora-systems.example";
+
+constexpr int kClientWidth = 184;
+constexpr int kClientHeight = 52;
+constexpr int kButtonSize = 25;
+constexpr int kButtonTop = 6;
+constexpr UINT_PTR kTimer1 = 1;
+
+struct SpeedButton {
+    int id;
+    int bitmap;
+    int left;
+    const char* hint;
+};
+
+// Three groups set apart by small gaps: menu, text, format; stash, load; help.
+constexpr SpeedButton kButtons[] = {
+    {IDC_BUTMENU, IDB_MENU, 8, "General options"},
+    {IDC_BUTTEXT, IDB_TEXT, 33, "Insert new blocks of code"},
+    {IDC_BUTFORMAT, IDB_FORMAT, 58, "Format text (comment etc)"},
+    {IDC_BUTSTASH, IDB_STASH, 91, "Stash clip for later use"},
+    {IDC_BUTLOAD, IDB_LOAD, 116, "Retrieve code from stash"},
+    {IDC_BUTHELP, IDB_HELP, 151, "Help!"},
+};
+
+void Append(HMENU menu, UINT id, const char* caption) { AppendMenuA(menu, MF_STRING, id, caption); }
+void Separator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
+
+}  // namespace
+
+TForm1::TForm1(Application& app)
+    : app_(app), host_([this] { return hwnd_; }, app.Window()), bridge_(host_) {
+    FormStyle style;
+    style.className = "TForm1";
+    style.caption = kApplicationTitle;
+    style.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    style.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    style.clientWidth = kClientWidth;
+    style.clientHeight = kClientHeight;
+    style.centred = false;
+    Create(style);
+    CreateControls();
+    CreateMenus();
+    form_create();
+}
+
+TForm1::~TForm1() {
+    if (hwnd_) KillTimer(hwnd_, kTimer1);
+}
+
+void TForm1::CreateControls() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        const SpeedButton& b = kButtons[i];
+        // A pictured button keeps its hint as its window text, so screen readers
+        // and UI automation find it by that name; the hint itself is never shown.
+        HWND button = AddControl("BUTTON", b.hint, BS_PUSHBUTTON | BS_BITMAP, b.left, kButtonTop, kButtonSize,
+                                 kButtonSize, b.id);
+        pictures_[i].reset(static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures_[i].get()));
+        HWND* slots[] = {&butMenu_, &butText_, &butFormat_, &butStash_, &butLoad_, &butHelp_};
+        *slots[i] = button;
+    }
+
+    label1_ = AddLabel("Freeware from Pelmora Systems", 0, kClientHeight - 16, kClientWidth, 16,
+                       SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX);
+    // Edit1 and labSrc lie below the visible client area and take no part.
+    AddControl("EDIT", "", ES_AUTOHSCROLL, 8, kClientHeight + 8, 120, 21, -1, WS_EX_CLIENTEDGE);
+    AddLabel("SOURCE", 136, kClientHeight + 12, 48, 13);
+
+    SetTimer(hwnd_, kTimer1, 1000, nullptr);
+}
+
+void TForm1::CreateMenus() {
+    popMain_.reset(CreatePopupMenu());
+    Append(popMain_.get(), IDM_MINIMIZE, "Mi&nimize");
+    Append(popMain_.get(), IDM_UNDO, "&Undo");
+    Append(popMain_.get(), IDM_STAYONTOP, "&Stay on Top");
+    Append(popMain_.get(), IDM_LOCKWIN, "Lock to &Window");
+    Separator(popMain_.get());
+    Append(popMain_.get(), IDM_EXIT, "E&xit");
+    CheckMenuItem(popMain_.get(), IDM_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
+
+    popText_.reset(CreatePopupMenu());
+    Append(popText_.get(), IDM_BEGINEND, "&begin...end");
+    Append(popText_.get(), IDM_CASEOF, "case ... of");
+    Append(popText_.get(), IDM_IFTHEN, "&if...then");
+    Append(popText_.get(), IDM_FORNEXT, "&for...next");
+    Append(popText_.get(), IDM_WHILE, "&while / repeat / with");
+    Append(popText_.get(), IDM_PROC, "pr&ocedure / function");
+    Append(popText_.get(), IDM_FUNC, "f&unction call (...)");
+    Separator(popText_.get());
+    Append(popText_.get(), IDM_UNITHEAD, "insert &UNIT comment");
+    Append(popText_.get(), IDM_PROCHEAD, "insert &PROC comment");
+
+    HMENU mCase = CreatePopupMenu();
+    Append(mCase, IDM_CASEUPPER, "&UPPER CASE");
+    Append(mCase, IDM_CASELOWER, "&lower case");
+    Append(mCase, IDM_CASETITLE, "&Title Case");
+    Append(mCase, IDM_CASEFLIP, "&Flip Case");
+    HMENU mComment = CreatePopupMenu();
+    Append(mComment, IDM_COMMENTSLASH, "&use //");
+    Append(mComment, IDM_COMMENTBRACE, "u&se {...}");
+    Append(mComment, IDM_COMMENTPAR, "us&e  (*...*)");
+    popFormat_.reset(CreatePopupMenu());
+    AppendMenuA(popFormat_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mCase), "&Case");
+    Append(popFormat_.get(), IDM_INDENT, "&Indent / unindent");
+    AppendMenuA(popFormat_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mComment), "&Comment out");
+    Append(popFormat_.get(), IDM_UNCOMMENT, "U&ncomment");
+
+    popHelp_.reset(CreatePopupMenu());
+    Append(popHelp_.get(), IDM_ABOUT, "&About");
+    Append(popHelp_.get(), IDM_HELP, "&Help");
+    Append(popHelp_.get(), IDM_WEBPELMORA, "Goto Pelmora Systems on the web");
+    Append(popHelp_.get(), IDM_WEBTAVRILL, "Goto Tavrill on the web");
+}
+
+void TForm1::form_create() {
+    folders_ = FoldersFor(ProgramFilePath());
+    EnsureStashFolder(folders_);
+    IniFile ini(folders_.program + "tavrill.ini");
+    position_ = LoadSettings(ini);
+    // The saved position is used as it is, even off the screen.
+    SetWindowPos(hwnd_, nullptr, position_.x, position_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::FormDestroy() {
+    RECT r{};
+    if (GetWindowRect(hwnd_, &r)) position_ = {r.left, r.top};
+    IniFile ini(folders_.program + "tavrill.ini");
+    SaveSettings(ini, position_, ini.Path());
+}
+
+LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_TIMER:
+            if (wParam == kTimer1) Timer1Timer();
+            return 0;
+        case WM_ERASEBKGND: {
+            // Panel1: the whole client area is black.
+            RECT r;
+            GetClientRect(hwnd_, &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, black_);
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(0, 255, 255));  // aqua on black
+            SetBkColor(dc, RGB(0, 0, 0));
+            return reinterpret_cast<LRESULT>(black_);
+        }
+        case WM_CONTEXTMENU:
+            return 0;  // the tool bar has no context menu
+        default:
+            return Form::HandleMessage(msg, wParam, lParam);
+    }
+}
+
+void TForm1::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED && code != 0) return;
+    switch (id) {
+        case IDC_BUTMENU: return butMenuClick();
+        case IDC_BUTTEXT: return butTextClick();
+        case IDC_BUTFORMAT: return butFormatClick();
+        case IDC_BUTSTASH: return butStashClick();
+        case IDC_BUTLOAD: return butLoadClick();
+        case IDC_BUTHELP: return butHelpClick();
+
+        case IDM_MINIMIZE: return mnuMinimizeClick();
+        case IDM_UNDO: return mnuUndoClick();
+        case IDM_STAYONTOP: return mnuStayOnTopClick();
+        case IDM_LOCKWIN: return mnuLockWinClick();
+        case IDM_EXIT: return mnuExitClick();
+
+        case IDM_BEGINEND: return mnuBeginEndClick();
+        case IDM_CASEOF: return mnuCaseOfClick();
+        case IDM_IFTHEN: return mnuIfthenClick();
+        case IDM_FORNEXT: return mnuForNextClick();
+        case IDM_WHILE: return mnuWhileClick();
+        case IDM_PROC: return mnuProcClick();
+        case IDM_FUNC: return mnuFuncClick();
+        case IDM_UNITHEAD: return mnuUnitHeadClick();
+        case IDM_PROCHEAD: return mnuProcHeadClick();
+
+        case IDM_CASEUPPER: return mnuUpperClick();
+        case IDM_CASELOWER: return mnuLowerClick();
+        case IDM_CASETITLE: return mnuTitleClick();
+        case IDM_CASEFLIP: return mnuCaseFlipClick();
+        case IDM_INDENT: return mnuIndentClick();
+        case IDM_COMMENTSLASH: return mnuCommentSlashClick();
+        case IDM_COMMENTBRACE: return mnuCommentBraceClick();
+        case IDM_COMMENTPAR: return mnuCommentParClick();
+        case IDM_UNCOMMENT: return mnuUncommentClick();
+
+        case IDM_ABOUT: return mnuAboutClick();
+        case IDM_HELP: return mnuHelpClick();
+        case IDM_WEBPELMORA: return mnuWebPelmoraClick();
+        case IDM_WEBTAVRILL: return mnuWebTavrillClick();
+        default: return;
+    }
+}
+
+void TForm1::OnClose() {
+    // Closing the main form ends the program; the forms are destroyed after the
+    // message loop, and FormDestroy saves the settings then.
+    PostQuitMessage(0);
+}
+
+void TForm1::Timer1Timer() { bridge_.Tick(); }
+
+void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
+    // The menu's corner is the window's outer corner plus the button's offset in
+    // the panel, so it opens a little above and left of the button itself.
+    RECT window{}, b{};
+    GetWindowRect(hwnd_, &window);
+    GetWindowRect(button, &b);
+    POINT offset{b.left, b.top};
+    ScreenToClient(hwnd_, &offset);
+    const int x = window.left + offset.x;
+    const int y = window.top + offset.y + (belowButton ? kButtonSize : 0);
+    // A pop-up menu needs its owner in the foreground to close when the user
+    // clicks elsewhere; the WM_NULL afterwards makes a second opening work.
+    // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu#remarks
+    SetForegroundWindow(hwnd_);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, x, y, 0, hwnd_, nullptr);
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+void TForm1::butMenuClick() { OpenMenu(popMain_.get(), butMenu_, false); }
+void TForm1::butTextClick() { OpenMenu(popText_.get(), butText_, false); }
+void TForm1::butFormatClick() { OpenMenu(popFormat_.get(), butFormat_, false); }
+void TForm1::butHelpClick() { OpenMenu(popHelp_.get(), butHelp_, true); }
+
+// ---- popMain ----------------------------------------------------------------
+
+void TForm1::mnuMinimizeClick() { app_.Minimize(); }
+
+void TForm1::mnuUndoClick() { bridge_.Undo(); }
+
+void TForm1::mnuStayOnTopClick() {
+    stayOnTop_ = !stayOnTop_;
+    CheckMenuItem(popMain_.get(), IDM_STAYONTOP, MF_BYCOMMAND | (stayOnTop_ ? MF_CHECKED : MF_UNCHECKED));
+    SetWindowPos(hwnd_, stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm1::mnuLockWinClick() {
+    if (const auto checked = bridge_.LockToWindow())
+        CheckMenuItem(popMain_.get(), IDM_LOCKWIN, MF_BYCOMMAND | (*checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+// ---- popText ----------------------------------------------------------------
+
+void TForm1::mnuBeginEndClick() {}
+void TForm1::mnuCaseOfClick() {}
+void TForm1::mnuIfthenClick() {}
+void TForm1::mnuForNextClick() {}
+void TForm1::mnuWhileClick() {}
+void TForm1::mnuProcClick() {}
+void TForm1::mnuFuncClick() {}
+void TForm1::mnuUnitHeadClick() {}
+void TForm1::mnuProcHeadClick() {}
+
+// ---- popFormat --------------------------------------------------------------
+
+void TForm1::mnuUpperClick() {}
+void TForm1::mnuLowerClick() {}
+void TForm1::mnuTitleClick() {}
+void TForm1::mnuCaseFlipClick() {}
+void TForm1::mnuIndentClick() {}
+void TForm1::mnuCommentSlashClick() {}
+void TForm1::mnuCommentBraceClick() {}
+void TForm1::mnuCommentParClick() {}
+void TForm1::mnuUncommentClick() {}
+
+// ---- stash buttons ----------------------------------------------------------
+
+void TForm1::butStashClick() {
+    if (app_.frmSave) SaveToStashCommand(bridge_, *app_.frmSave, folders_.stash);
+}
+
+void TForm1::butLoadClick() {
+    if (app_.frmStash) LoadFromStashCommand(bridge_, *app_.frmStash);
+}
+
+// ---- popHelp ----------------------------------------------------------------
+
+void TForm1::mnuAboutClick() { app_.frmAbout->Show(); }
+
+void TForm1::mnuHelpClick() {
+    app_.helpFile = folders_.program + "tav_help.hlp";
+    WinHelpA(hwnd_, app_.helpFile.c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
+}
+
+void TForm1::mnuWebPelmoraClick() {
+    const std::string address = std::string(kWebHost) + "/index.htm";
+    ShellExecuteA(hwnd_, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // result not needed
+}
+
+void TForm1::mnuWebTavrillClick() {
+    const std::string address = std::string(kWebHost) + "/support/tavrill.htm";
+    ShellExecuteA(hwnd_, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // result not needed
+}
+
+}  // namespace tavrill

@@ -1,0 +1,99 @@
+#pragma once
+// The tool bar: a small topmost tool window with six pictured speed buttons,
+// four pop-up menus behind them and the maker's line, and the owner of the
+// editor bridge. Every menu command is a handler here that hands its work to
+// the core.
+
+#include <string>
+
+#include "app/Folders.h"
+#include "app/Settings.h"
+#include "bridge/Bridge.h"
+#include "forms/Form.h"
+#include "text/LineList.h"
+#include "win32/UniqueHandle.h"
+#include "win32/WindowsHost.h"
+
+namespace tavrill {
+
+class Application;
+
+class TForm1 : public Form {
+public:
+    explicit TForm1(Application& app);
+    ~TForm1() override;
+
+    // Saves where the tool bar stood; run when the program ends.
+    void FormDestroy();
+
+    Bridge& bridge() { return bridge_; }
+    const Folders& folders() const { return folders_; }
+
+private:
+    void form_create();
+    void CreateControls();
+    void CreateMenus();
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id, int code, HWND control) override;
+    void OnClose() override;
+
+    void OpenMenu(HMENU menu, HWND button, bool belowButton);
+    void Timer1Timer();
+
+    void butMenuClick();
+    void butTextClick();
+    void butFormatClick();
+    void butHelpClick();
+    void butStashClick();
+    void butLoadClick();
+
+    void mnuMinimizeClick();
+    void mnuUndoClick();
+    void mnuStayOnTopClick();
+    void mnuLockWinClick();
+    void mnuExitClick();
+
+    void mnuBeginEndClick();
+    void mnuCaseOfClick();
+    void mnuIfthenClick();
+    void mnuForNextClick();
+    void mnuWhileClick();
+    void mnuProcClick();
+    void mnuFuncClick();
+    void mnuUnitHeadClick();
+    void mnuProcHeadClick();
+
+    void mnuUpperClick();
+    void mnuLowerClick();
+    void mnuTitleClick();
+    void mnuCaseFlipClick();
+    void mnuIndentClick();
+    void mnuCommentSlashClick();
+    void mnuCommentBraceClick();
+    void mnuCommentParClick();
+    void mnuUncommentClick();
+
+    void mnuAboutClick();
+    void mnuHelpClick();
+    void mnuWebPelmoraClick();
+    void mnuWebTavrillClick();
+
+    Application& app_;
+    WindowsHost host_;
+    Bridge bridge_;
+    Folders folders_;
+    LineList memo1_;  // the scratch line list in which commands split, edit and join texts
+    WindowPosition position_;
+
+    HWND butMenu_ = nullptr, butText_ = nullptr, butFormat_ = nullptr;
+    HWND butStash_ = nullptr, butLoad_ = nullptr, butHelp_ = nullptr;
+    HWND label1_ = nullptr;
+    UniqueMenu popMain_, popText_, popFormat_, popHelp_;
+    UniqueBitmap pictures_[6];
+    UniqueFont labelFont_;
+    HBRUSH black_ = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    bool stayOnTop_ = true;
+};
+
+}  // namespace tavrill

@@ -1,0 +1,44 @@
+#pragma once
+// The bridge's window system: user32 and the clipboard.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "bridge/BridgeHost.h"
+
+namespace tavrill {
+
+class WindowsHost : public BridgeHost {
+public:
+    // ownWindow gives the tool bar's window at the time of asking; owner is the
+    // application window, which owns the message boxes.
+    WindowsHost(std::function<HWND()> ownWindow, HWND owner) : ownWindow_(std::move(ownWindow)), owner_(owner) {}
+
+    WindowHandle ForegroundWindow() override;
+    WindowHandle OwnWindow() override;
+    bool WindowExists(WindowHandle w) override;
+    std::string ClassName(WindowHandle w) override;
+    WindowHandle FirstChild(WindowHandle w) override;
+    WindowHandle NextSibling(WindowHandle w) override;
+    std::string WindowTitle(WindowHandle w) override;
+    void SendCopy(WindowHandle w) override;
+    void SendPaste(WindowHandle w) override;
+    void SendUndo(WindowHandle w) override;
+    void BringToFront(WindowHandle w) override;
+    void ClearClipboard() override;
+    bool ClipboardHasText() override;
+    std::string ReadClipboardText() override;
+    void WriteClipboardText(std::string_view text) override;
+    void ShowNotice(std::string_view text, std::string_view caption) override;
+    Answer AskYesNoCancel(std::string_view text, std::string_view caption) override;
+    bool AskYesNo(std::string_view text, std::string_view caption) override;
+
+private:
+    int Box(std::string_view text, std::string_view caption, UINT flags);
+
+    std::function<HWND()> ownWindow_;
+    HWND owner_;
+};
+
+}  // namespace tavrill
