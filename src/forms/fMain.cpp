@@ -10,7 +10,7 @@
 #include "base/Files.h"
 #include "forms/Application.h"
 #include "resource.h"
-#include "text/Case.h"
+#include "app/TextCommands.h"
 #include "win32/Profile.h"
 
 namespace tavrill {
@@ -285,15 +285,15 @@ void TForm1::mnuProcHeadClick() {}
 
 // ---- popFormat --------------------------------------------------------------
 
-void TForm1::mnuUpperClick() {}
-void TForm1::mnuLowerClick() {}
-void TForm1::mnuTitleClick() {}
-void TForm1::mnuCaseFlipClick() {}
+void TForm1::mnuUpperClick() { CaseCommand(bridge_, CaseConversion::Upper); }
+void TForm1::mnuLowerClick() { CaseCommand(bridge_, CaseConversion::Lower); }
+void TForm1::mnuTitleClick() { CaseCommand(bridge_, CaseConversion::Title); }
+void TForm1::mnuCaseFlipClick() { CaseCommand(bridge_, CaseConversion::Flip); }
 void TForm1::mnuIndentClick() {}
-void TForm1::mnuCommentSlashClick() {}
-void TForm1::mnuCommentBraceClick() {}
-void TForm1::mnuCommentParClick() {}
-void TForm1::mnuUncommentClick() {}
+void TForm1::mnuCommentSlashClick() { CommentSlashCommand(bridge_, memo1_); }
+void TForm1::mnuCommentBraceClick() { CommentBraceCommand(bridge_); }
+void TForm1::mnuCommentParClick() { CommentParenCommand(bridge_); }
+void TForm1::mnuUncommentClick() { UncommentCommand(bridge_, memo1_); }
 
 // ---- stash buttons ----------------------------------------------------------
 
