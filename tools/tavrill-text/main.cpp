@@ -1,0 +1,77 @@
+// tavrill-text: the tool bar's text rewrites as a filter from standard input to standard output,
+// for editors that pipe a selection through a program and for scripts.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "Filter.h"
+
+namespace {
+
+using namespace tavrill::filter;
+
+constexpr std::size_t kPiece = 1 << 20;
+
+bool WriteAll(std::string_view bytes) {
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+}
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "tavrill-text: cannot %s\n", what);
+    return 3;
+}
+
+int Run(const Request& request) {
+    std::string buffer(kPiece, '\0');
+    if (IsStreamable(request.verb)) {
+        bool atWordStart = true;
+        for (;;) {
+            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
+            ConvertPiece(request.verb, std::span<char>(buffer.data(), got), atWordStart);
+            if (!WriteAll(std::string_view(buffer.data(), got))) return Fail("write standard output");
+            if (got < buffer.size()) break;
+        }
+    } else {
+        std::string text;
+        for (;;) {
+            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
+            text.append(buffer.data(), got);
+            if (got < buffer.size()) break;
+        }
+        if (std::ferror(stdin)) return Fail("read standard input");
+        const std::optional<std::string> out = Rewrite(request, text);
+        if (!out) return 1;
+        if (!WriteAll(*out)) return Fail("write standard output");
+    }
+    if (std::ferror(stdin)) return Fail("read standard input");
+    if (std::fflush(stdout) != 0) return Fail("write standard output");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Text mode would turn CR LF into LF on the way in and LF into CR LF on the way out.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const Parsed parsed = ParseArguments(args);
+    if (!parsed.request) {
+        std::fprintf(stderr, "%s\n", parsed.error.c_str());
+        return 2;
+    }
+    if (parsed.request->verb == Verb::Help) {
+        const std::string_view usage = Usage();
+        return WriteAll(usage) && std::fflush(stdout) == 0 ? 0 : 3;
+    }
+    return Run(*parsed.request);
+}
