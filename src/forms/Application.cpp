@@ -6,6 +6,10 @@
 
 #include "forms/Aboutwin.h"
 #include "forms/fMain.h"
+#include "forms/fFnCall.h"
+#include "forms/fForNext.h"
+#include "forms/fProc.h"
+#include "forms/fWhile.h"
 #include "forms/fSave.h"
 #include "forms/fStash.h"
 
@@ -70,11 +74,16 @@ Application::~Application() {
 void Application::CreateForms() {
     // The tool bar first: it works out the folders that later forms read.
     Guarded([&] { form1 = std::make_unique<TForm1>(*this); });
+    Guarded([&] { frmProc = std::make_unique<TfrmProc>(); });
+    Guarded([&] { frmWhile = std::make_unique<TfrmWhile>(); });
+    Guarded([&] { frmForNext = std::make_unique<TfrmForNext>(); });
     Guarded([&] { frmAbout = std::make_unique<TfrmAbout>(); });
     Guarded([&] { frmSave = std::make_unique<TfrmSave>(); });
     Guarded([&] {
         if (form1) frmStash = std::make_unique<TfrmStash>(form1->bridge().Host(), form1->folders().stash);
     });
+    // Loads the function list; writes it back when destroyed.
+    Guarded([&] { if (form1) frmFnCall = std::make_unique<TfrmFnCall>(form1->folders().program); });
 }
 
 void Application::DestroyForms() {
@@ -82,6 +91,10 @@ void Application::DestroyForms() {
     frmAbout.reset();
     frmSave.reset();
     frmStash.reset();
+    frmProc.reset();
+    frmWhile.reset();
+    frmForNext.reset();
+    frmFnCall.reset();
     form1.reset();
 }
 

@@ -14,6 +14,10 @@ class TForm1;
 class TfrmAbout;
 class TfrmSave;
 class TfrmStash;
+class TfrmProc;
+class TfrmWhile;
+class TfrmForNext;
+class TfrmFnCall;
 
 class Application {
 public:
@@ -37,6 +41,10 @@ public:
     std::unique_ptr<TfrmAbout> frmAbout;
     std::unique_ptr<TfrmSave> frmSave;
     std::unique_ptr<TfrmStash> frmStash;
+    std::unique_ptr<TfrmProc> frmProc;
+    std::unique_ptr<TfrmWhile> frmWhile;
+    std::unique_ptr<TfrmForNext> frmForNext;
+    std::unique_ptr<TfrmFnCall> frmFnCall;
 
 private:
     void CreateForms();

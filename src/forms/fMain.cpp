@@ -5,6 +5,12 @@
 #include "forms/Aboutwin.h"
 #include "forms/fSave.h"
 #include "forms/fStash.h"
+#include "forms/fCase.h"
+#include "forms/fFnCall.h"
+#include "forms/fForNext.h"
+#include "forms/fIF.h"
+#include "forms/fProc.h"
+#include "forms/fWhile.h"
 #include "app/BlockCommands.h"
 #include "app/StashCommands.h"
 #include "base/Files.h"
@@ -273,15 +279,29 @@ void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
 // ---- popText ----------------------------------------------------------------
 
-void TForm1::mnuBeginEndClick() {}
-void TForm1::mnuCaseOfClick() {}
-void TForm1::mnuIfthenClick() {}
-void TForm1::mnuForNextClick() {}
-void TForm1::mnuWhileClick() {}
-void TForm1::mnuProcClick() {}
-void TForm1::mnuFuncClick() {}
-void TForm1::mnuUnitHeadClick() {}
-void TForm1::mnuProcHeadClick() {}
+void TForm1::mnuBeginEndClick() { BeginEndCommand(bridge_); }
+void TForm1::mnuCaseOfClick() {
+    TfrmCase frmCase;  // a fresh one every time
+    CaseOfCommand(bridge_, frmCase);
+}
+void TForm1::mnuIfthenClick() {
+    TfrmIF frmIF;  // a fresh one every time
+    IfThenCommand(bridge_, frmIF);
+}
+void TForm1::mnuForNextClick() {
+    if (app_.frmForNext) ForNextCommand(bridge_, *app_.frmForNext);
+}
+void TForm1::mnuWhileClick() {
+    if (app_.frmWhile) WhileCommand(bridge_, *app_.frmWhile);
+}
+void TForm1::mnuProcClick() {
+    if (app_.frmProc) ProcCommand(bridge_, *app_.frmProc, folders_.program);
+}
+void TForm1::mnuFuncClick() {
+    if (app_.frmFnCall) FnCallCommand(bridge_, *app_.frmFnCall);
+}
+void TForm1::mnuUnitHeadClick() { UnitHeadCommand(bridge_, folders_.program); }
+void TForm1::mnuProcHeadClick() { ProcHeadCommand(bridge_, folders_.program); }
 
 // ---- popFormat --------------------------------------------------------------
 

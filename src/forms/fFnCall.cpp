@@ -1,0 +1,108 @@
+#include "forms/fFnCall.h"
+
+#include <exception>
+
+#include "base/Error.h"
+
+namespace tavrill {
+namespace {
+
+enum : int { kCombo1 = 101 };
+
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+
+}  // namespace
+
+TfrmFnCall::TfrmFnCall(const std::string& programFolder) : path_(programFolder + kFunctionListFile) {
+    FormStyle style;
+    style.className = "TfrmFnCall";
+    style.caption = "Function call";
+    style.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    style.exStyle = WS_EX_CONTROLPARENT;
+    style.clientWidth = 300;
+    style.clientHeight = 150;
+    style.centred = false;
+    style.x = 260;
+    style.y = 200;
+    Create(style);
+
+    label1_ = AddLabel(
+        "By selecting or typing a function name here, it will add the function name and parentheses around "
+        "your current block of code.",
+        0, 0, 0, 0, SS_CENTER | SS_NOPREFIX);
+    // Created in tab order: OK, Cancel, then the name.
+    butOK_ = AddButton("&OK", 0, 0, kButtonWidth, kButtonHeight, IDOK, true);
+    butCancel_ = AddButton("&Cancel", 0, 0, kButtonWidth, kButtonHeight, IDCANCEL);
+    groupBox2_ = AddGroupBox("  Function to call  ", 0, 0, 0, 0);
+    combo1_ = AddComboBox(0, 0, 0, 0, kCombo1);
+    SendMessageA(combo1_, CB_LIMITTEXT, 0, 0);  // names of any length pass whole
+    SetWindowTextBytes(combo1_, "trim");
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    Layout(client.right, client.bottom);
+    SetInitialFocus(butOK_);
+    FormCreate();
+}
+
+TfrmFnCall::~TfrmFnCall() {
+    // Runs while the program ends; nothing may escape a destructor.
+    try {
+        FormDestroy();
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    }
+}
+
+void TfrmFnCall::FormCreate() {
+    // The design entries stay when the file cannot be read.
+    try {
+        LoadFunctionList(list_, path_);
+    } catch (const Error& e) {
+        ShowErrorBox(e.what());
+    }
+    FillCombo();
+}
+
+void TfrmFnCall::FormDestroy() { SaveFunctionList(list_, path_); }
+
+void TfrmFnCall::FillCombo() {
+    // The list keeps its own order; the combo box only shows it.
+    const std::string text = WindowText(combo1_);
+    SendMessageA(combo1_, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : list_.Entries())
+        SendMessageA(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SetWindowTextBytes(combo1_, text);
+}
+
+void TfrmFnCall::butOKClick() {
+    if (list_.AddIfMissing(WindowText(combo1_))) FillCombo();
+}
+
+std::optional<std::string> TfrmFnCall::Run() {
+    if (ShowModal() != IDOK) return std::nullopt;
+    return WindowText(combo1_);
+}
+
+void TfrmFnCall::Layout(int width, int height) {
+    const int inner = std::max(width - 2 * kMargin, 60);
+    const int buttonsTop = std::max(height - kMargin - kButtonHeight, 100);
+    MoveWindow(label1_, kMargin, kMargin, inner, 42, TRUE);
+    MoveWindow(groupBox2_, kMargin, 54, inner, 50, TRUE);
+    // A drop-down combo box's height includes its opened list.
+    MoveWindow(combo1_, 2 * kMargin, 72, inner - 2 * kMargin, 200, TRUE);
+    const int left = (width - 2 * kButtonWidth - 2 * kMargin) / 2;
+    MoveWindow(butOK_, left, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
+    MoveWindow(butCancel_, left + kButtonWidth + 2 * kMargin, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
+}
+
+LRESULT TfrmFnCall::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SIZE && wParam != SIZE_MINIMIZED) {
+        Layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    }
+    return BlockDialogForm::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace tavrill
