@@ -49,6 +49,10 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
 
 bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     const std::string target = Native(path);
+    // A read-only file is not to be written over, as on Windows (root would be
+    // allowed to, so look at the mode rather than trying).
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR))) return false;
     std::string temp = target + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;

@@ -50,6 +50,11 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
 }
 
 bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+    // A read-only file is not to be written over; Windows refuses the final move
+    // anyway, but say so before writing anything.
+    const DWORD existing = Attributes(path);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
     // The temporary file sits in the same folder, so the final move is a rename
     // on one volume and never a copy.
     const std::string temp = path + ".tmp~" + std::to_string(GetCurrentProcessId());
