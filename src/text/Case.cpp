@@ -1,5 +1,7 @@
 #include "text/Case.h"
 
+#include <cstring>
+
 namespace tavrill {
 
 namespace {
@@ -9,6 +11,11 @@ inline bool IsLower(unsigned char c) { return static_cast<unsigned char>(c - 'a'
 inline bool IsUpper(unsigned char c) { return static_cast<unsigned char>(c - 'A') < 26; }
 inline bool IsWordByte(unsigned char c) {
     return static_cast<unsigned char>((c | 0x20) - 'a') < 26 || static_cast<unsigned char>(c - '0') < 10;
+}
+
+inline unsigned char TitleByte(unsigned char c, unsigned char before) {
+    const unsigned char lower = static_cast<unsigned char>(c + (IsUpper(c) ? 0x20 : 0));
+    return static_cast<unsigned char>(lower - (!IsWordByte(before) && IsLower(lower) ? 0x20 : 0));
 }
 
 template <class Convert>
@@ -42,23 +49,29 @@ void FlipCaseAsciiInPlace(std::span<char> bytes) {
 }
 
 bool TitleCaseAsciiInPlace(std::span<char> bytes, bool atWordStart) {
-    if (bytes.empty()) return atWordStart;
     auto* p = reinterpret_cast<unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     // Case changes never turn a word byte into a separator or back, so whether a byte starts a
-    // word depends only on the original byte before it, and each byte can be done on its own.
-    // Walking backwards keeps that byte unconverted while it is still needed.
-    for (std::size_t i = n - 1; i > 0; --i) {
-        const unsigned char c = p[i];
-        const unsigned char lower = static_cast<unsigned char>(c + (IsUpper(c) ? 0x20 : 0));
-        const bool starts = !IsWordByte(p[i - 1]);
-        p[i] = static_cast<unsigned char>(lower - (starts && IsLower(lower) ? 0x20 : 0));
+    // word depends only on the original byte before it, and every byte can be done on its own.
+    // Blocks are copied aside first so that the byte before is still the original, and the loop
+    // over a block has no dependence from one byte to the next (it becomes vector code).
+    constexpr std::size_t kBlock = 64;
+    unsigned char before = atWordStart ? ' ' : 'a';
+    for (std::size_t at = 0; at < n; at += kBlock) {
+        const std::size_t len = n - at < kBlock ? n - at : kBlock;
+        unsigned char cur[kBlock];
+        unsigned char prev[kBlock];
+        std::memcpy(cur, p + at, len);
+        prev[0] = before;
+        std::memcpy(prev + 1, p + at, len - 1);
+        before = cur[len - 1];
+        if (len == kBlock) {
+            for (std::size_t i = 0; i < kBlock; ++i) p[at + i] = TitleByte(cur[i], prev[i]);
+        } else {
+            for (std::size_t i = 0; i < len; ++i) p[at + i] = TitleByte(cur[i], prev[i]);
+        }
     }
-    const bool endsAtWordStart = !IsWordByte(p[n - 1]);
-    const unsigned char c = p[0];
-    const unsigned char lower = static_cast<unsigned char>(c + (IsUpper(c) ? 0x20 : 0));
-    p[0] = static_cast<unsigned char>(lower - (atWordStart && IsLower(lower) ? 0x20 : 0));
-    return endsAtWordStart;
+    return !IsWordByte(before);
 }
 
 std::string UpperCaseAscii(std::string_view text) { return Converted(text, UpperCaseAsciiInPlace); }

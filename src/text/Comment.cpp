@@ -31,9 +31,15 @@ private:
 }  // namespace
 
 std::string CommentSlash(std::string_view text) {
+    std::string out;
+    CommentSlashInto(text, out);
+    return out;
+}
+
+void CommentSlashInto(std::string_view text, std::string& out) {
     std::size_t lines = 0;
     rows::ForEachLine(text, [&](std::string_view, bool) { ++lines; });
-    std::string out(text.size() + 2 * lines, '\0');
+    out.resize(text.size() + 2 * lines);
     Writer w(out);
     rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
         w.Put2("//");
@@ -41,7 +47,6 @@ std::string CommentSlash(std::string_view text) {
         if (followedByBreak) w.Put2("\r\n");
     });
     // The empty row after a final CR LF was not visited: its break was written with the line.
-    return out;
 }
 
 std::string CommentBrace(std::string_view text) {
@@ -84,7 +89,13 @@ std::string_view CommentPairInner(std::string_view trimmed) {
 }
 
 std::string UncommentSlashLines(std::string_view text) {
-    std::string out(text.size(), '\0');
+    std::string out;
+    UncommentSlashLinesInto(text, out);
+    return out;
+}
+
+void UncommentSlashLinesInto(std::string_view text, std::string& out) {
+    out.resize(text.size());
     Writer w(out);
     rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
         if (line.size() >= 2 && line[0] == '/' && line[1] == '/') line.remove_prefix(2);
@@ -92,7 +103,6 @@ std::string UncommentSlashLines(std::string_view text) {
         if (followedByBreak) w.Put2("\r\n");
     });
     out.resize(static_cast<std::size_t>(w.Position() - out.data()));
-    return out;
 }
 
 std::optional<std::string> Uncomment(std::string_view text) {

@@ -10,6 +10,9 @@ namespace tavrill {
 // "//" in front of every line (as LineList counts lines): empty lines and lines of blanks
 // included, in front of any indentation; the empty row after a final CR LF gets none.
 std::string CommentSlash(std::string_view text);
+// The same into `out`, reusing its memory (for repeated rewrites of large texts); `text` must
+// not lie inside `out`.
+void CommentSlashInto(std::string_view text, std::string& out);
 // "{ " + text + " }" and "(* " + text + " *)", the text not looked into.
 std::string CommentBrace(std::string_view text);
 std::string CommentParen(std::string_view text);
@@ -30,6 +33,7 @@ std::string_view CommentPairInner(std::string_view trimmed);
 // Each line that is at least two bytes long and starts with "//" loses those two bytes;
 // everything else, line breaks included, stays.
 std::string UncommentSlashLines(std::string_view text);
+void UncommentSlashLinesInto(std::string_view text, std::string& out);
 
 // The whole uncomment rewrite: trim, then a brace pair, a parenthesis-star pair (its inner text
 // trimmed again) or the "//" of the lines. Nothing when the text trims to empty or starts a pair

@@ -8,14 +8,30 @@
 namespace tavrill {
 
 std::string IndentLines(std::string_view text, int n) {
-    if (n <= 0) return std::string(text);
+    std::string out;
+    IndentLinesInto(text, n, out);
+    return out;
+}
+
+std::string UnindentLines(std::string_view text, int n) {
+    std::string out;
+    UnindentLinesInto(text, n, out);
+    return out;
+}
+
+void IndentLinesInto(std::string_view text, int n, std::string& out) {
+    if (n <= 0) {
+        out.assign(text);
+        return;
+    }
     const auto pad = static_cast<std::size_t>(n);
     std::size_t lines = 0;
     rows::ForEachLine(text, [&](std::string_view, bool) { ++lines; });
-    std::string out(text.size() + pad * lines, ' ');
+    out.resize(text.size() + pad * lines);
     char* p = out.data();
     rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
-        p += pad;  // already blanks
+        std::memset(p, ' ', pad);
+        p += pad;
         std::memcpy(p, line.data(), line.size());
         p += line.size();
         if (followedByBreak) {
@@ -24,13 +40,15 @@ std::string IndentLines(std::string_view text, int n) {
             p += 2;
         }
     });
-    return out;
 }
 
-std::string UnindentLines(std::string_view text, int n) {
-    if (n <= 0) return std::string(text);
+void UnindentLinesInto(std::string_view text, int n, std::string& out) {
+    if (n <= 0) {
+        out.assign(text);
+        return;
+    }
     const auto most = static_cast<std::size_t>(n);
-    std::string out(text.size(), '\0');
+    out.resize(text.size());
     char* p = out.data();
     rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
         std::size_t k = 0;
@@ -44,7 +62,6 @@ std::string UnindentLines(std::string_view text, int n) {
         }
     });
     out.resize(static_cast<std::size_t>(p - out.data()));
-    return out;
 }
 
 std::string IndentDialogRewrite(std::string_view memoText, bool indent, std::string_view spinText) {

@@ -12,6 +12,10 @@ namespace tavrill {
 std::string IndentLines(std::string_view text, int n);
 // Up to n leading blanks taken from every line, each line on its own; n <= 0 changes nothing.
 std::string UnindentLines(std::string_view text, int n);
+// The same into `out`, reusing its memory (for repeated rewrites of large texts); `text` must
+// not lie inside `out`.
+void IndentLinesInto(std::string_view text, int n, std::string& out);
+void UnindentLinesInto(std::string_view text, int n, std::string& out);
 
 // The indent dialog's OK: reads n from the number box's text (anything but a whole number reads
 // as 0, the box's minimum) and shifts the memo's text.
