@@ -3,8 +3,7 @@
 #include <charconv>
 
 #include "text/Case.h"
-#include "text/Comment.h"
-#include "text/Indent.h"
+#include "text/LineStream.h"
 
 namespace tavrill::filter {
 
@@ -33,31 +32,36 @@ constexpr VerbName kVerbs[] = {
 
 bool TakesNumber(Verb verb) { return verb == Verb::Indent || verb == Verb::Unindent; }
 
-Parsed Fail(std::string message) { return Parsed{std::nullopt, "tavrill-text: " + std::move(message)}; }
+Parsed Fail(std::initializer_list<std::string_view> message) {
+    Parsed parsed;
+    parsed.error = "tavrill-text: ";
+    for (std::string_view part : message) parsed.error.append(part);
+    return parsed;
+}
 
 }  // namespace
 
 Parsed ParseArguments(std::span<const std::string_view> args) {
-    if (args.empty()) return Fail("no verb given (try --help)");
+    if (args.empty()) return Fail({"no verb given (try --help)"});
     const VerbName* found = nullptr;
     for (const VerbName& v : kVerbs) {
         if (v.name == args[0]) found = &v;
     }
-    if (found == nullptr) return Fail("unknown verb '" + std::string(args[0]) + "' (try --help)");
+    if (found == nullptr) return Fail({"unknown verb '", args[0], "' (try --help)"});
 
     Request request{found->verb, 0};
     if (!TakesNumber(request.verb)) {
-        if (args.size() > 1) return Fail("'" + std::string(args[0]) + "' takes no argument");
+        if (args.size() > 1) return Fail({"'", args[0], "' takes no argument"});
         return Parsed{request, {}};
     }
-    if (args.size() != 2) return Fail("'" + std::string(args[0]) + "' needs one number of blanks");
+    if (args.size() != 2) return Fail({"'", args[0], "' needs one number of blanks"});
     const std::string_view number = args[1];
     const char* end = number.data() + number.size();
     // Digits only: no sign, no blanks, so that a typo never silently means 0.
     const bool digitsOnly = !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
     const auto [ptr, ec] = std::from_chars(number.data(), end, request.n);
     if (!digitsOnly || ec != std::errc() || ptr != end || request.n > kMaxIndent) {
-        return Fail("bad number of blanks '" + std::string(number) + "' (0 to " + std::to_string(kMaxIndent) + ")");
+        return Fail({"bad number of blanks '", number, "' (0 to ", std::to_string(kMaxIndent), ")"});
     }
     return Parsed{request, {}};
 }
@@ -82,35 +86,42 @@ std::string_view Usage() {
            "Exit codes: 0 done, 1 nothing to uncomment, 2 bad arguments, 3 read or write error.\r\n";
 }
 
-bool IsStreamable(Verb verb) {
-    return verb == Verb::Upper || verb == Verb::Lower || verb == Verb::Title || verb == Verb::Flip;
+PieceRewriter::PieceRewriter(const Request& request) : verb_(request.verb) {
+    if (verb_ == Verb::CommentSlash) lines_ = LineStreamRewriter::Prefixing("//");
+    if (verb_ == Verb::Indent) lines_ = LineStreamRewriter::Prefixing(std::string(request.n, ' '));
+    if (verb_ == Verb::Unindent) lines_ = LineStreamRewriter::Unindenting(request.n);
 }
 
-void ConvertPiece(Verb verb, std::span<char> piece, bool& atWordStart) {
-    switch (verb) {
+std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch) {
+    scratch.clear();
+    switch (verb_) {
         case Verb::Upper: UpperCaseAsciiInPlace(piece); break;
         case Verb::Lower: LowerCaseAsciiInPlace(piece); break;
         case Verb::Flip: FlipCaseAsciiInPlace(piece); break;
-        case Verb::Title: atWordStart = TitleCaseAsciiInPlace(piece, atWordStart); break;
-        default: break;
+        case Verb::Title: atWordStart_ = TitleCaseAsciiInPlace(piece, atWordStart_); break;
+        case Verb::CommentBrace:
+        case Verb::CommentParen:
+            if (started_) break;
+            started_ = true;
+            scratch = verb_ == Verb::CommentBrace ? "{ " : "(* ";
+            scratch.append(piece.data(), piece.size());
+            return scratch;
+        default:
+            if (lines_) {
+                lines_->Feed(std::string_view(piece.data(), piece.size()), scratch);
+                return scratch;
+            }
+            break;
     }
+    return std::string_view(piece.data(), piece.size());
 }
 
-std::optional<std::string> Rewrite(const Request& request, std::string_view text) {
-    switch (request.verb) {
-        case Verb::CommentSlash: return CommentSlash(text);
-        case Verb::CommentBrace: return CommentBrace(text);
-        case Verb::CommentParen: return CommentParen(text);
-        case Verb::Uncomment: return Uncomment(text);
-        case Verb::Indent: return IndentLines(text, request.n);
-        case Verb::Unindent: return UnindentLines(text, request.n);
-        default: {
-            std::string out(text);
-            bool atWordStart = true;
-            ConvertPiece(request.verb, out, atWordStart);
-            return out;
-        }
-    }
+std::string_view PieceRewriter::Finish(std::string& scratch) {
+    scratch.clear();
+    if (verb_ == Verb::CommentBrace) scratch = started_ ? " }" : "{  }";
+    if (verb_ == Verb::CommentParen) scratch = started_ ? " *)" : "(*  *)";
+    if (lines_) lines_->Finish(scratch);
+    return scratch;
 }
 
 }  // namespace tavrill::filter

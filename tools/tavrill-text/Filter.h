@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/LineStream.h"
+
 namespace tavrill::filter {
 
 enum class Verb {
@@ -39,13 +41,21 @@ Parsed ParseArguments(std::span<const std::string_view> args);
 
 std::string_view Usage();
 
-// The case verbs work byte by byte and can run on a text in pieces: `atWordStart` carries the
-// title case state from one piece to the next.
-bool IsStreamable(Verb verb);
-void ConvertPiece(Verb verb, std::span<char> piece, bool& atWordStart);
+// Every verb but uncomment (which must see the whole text to trim it) works on the text piece by
+// piece, giving the same bytes as on the whole text wherever the pieces are cut.
+class PieceRewriter {
+public:
+    explicit PieceRewriter(const Request& request);
+    // The rewritten bytes this piece settles: the piece itself, converted in place, or `scratch`.
+    std::string_view Feed(std::span<char> piece, std::string& scratch);
+    // What is still to be written after the last piece.
+    std::string_view Finish(std::string& scratch);
 
-// The line and comment verbs need the whole text. Nothing when uncomment does not recognise the
-// text or it trims to empty.
-std::optional<std::string> Rewrite(const Request& request, std::string_view text);
+private:
+    Verb verb_;
+    bool atWordStart_ = true;
+    bool started_ = false;
+    std::optional<LineStreamRewriter> lines_;
+};
 
 }  // namespace tavrill::filter

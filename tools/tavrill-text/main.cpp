@@ -12,6 +12,7 @@
 #endif
 
 #include "Filter.h"
+#include "text/Comment.h"
 
 namespace {
 
@@ -30,15 +31,7 @@ int Fail(const char* what) {
 
 int Run(const Request& request) {
     std::string buffer(kPiece, '\0');
-    if (IsStreamable(request.verb)) {
-        bool atWordStart = true;
-        for (;;) {
-            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
-            ConvertPiece(request.verb, std::span<char>(buffer.data(), got), atWordStart);
-            if (!WriteAll(std::string_view(buffer.data(), got))) return Fail("write standard output");
-            if (got < buffer.size()) break;
-        }
-    } else {
+    if (request.verb == Verb::Uncomment) {
         std::string text;
         for (;;) {
             const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
@@ -46,11 +39,22 @@ int Run(const Request& request) {
             if (got < buffer.size()) break;
         }
         if (std::ferror(stdin)) return Fail("read standard input");
-        const std::optional<std::string> out = Rewrite(request, text);
+        const std::optional<std::string> out = tavrill::Uncomment(text);
         if (!out) return 1;
         if (!WriteAll(*out)) return Fail("write standard output");
+    } else {
+        PieceRewriter rewriter(request);
+        std::string scratch;
+        for (;;) {
+            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
+            if (!WriteAll(rewriter.Feed(std::span<char>(buffer.data(), got), scratch))) {
+                return Fail("write standard output");
+            }
+            if (got < buffer.size()) break;
+        }
+        if (std::ferror(stdin)) return Fail("read standard input");
+        if (!WriteAll(rewriter.Finish(scratch))) return Fail("write standard output");
     }
-    if (std::ferror(stdin)) return Fail("read standard input");
     if (std::fflush(stdout) != 0) return Fail("write standard output");
     return 0;
 }

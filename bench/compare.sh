@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Times tavrill-text against the classic one-liners on the same Object Pascal file (64 MiB of CR LF
+# source by default) and prints how many times faster tavrill-text is. Best of three runs each,
+# input from the file, output to /dev/null.
+#
+#   bench/compare.sh [path/to/tavrill-text] [size in MiB]
+#
+# Build tavrill-text optimised first: cmake --preset bench -B build/h-text-bench &&
+# cmake --build build/h-text-bench -j2 --target tavrill-text
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+tool=${1:-$root/build/h-text-bench/bin/tavrill-text}
+mib=${2:-64}
+[[ -x $tool ]] || { echo "compare.sh: no tavrill-text at $tool" >&2; exit 2; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+src=$work/unit.pas
+
+# One MiB of plausible source, repeated.
+awk 'BEGIN {
+    while (size < 1048576) {
+        n++
+        s = sprintf("procedure TForm1.Button%dClick(Sender: TObject);\r\nvar\r\n  i, Count%d: Integer;\r\nbegin\r\n" \
+            "  // walk the items and total them up\r\n  for i := 0 to ListBox1.Items.Count - 1 do\r\n  begin\r\n" \
+            "    if ListBox1.Selected[i] then Inc(Count%d);\r\n    Label%d.Caption := '\''Selected: '\'' + IntToStr(Count%d);\r\n" \
+            "  end;\r\n  { remember the last choice }\r\n\r\n  ShowMessage(Format('\''%%d items'\'', [Count%d]));\r\nend;\r\n\r\n",
+            n % 97, n % 89, n % 83, n % 97, n % 89, n % 83)
+        printf "%s", s
+        size += length(s)
+    }
+}' > "$work/chunk"
+for ((i = 0; i < mib; i++)); do cat "$work/chunk"; done | head -c $((mib << 20)) > "$src"
+"$tool" comment-slash < "$src" > "$work/commented.pas"
+"$tool" indent 2 < "$src" > "$work/indented.pas"
+
+# Best wall-clock time of three runs, in seconds.
+best() {
+    local input=$1; shift
+    local best=""
+    for _ in 1 2 3; do
+        local t0 t1
+        t0=$(date +%s.%N)
+        "$@" < "$input" > /dev/null || [[ $? == 1 ]]
+        t1=$(date +%s.%N)
+        best=$(echo "$t0 $t1 $best" | awk '{ d = $2 - $1; if ($3 == "" || d < $3) d = d; else d = $3; printf "%.4f", d }')
+    done
+    echo "$best"
+}
+
+printf '%-28s %-26s %9s %9s %7s %7s\n' "tavrill-text" "reference" "ours (s)" "ref (s)" "ratio" "MB/s"
+compare() {  # label input reference-command... -- tavrill-text arguments...
+    local label=$1 input=$2; shift 2
+    local ref=() ours=()
+    while [[ $1 != -- ]]; do ref+=("$1"); shift; done
+    shift
+    ours=("$@")
+    local t_ours t_ref
+    t_ours=$(best "$input" "$tool" "${ours[@]}")
+    t_ref=$(best "$input" "${ref[@]}")
+    local size
+    size=$(stat -c %s "$input")
+    printf '%-28s %-26s %9s %9s %6.1fx %7.0f\n' "${ours[*]}" "$label" "$t_ours" "$t_ref" \
+        "$(echo "$t_ref $t_ours" | awk '{ print $1 / $2 }')" "$(echo "$size $t_ours" | awk '{ print $1 / $2 / 1e6 }')"
+}
+
+compare "tr a-z A-Z" "$src" tr a-z A-Z -- upper
+compare "tr A-Z a-z" "$src" tr A-Z a-z -- lower
+compare "tr a-zA-Z A-Za-z" "$src" tr a-zA-Z A-Za-z -- flip
+compare "tr a-z A-Z (no equivalent)" "$src" tr a-z A-Z -- title
+compare "sed 's|^|//|'" "$src" sed 's|^|//|' -- comment-slash
+compare "sed 's|^//||'" "$work/commented.pas" sed 's|^//||' -- uncomment
+compare "sed 's/^/  /'" "$src" sed 's/^/  /' -- indent 2
+compare "sed 's/^ \{1,2\}//'" "$work/indented.pas" sed 's/^ \{1,2\}//' -- unindent 2
+
+# The same bytes as the reference where the rules agree.
+cmp -s <("$tool" upper < "$src") <(tr a-z A-Z < "$src") || echo "upper differs from tr" >&2
+cmp -s <("$tool" comment-slash < "$src") <(sed 's|^|//|' < "$src") || echo "comment-slash differs from sed" >&2
+cmp -s <("$tool" indent 2 < "$src") <(sed 's/^/  /' < "$src") || echo "indent 2 differs from sed" >&2
