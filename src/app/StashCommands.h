@@ -18,7 +18,8 @@ namespace tavrill {
 
 inline constexpr std::string_view kNeedFileName = "You need to enter a filename to save this piece of code.";
 inline constexpr std::string_view kCantSave = "Can't save";
-inline constexpr std::string_view kDeleteQuestion = "Are you sure you wish to remove this item from your stash?";
+inline constexpr std::string_view kDeleteQuestion =
+    "Are you sure you wish to remove this item from your stash?";
 inline constexpr std::string_view kDeleteCaption = "Delete item";
 
 struct SaveValues {

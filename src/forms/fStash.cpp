@@ -10,7 +10,8 @@ constexpr int kGlyphSize = 16;
 constexpr int kItemHeight = 18;
 
 HBITMAP LoadGlyph(const char* name) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    return static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -31,15 +32,16 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
 
     Label1_ = AddLabel("Files in Stash", 0, 0, 0, 0);
     file1_ = AddControl("LISTBOX", "",
-                        WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                            LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT,
+                        WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                            LBS_HASSTRINGS | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT,
                         0, 0, 0, 0, kFile1, WS_EX_CLIENTEDGE);
     butCopy_ = AddButton("C&OPY", 0, 0, 0, 0, IDOK, true);
     butCancel_ = AddButton("&Cancel", 0, 0, 0, 0, IDCANCEL);
     Label2_ = AddLabel("Preview:", 0, 0, 0, 0);
     Memo1_ = AddMemo(0, 0, 0, 0, kMemo1);
-    previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
+    previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   FIXED_PITCH | FF_MODERN, "Courier New"));
     if (previewFont_) SendMessageA(Memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(previewFont_.get()), FALSE);
 
     RECT client{};
@@ -113,8 +115,8 @@ void TfrmStash::Layout(int width, int height) {
     MoveWindow(butCopy_, m, buttonsTop, 75, 25, TRUE);
     MoveWindow(butCancel_, m + 79, buttonsTop, 75, 25, TRUE);
     MoveWindow(Label2_, kPanel1Width, m, std::max(0, width - kPanel1Width - m), 14, TRUE);
-    MoveWindow(Memo1_, kPanel1Width, m + 18, std::max(0, width - kPanel1Width - m), std::max(0, height - 2 * m - 18),
-               TRUE);
+    MoveWindow(Memo1_, kPanel1Width, m + 18, std::max(0, width - kPanel1Width - m),
+               std::max(0, height - 2 * m - 18), TRUE);
 }
 
 void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -127,8 +129,8 @@ void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
         HBITMAP glyph = (entry.glyph == StashGlyph::Program ? programGlyph_ : fileGlyph_).get();
         if (HDC memory = CreateCompatibleDC(dc)) {
             HGDIOBJ old = SelectObject(memory, glyph);
-            BitBlt(dc, r.left + 2, r.top + (r.bottom - r.top - kGlyphSize) / 2, kGlyphSize, kGlyphSize, memory, 0, 0,
-                   SRCCOPY);
+            BitBlt(dc, r.left + 2, r.top + (r.bottom - r.top - kGlyphSize) / 2, kGlyphSize, kGlyphSize,
+                   memory, 0, 0, SRCCOPY);
             SelectObject(memory, old);
             DeleteDC(memory);
         }

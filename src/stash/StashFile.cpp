@@ -7,7 +7,9 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // ".." and the spellings Windows reads as ".." once it strips a step's trailing
 // dots and blanks (".. ", "...").

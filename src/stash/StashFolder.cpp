@@ -6,7 +6,9 @@
 namespace tavrill {
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -50,7 +52,9 @@ std::vector<StashItem> StashListing(std::vector<FolderEntry> entries) {
     return items;
 }
 
-std::vector<StashItem> ListStash(const std::string& stashFolder) { return StashListing(ListFolder(stashFolder)); }
+std::vector<StashItem> ListStash(const std::string& stashFolder) {
+    return StashListing(ListFolder(stashFolder));
+}
 
 std::string StashItemPath(std::string_view stashFolder, std::string_view itemName) {
     return std::string(stashFolder) + std::string(itemName);

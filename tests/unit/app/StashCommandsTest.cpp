@@ -49,7 +49,9 @@ struct StashCommandTest : ::testing::Test {
         host.foreground = host.editorWindow;
         bridge.Tick();
     }
-    bool Pasted() const { return std::count(host.sent.begin(), host.sent.end(), "paste " + std::to_string(control)); }
+    bool Pasted() const {
+        return std::count(host.sent.begin(), host.sent.end(), "paste " + std::to_string(control));
+    }
 };
 
 TEST_F(StashCommandTest, SaveWritesTheFetchedSelectionAndDeliversNothing) {

@@ -6,8 +6,8 @@
 #include <csignal>
 #include <string>
 
-#include "base/Files.h"
 #include "StashTempFolder.h"
+#include "base/Files.h"
 
 namespace tavrill {
 namespace {
@@ -29,7 +29,7 @@ TEST(StashFilePathTest, LastDotBackslashOrColonDecidesTheExtension) {
         {".x", ".pas"},
         {"", ".pas"},
         {"Sort Routines", "Sort Routines.pas"},  // blanks and case as typed
-        {"sub.d\\util", "sub.d\\util.pas"},       // a dot before the last backslash is no extension
+        {"sub.d\\util", "sub.d\\util.pas"},      // a dot before the last backslash is no extension
         {"sub\\util.inc", "sub\\util.pas"},
         {"..", "..pas"},  // a plain file name in the stash, however odd
     };
