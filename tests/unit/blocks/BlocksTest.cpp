@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "text/LineList.h"
+
 namespace tavrill {
 namespace {
 
@@ -76,6 +80,26 @@ TEST(LoopBlockTest, SurroundShiftsEveryLineAndAlignsOnTheFirstLine) {
 TEST(LoopBlockTest, FinalLineBreakOfTheSelectionMakesNoDifference) {
     const HeadTail ht = WhileHeadTail(WhileKind::With, "R");
     EXPECT_EQ(LoopBlock(ht, true, 2, "  a\r\n  b"), LoopBlock(ht, true, 2, "  a\r\n  b\r\n"));
+}
+
+// The block is what the line-by-line recipe gives (shift every line, add the head, move it to the
+// top, add the tail), built in one pass instead; random texts of blanks and line-break bytes
+// reach the corners of that recipe.
+TEST(LoopBlockTest, SurroundAgreesWithTheLineByLineRecipe) {
+    std::mt19937 random(7);
+    const char* pieces[] = {"a", " ", "\r", "\n", "\r\n", "\t"};
+    const HeadTail ht = WhileHeadTail(WhileKind::With, "R");
+    for (int round = 0; round < 2000; ++round) {
+        std::string w;
+        for (int n = std::uniform_int_distribution<>(0, 8)(random); n > 0; --n) w += pieces[random() % 6];
+        LineList lines(w);
+        const std::string indent = IndentString(LeadingSpaceCount(lines.GetLine(0)));
+        for (std::ptrdiff_t i = 0, m = lines.LineCount(); i < m; ++i) lines.PutLine(i, "  " + lines.GetLine(i));
+        lines.AddLine(indent + ht.head);
+        lines.MoveLine(lines.LineCount() - 1, 0);
+        lines.AddLine(indent + ht.tail);
+        ASSERT_EQ(LoopBlock(ht, true, 5, w), lines.GetText()) << ::testing::PrintToString(w);
+    }
 }
 
 TEST(LoopBlockTest, WithoutSurroundOnlyTheSpinValueIndentsAndTheSelectionIsDropped) {
