@@ -1,0 +1,204 @@
+// Random bytes through the line list and every text rewrite. Each check is a property the
+// commands rely on, so a crash, a sanitizer report or a failed check is a fault in the product.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "text/Case.h"
+#include "text/Comment.h"
+#include "text/Indent.h"
+#include "text/LineList.h"
+#include "text/LineStream.h"
+
+namespace {
+
+using namespace tavrill;
+
+#define CHECK(condition)                                                         \
+    do {                                                                         \
+        if (!(condition)) {                                                      \
+            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #condition); \
+            std::abort();                                                        \
+        }                                                                        \
+    } while (0)
+
+std::size_t Breaks(std::string_view text) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) n += text[i] == '\r' && text[i + 1] == '\n';
+    return n;
+}
+
+// The line list's rules, done the slow and obvious way on the text itself, to compare with.
+struct ModelRows {
+    std::vector<std::string> rows;
+
+    explicit ModelRows(std::string_view text) {
+        std::string row;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                rows.push_back(row);
+                row.clear();
+                ++i;
+            } else {
+                row += text[i];
+            }
+        }
+        rows.push_back(row);
+    }
+    std::string Text() const {
+        std::string text;
+        for (std::size_t i = 0; i < rows.size(); ++i) text += (i ? "\r\n" : "") + rows[i];
+        return text;
+    }
+};
+
+std::ptrdiff_t ModelLineCount(std::string_view text) {
+    ModelRows m(text);
+    return static_cast<std::ptrdiff_t>(m.rows.size()) - (m.rows.back().empty() ? 1 : 0);
+}
+
+std::string ModelGetLine(std::string_view text, std::ptrdiff_t i) {
+    ModelRows m(text);
+    return i >= 0 && i < static_cast<std::ptrdiff_t>(m.rows.size()) ? m.rows[i] : std::string();
+}
+
+// Text in, text out; the whole text is re-read after every step.
+std::string ModelApply(std::string_view text, int op, std::ptrdiff_t i, std::ptrdiff_t j, const std::string& s) {
+    const auto has = [&](const ModelRows& m, std::ptrdiff_t k) {
+        return k >= 0 && k < static_cast<std::ptrdiff_t>(m.rows.size());
+    };
+    ModelRows m(text);
+    switch (op) {
+        case 0:  // PutLine
+            if (has(m, i)) m.rows[i] = s;
+            return ModelRows(m.Text()).Text();
+        case 1:  // InsertLine
+            if (i < 0) return std::string(text);
+            if (has(m, i)) {
+                m.rows.insert(m.rows.begin() + i, s);
+            } else if (has(m, i - 1) && !m.rows[i - 1].empty()) {
+                m.rows.push_back(s);
+            }
+            return m.Text();
+        case 2:  // DeleteLine
+            if (!has(m, i)) return std::string(text);
+            if (has(m, i + 1)) {
+                m.rows.erase(m.rows.begin() + i);
+            } else {
+                m.rows[i].clear();
+            }
+            return m.Text();
+        case 3: {  // MoveLine
+            if (i == j) return std::string(text);
+            const std::string line = ModelGetLine(text, i);
+            const std::string deleted = ModelApply(text, 2, i, 0, "");
+            return ModelApply(deleted, 1, j, 0, line);
+        }
+        default:  // AddLine
+            return ModelApply(text, 1, ModelLineCount(text), 0, s);
+    }
+}
+
+void CheckCase(const std::string& text, std::size_t cut) {
+    for (auto* convert : {&UpperCaseAscii, &LowerCaseAscii, &TitleCaseAscii, &FlipCaseAscii}) {
+        CHECK(convert(text).size() == text.size());
+    }
+    CHECK(FlipCaseAscii(FlipCaseAscii(text)) == text);
+    CHECK(LowerCaseAscii(UpperCaseAscii(text)) == LowerCaseAscii(text));
+    CHECK(TitleCaseAscii(UpperCaseAscii(text)) == TitleCaseAscii(text));
+    std::string pieces = text;
+    const bool atStart = TitleCaseAsciiInPlace(std::span<char>(pieces.data(), cut));
+    TitleCaseAsciiInPlace(std::span<char>(pieces.data() + cut, pieces.size() - cut), atStart);
+    CHECK(pieces == TitleCaseAscii(text));
+}
+
+void CheckLineRewrites(const std::string& text, int n, const std::vector<std::size_t>& cuts) {
+    const std::size_t breaks = Breaks(text);
+    const std::string slashed = CommentSlash(text);
+    const std::string indented = IndentLines(text, n);
+    const std::string unindented = UnindentLines(text, n);
+    const std::string uncommented = UncommentSlashLines(text);
+    for (const std::string* out : {&slashed, &indented, &unindented, &uncommented}) CHECK(Breaks(*out) == breaks);
+    CHECK(UncommentSlashLines(slashed) == text);
+    CHECK(UnindentLines(indented, n) == text);
+    CHECK(slashed.size() == text.size() + 2 * static_cast<std::size_t>(CountLines(text)));
+
+    const std::string_view trimmed = TrimControls(text);
+    if (!trimmed.empty() && trimmed.size() == text.size()) CHECK(Uncomment(slashed) == text);
+    if (const auto result = Uncomment(text)) CHECK(result->size() <= trimmed.size());
+
+    const auto piecewise = [&](LineStreamRewriter rewriter) {
+        std::string out;
+        std::size_t at = 0;
+        for (std::size_t cut : cuts) {
+            rewriter.Feed(std::string_view(text).substr(at, cut - at), out);
+            at = cut;
+        }
+        rewriter.Feed(std::string_view(text).substr(at), out);
+        rewriter.Finish(out);
+        return out;
+    };
+    CHECK(piecewise(LineStreamRewriter::Prefixing("//")) == slashed);
+    CHECK(piecewise(LineStreamRewriter::Prefixing(std::string(n, ' '))) == indented);
+    CHECK(piecewise(LineStreamRewriter::Unindenting(n)) == unindented);
+}
+
+void CheckNormalizing(const std::string& text) {
+    const std::string normal = NormalizeLineBreaks(text);
+    CHECK(NormalizeLineBreaks(normal) == normal);
+    // Every CR and LF of the result belongs to a pair.
+    CHECK(Breaks(normal) * 2 == static_cast<std::size_t>(std::count(normal.begin(), normal.end(), '\r') +
+                                                          std::count(normal.begin(), normal.end(), '\n')));
+    if (std::count(text.begin(), text.end(), '\r') + std::count(text.begin(), text.end(), '\n') ==
+        static_cast<std::ptrdiff_t>(2 * Breaks(text))) {
+        CHECK(normal == text);
+    }
+}
+
+void CheckLineList(FuzzedDataProvider& data, std::string text) {
+    LineList list(text);
+    for (int step = 0; step < 16 && data.remaining_bytes() > 0; ++step) {
+        const int op = data.ConsumeIntegralInRange(0, 5);
+        const std::ptrdiff_t rows = list.RowCount();
+        const auto i = data.ConsumeIntegralInRange<std::ptrdiff_t>(-1, rows + 1);
+        const auto j = data.ConsumeIntegralInRange<std::ptrdiff_t>(-1, rows + 1);
+        const std::string s = data.ConsumeRandomLengthString(12);
+        switch (op) {
+            case 0: list.PutLine(i, s); break;
+            case 1: list.InsertLine(i, s); break;
+            case 2: list.DeleteLine(i); break;
+            case 3: list.MoveLine(i, j); break;
+            case 4: list.AddLine(s); break;
+            default: list.SetText(s); break;
+        }
+        text = op == 5 ? s : ModelApply(text, op, i, j, s);
+        if (data.ConsumeBool()) CHECK(list.GetText() == text);
+        CHECK(list.LineCount() == ModelLineCount(text));
+        CHECK(list.GetLine(i) == ModelGetLine(text, i));
+    }
+    CHECK(list.GetText() == text);
+    CHECK(list.RowCount() == static_cast<std::ptrdiff_t>(Breaks(text)) + 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    const int n = data.ConsumeIntegralInRange(0, 17);
+    std::vector<std::size_t> cuts;
+    const std::string text = data.ConsumeRandomLengthString(4096);
+    for (std::size_t at = 0; at < text.size() && data.remaining_bytes() > 0;) {
+        at += data.ConsumeIntegralInRange<std::size_t>(1, 64);
+        if (at <= text.size()) cuts.push_back(at);
+    }
+    CheckCase(text, cuts.empty() ? 0 : cuts.front());
+    CheckLineRewrites(text, n, cuts);
+    CheckNormalizing(text);
+    CheckLineList(data, text);
+    return 0;
+}
