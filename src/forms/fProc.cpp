@@ -3,7 +3,9 @@
 namespace tavrill {
 namespace {
 
-enum : int { kChkProc = 101, kChkFn, kChkCons, kChkDest, kTxtName, kTxtParams, kLstResult, kChkComment, kChkVars };
+enum : int {
+    kChkProc = 101, kChkFn, kChkCons, kChkDest, kTxtName, kTxtParams, kLstResult, kChkComment, kChkVars
+};
 
 }  // namespace
 

@@ -33,7 +33,8 @@ void Choose(Session& s, Item item) {
 }
 
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
@@ -277,16 +278,6 @@ TEST(BlocksE2ETest, FunctionListStartsSilentlyAndIsWrittenBackAtExit) {
     EXPECT_EQ(s.ReadProgramFile("fnlist.dat"),
               "FileExists\r\nFormatDateTime('m/d/yyyy',\r\nFormatDateTime('yyyy',\r\nIntToStr\r\nLowercase\r\n"
               "StrToInt\r\nTrim\r\ntrim\r\nUppercase\r\n");
-}
-
-TEST(BlocksE2ETest, FunctionListFileWithLoneLineFeedsIsReadAndRewritten) {
-    Session s({.editor = {.text = "s"}, .files = {{"fnlist.dat", "Zeta\nalpha\n\nBeta"}}});
-    HWND d = Open(s, Item::FnCall, "Function call");
-    EXPECT_EQ(SendMessageA(ChildrenOfClass(d, "ComboBox")[0], CB_GETCOUNT, 0, 0), 4);
-    PressKeys({VK_ESCAPE});
-    ASSERT_TRUE(Closed(d));
-    s.Exit();
-    EXPECT_EQ(s.ReadProgramFile("fnlist.dat"), "\r\nalpha\r\nBeta\r\nZeta\r\n");
 }
 
 }  // namespace

@@ -186,19 +186,6 @@ TEST_F(BlockCommandsTest, MissingTemplateIsAnErrorAndDeliversNothing) {
     EXPECT_EQ(bridge.WorkingText(), "earlier");
 }
 
-TEST_F(BlockCommandsTest, CommentHeadersDeliverTheFileWithCrLfAndNothingAdded) {
-    WriteTemplate(kUnitHeadFile, "unit\nhead\r\nend");
-    WriteTemplate(kProcHeadFile, "{proc}\r");
-    UnitHeadCommand(bridge, ProgramFolder());
-    EXPECT_EQ(EditorText(), "unit\r\nhead\r\nend");
-    ProcHeadCommand(bridge, ProgramFolder());
-    EXPECT_EQ(EditorText(), "{proc}\r\n");
-    WriteTemplate(kUnitHeadFile, "");
-    UnitHeadCommand(bridge, ProgramFolder());
-    EXPECT_EQ(EditorText(), "");
-    EXPECT_EQ(bridge.WorkingText(), "earlier");
-}
-
 TEST_F(BlockCommandsTest, FunctionCallWrapsOnOkAndPastesTheSelectionBackOnCancel) {
     FakeFnCall dialog;
     dialog.onRun = ExpectFetchedBeforeDialog(true);

@@ -39,17 +39,12 @@ TEST(IfThenTest, TemplateLinesCarryTheIndentButTheSurroundedCodeDoesNot) {
     for (const auto& c : cases) EXPECT_EQ(IfThenBlock(c.options, c.w), c.expected) << c.options.condition;
 }
 
-TEST(LoopHeadTailTest, FieldsAreJoinedAsTyped) {
-    EXPECT_EQ(ForHeadTail("i", "1", "10", false).head, "for i := 1 to 10 do begin");
-    EXPECT_EQ(ForHeadTail("k", "Count", "1", true).head, "for k := Count downto 1 do begin");
-    EXPECT_EQ(ForHeadTail("k", "", "", false).tail, "end; {next k}");
+TEST(LoopHeadTailTest, EmptyFieldsLeaveNothingBetweenTheFixedPieces) {
     EXPECT_EQ(ForHeadTail("", "", "", false).head, "for  :=  to  do begin");
-    EXPECT_EQ(WhileHeadTail(WhileKind::Repeat, "").head, "repeat");
+    EXPECT_EQ(ForHeadTail("k", "", "", true).tail, "end; {next k}");
     EXPECT_EQ(WhileHeadTail(WhileKind::Repeat, "").tail, "until ;");
     EXPECT_EQ(WhileHeadTail(WhileKind::While, "").head, "while  do begin");
-    EXPECT_EQ(WhileHeadTail(WhileKind::While, "x").tail, "end; {while}");
-    EXPECT_EQ(WhileHeadTail(WhileKind::With, "Canvas").head, "with Canvas do begin");
-    EXPECT_EQ(WhileHeadTail(WhileKind::With, "Canvas").tail, "end; {with}");
+    EXPECT_EQ(WhileHeadTail(WhileKind::With, "").tail, "end; {with}");
 }
 
 TEST(LoopBlockTest, SurroundShiftsEveryLineAndAlignsOnTheFirstLine) {
@@ -136,16 +131,6 @@ TEST(CaseBlockTest, LabelsBeginPairsAndElse) {
     EXPECT_EQ(CaseBlock({"v", {"", "a:"}, false, false, 0}), "case v of\r\n  :\r\n  a::\r\nend; {case of}\r\n");
 }
 
-TEST(ProcKindTest, SelectingAKindFillsOrEmptiesTheParameters) {
-    EXPECT_FALSE(SelectProcKind(ProcKind::Procedure).resultTypeEnabled);
-    EXPECT_FALSE(SelectProcKind(ProcKind::Procedure).params.has_value());
-    EXPECT_TRUE(SelectProcKind(ProcKind::Function).resultTypeEnabled);
-    EXPECT_FALSE(SelectProcKind(ProcKind::Function).params.has_value());
-    EXPECT_EQ(SelectProcKind(ProcKind::Constructor).params, "AOwner: TComponent");
-    EXPECT_EQ(SelectProcKind(ProcKind::Destructor).params, "");
-    EXPECT_FALSE(SelectProcKind(ProcKind::Destructor).resultTypeEnabled);
-}
-
 TEST(ProcSkeletonTest, HeaderLineVarBlockAndComment) {
     const std::string body = "begin\r\n\r\nend;\r\n";
     const struct {
@@ -180,8 +165,6 @@ TEST(WrapCallTest, OpeningParenthesisOnlyWhenTheNameHasNone) {
     EXPECT_EQ(WrapCall("Foo", ""), "Foo()");
     EXPECT_EQ(WrapCall("Foo(", ""), "Foo( )");
 }
-
-TEST(BeginEndTest, HasNoFinalLineBreak) { EXPECT_EQ(BeginEndBlock(), "begin\r\n\r\nend;"); }
 
 }  // namespace
 }  // namespace tavrill
