@@ -9,6 +9,7 @@
 #include "forms/fFnCall.h"
 #include "forms/fForNext.h"
 #include "forms/fProc.h"
+#include "forms/findent.h"
 #include "forms/fWhile.h"
 #include "forms/fSave.h"
 #include "forms/fStash.h"
@@ -74,6 +75,7 @@ Application::~Application() {
 void Application::CreateForms() {
     // The tool bar first: it works out the folders that later forms read.
     Guarded([&] { form1 = std::make_unique<TForm1>(*this); });
+    Guarded([&] { frmIndent = std::make_unique<TfrmIndent>(); });
     Guarded([&] { frmProc = std::make_unique<TfrmProc>(); });
     Guarded([&] { frmWhile = std::make_unique<TfrmWhile>(); });
     Guarded([&] { frmForNext = std::make_unique<TfrmForNext>(); });
@@ -91,6 +93,7 @@ void Application::DestroyForms() {
     frmAbout.reset();
     frmSave.reset();
     frmStash.reset();
+    frmIndent.reset();
     frmProc.reset();
     frmWhile.reset();
     frmForNext.reset();

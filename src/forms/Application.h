@@ -14,6 +14,7 @@ class TForm1;
 class TfrmAbout;
 class TfrmSave;
 class TfrmStash;
+class TfrmIndent;
 class TfrmProc;
 class TfrmWhile;
 class TfrmForNext;
@@ -41,6 +42,7 @@ public:
     std::unique_ptr<TfrmAbout> frmAbout;
     std::unique_ptr<TfrmSave> frmSave;
     std::unique_ptr<TfrmStash> frmStash;
+    std::unique_ptr<TfrmIndent> frmIndent;
     std::unique_ptr<TfrmProc> frmProc;
     std::unique_ptr<TfrmWhile> frmWhile;
     std::unique_ptr<TfrmForNext> frmForNext;

@@ -11,6 +11,7 @@
 #include "forms/fIF.h"
 #include "forms/fProc.h"
 #include "forms/fWhile.h"
+#include "forms/findent.h"
 #include "app/BlockCommands.h"
 #include "app/StashCommands.h"
 #include "base/Files.h"
@@ -309,7 +310,9 @@ void TForm1::mnuUpperClick() { CaseCommand(bridge_, CaseConversion::Upper); }
 void TForm1::mnuLowerClick() { CaseCommand(bridge_, CaseConversion::Lower); }
 void TForm1::mnuTitleClick() { CaseCommand(bridge_, CaseConversion::Title); }
 void TForm1::mnuCaseFlipClick() { CaseCommand(bridge_, CaseConversion::Flip); }
-void TForm1::mnuIndentClick() {}
+void TForm1::mnuIndentClick() {
+    if (app_.frmIndent) IndentCommand(bridge_, *app_.frmIndent);
+}
 void TForm1::mnuCommentSlashClick() { CommentSlashCommand(bridge_, memo1_); }
 void TForm1::mnuCommentBraceClick() { CommentBraceCommand(bridge_); }
 void TForm1::mnuCommentParClick() { CommentParenCommand(bridge_); }
