@@ -37,7 +37,8 @@ if [ "${1:-}" = "--scripted-session" ]; then
     # Inside Xvfb: play the session and take the screenshot when it says so.
     [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
     set +e
-    wine "$root/build/win64/bin/tavrill_demo.exe" | tr -d '\r' | while IFS= read -r line; do
+    wine "$root/build/win64/bin/tavrill_demo.exe" | while IFS= read -r line; do
+        line=${line%$'\r'}
         if [ "$line" = "SCREENSHOT" ]; then
             sleep 1
             import -display "$DISPLAY" -window root -crop 900x620+0+0 "$shot"

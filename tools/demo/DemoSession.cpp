@@ -29,8 +29,9 @@ int main() {
         for (size_t i = text.find("\r\n"); i < at; i = text.find("\r\n", i + 2)) ++breaks;
         session.Editor().SelectRange(at - breaks, line.size());
         session.WaitForTarget();
-        // Format button, then the Case submenu (first item) and Title Case in it.
-        session.ChooseFromMenu(kFormatButton, {VK_DOWN, VK_RIGHT, 'T'});
+        // Format button, then the Case submenu (the first item) and Title Case in it. The
+        // menu opens under the mouse pointer, so Home rather than Down reaches its first item.
+        session.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, 'T'});
         WaitFor([&] { return session.Editor().Text() != text; });
         std::printf("After Title Case of \"%s\":\n%s\n", line.c_str(), session.Editor().Text().c_str());
         std::printf("SCREENSHOT\n");
