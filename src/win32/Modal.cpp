@@ -3,16 +3,19 @@
 #include <algorithm>
 
 namespace tavrill {
+namespace {
+
+// A named CALLBACK rather than a lambda: on 32-bit Windows the callback must be
+// __stdcall, which a lambda cannot convert to.
+BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM param) {
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
 
 ProgramModal::ProgramModal(HWND except) : active_(GetActiveWindow()) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* self = reinterpret_cast<ProgramModal*>(param);
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) self->disabled_.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled_));
     std::erase(disabled_, except);
     for (HWND hwnd : disabled_) EnableWindow(hwnd, FALSE);
 }
