@@ -4,7 +4,6 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <string>
 
 #include "StashTempFolder.h"
 #include "base/Files.h"
@@ -13,59 +12,42 @@ namespace tavrill {
 namespace {
 
 using testing::StashTempFolder;
+using Names = std::vector<std::string>;
 
-const std::string kFolder = "c:\\tools\\tav.v1\\stash\\";
-
-TEST(StashFilePathTest, LastDotBackslashOrColonDecidesTheExtension) {
+TEST(StashFilePathTest, LastDotBackslashOrColonDecidesAndOnlyNamesInsideTheFolderAreAllowed) {
+    const std::string folder = "c:\\tools\\tav.v1\\stash\\";
     const struct {
         const char* typed;
         const char* file;
+        bool outside;
     } cases[] = {
-        {"util", "util.pas"},
-        {"util.txt", "util.pas"},
-        {"util.PAS", "util.pas"},
-        {"my.unit.tools", "my.unit.pas"},
-        {"util.", "util.pas"},
-        {".x", ".pas"},
-        {"", ".pas"},
-        {"Sort Routines", "Sort Routines.pas"},  // blanks and case as typed
-        {"sub.d\\util", "sub.d\\util.pas"},      // a dot before the last backslash is no extension
-        {"sub\\util.inc", "sub\\util.pas"},
-        {"..", "..pas"},  // a plain file name in the stash, however odd
+        {"util", "util.pas", false},
+        {"util.txt", "util.pas", false},
+        {"util.PAS", "util.pas", false},
+        {"my.unit.tools", "my.unit.pas", false},
+        {"util.", "util.pas", false},
+        {".x", ".pas", false},
+        {"Sort Routines", "Sort Routines.pas", false},
+        {"sub.d\\util", "sub.d\\util.pas", false},  // a dot before the last backslash is no extension
+        {"..", "..pas", false},                     // an odd name, but a file in the stash
+        {"sub\\..", "sub\\..pas", false},
+        {"a..b\\.\\x", "a..b\\.\\x.pas", false},
+        {"c:\\windows\\win", "c:\\windows\\win.pas", true},
+        {"d:util", "d:util.pas", true},
+        {"util:stream", "util:stream.pas", true},
+        {"\\autoexec", "\\autoexec.pas", true},
+        {"\\\\server\\share\\x", "\\\\server\\share\\x.pas", true},
+        {"..\\tavrill", "..\\tavrill.pas", true},
+        {"sub\\..\\..\\x", "sub\\..\\..\\x.pas", true},
+        {"../sub\\x", "../sub\\x.pas", true},
+        {".. \\x", ".. \\x.pas", true},  // Windows drops the blank and reads ".."
+        {"...\\x", "...\\x.pas", true},
     };
     for (const auto& c : cases) {
-        const StashPath p = StashFilePath(kFolder, c.typed);
-        EXPECT_EQ(p.path, kFolder + c.file) << c.typed;
-        EXPECT_FALSE(p.outside) << c.typed;
+        const StashPath p = StashFilePath(folder, c.typed);
+        EXPECT_EQ(p.path, folder + c.file) << c.typed;
+        EXPECT_EQ(p.outside, c.outside) << c.typed;
     }
-}
-
-TEST(StashFilePathTest, NamesLeadingOutOfTheFolderAreRefused) {
-    const struct {
-        const char* typed;
-        const char* reported;  // the full path the refusal names
-    } cases[] = {
-        {"c:\\windows\\win", "c:\\windows\\win.pas"},
-        {"d:util", "d:util.pas"},
-        {"util:hidden", "util:hidden.pas"},
-        {"\\autoexec", "\\autoexec.pas"},
-        {"\\\\server\\share\\x", "\\\\server\\share\\x.pas"},
-        {"..\\tavrill", "..\\tavrill.pas"},
-        {"sub\\..\\..\\x", "sub\\..\\..\\x.pas"},
-        {"../sub\\x", "../sub\\x.pas"},
-        {"sub/../../up\\x", "sub/../../up\\x.pas"},
-        {".. \\x", ".. \\x.pas"},
-        {"...\\x", "...\\x.pas"},
-        {"..\\..", "..\\..pas"},
-    };
-    for (const auto& c : cases) {
-        const StashPath p = StashFilePath(kFolder, c.typed);
-        EXPECT_TRUE(p.outside) << c.typed;
-        EXPECT_EQ(p.path, kFolder + c.reported) << c.typed;
-    }
-    // Steps that stay inside are left alone.
-    for (const char* inside : {"sub\\..x", "sub\\.\\x", "a..b", "sub\\..", "x..\\y"})
-        EXPECT_FALSE(StashFilePath(kFolder, inside).outside) << inside;
 }
 
 TEST(StashFileContentTest, MarkerLineThenSnippetEndingWithExactlyOneLineBreak) {
@@ -79,42 +61,27 @@ TEST(StashFileContentTest, MarkerLineThenSnippetEndingWithExactlyOneLineBreak) {
         {"d", "a\r\n\r\n", "//TAVRILL:d\r\na\r\n\r\n"},
         {"", "x", "//TAVRILL:\r\nx\r\n"},
         {"d", "", "//TAVRILL:d\r\n"},
-        {" padded ", "a\r", "//TAVRILL: padded \r\na\r\r\n"},  // a lone CR is no line break
+        {" d ", "a\r", "//TAVRILL: d \r\na\r\r\n"},  // a lone CR or LF ends no line
         {"d", "a\n", "//TAVRILL:d\r\na\n\r\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(StashFileContent(c.desc, c.snippet), c.file) << c.snippet;
-    EXPECT_EQ(StashFileContent("Fast sort", "a := 1;").size(), 30u);
+    const std::string longDesc(5000, 'd');
+    EXPECT_EQ(StashFileContent(longDesc, "x"), "//TAVRILL:" + longDesc + "\r\nx\r\n");
 }
 
-TEST(StashFileContentTest, LongDescriptionIsWrittenWhole) {
-    const std::string desc(5000, 'd');
-    EXPECT_EQ(StashFileContent(desc, "x"), std::string(kStashMarker) + desc + "\r\nx\r\n");
-}
-
-TEST(SaveStashFileTest, WritesTheFileAndReplacesAnOldOneWithoutAsking) {
-    StashTempFolder dir;
-    const StashPath target = StashFilePath(dir.Folder(), "util.txt");
-    ASSERT_TRUE(SaveStashFile(target, "first"));
-    ASSERT_TRUE(SaveStashFile(target, "second"));
-    EXPECT_EQ(ReadFileBytes(target.path), "second");
-    EXPECT_EQ(dir.AllNames(), std::vector<std::string>{"util.pas"});
-}
-
-TEST(SaveStashFileTest, ExistingSubfolderIsAllowedAndMissingOneFails) {
-    StashTempFolder dir;
-    ASSERT_TRUE(CreateFolder(dir.Folder() + "sub"));
-    EXPECT_TRUE(SaveStashFile(StashFilePath(dir.Folder(), "sub\\util"), "x"));
-    EXPECT_FALSE(SaveStashFile(StashFilePath(dir.Folder(), "none\\util"), "x"));
-    EXPECT_EQ(dir.AllNames(), (std::vector<std::string>{"sub", "sub/util.pas"}));
-}
-
-TEST(SaveStashFileTest, RefusedNameWritesNothingAnywhere) {
+TEST(SaveStashFileTest, ReplacesWithoutAskingWritesIntoExistingSubfoldersOnlyAndNeverOutside) {
     StashTempFolder dir;
     ASSERT_TRUE(CreateFolder(dir.Folder() + "stash"));
+    ASSERT_TRUE(CreateFolder(dir.Folder() + "stash\\sub"));
     const std::string stash = dir.Folder() + "stash\\";
+    EXPECT_TRUE(SaveStashFile(StashFilePath(stash, "util.txt"), "first"));
+    EXPECT_TRUE(SaveStashFile(StashFilePath(stash, "util"), "second"));
+    EXPECT_TRUE(SaveStashFile(StashFilePath(stash, "sub\\util"), "x"));
+    EXPECT_FALSE(SaveStashFile(StashFilePath(stash, "none\\util"), "x"));
     EXPECT_FALSE(SaveStashFile(StashFilePath(stash, "..\\escaped"), "x"));
     EXPECT_FALSE(SaveStashFile(StashFilePath(stash, "sub/../../escaped"), "x"));
-    EXPECT_EQ(dir.AllNames(), std::vector<std::string>{"stash"});
+    EXPECT_EQ(ReadFileBytes(stash + "util.pas"), "second");
+    EXPECT_EQ(dir.AllNames(), (Names{"stash", "stash/sub", "stash/sub/util.pas", "stash/util.pas"}));
 }
 
 // A write that fails half way (the file-size limit stands in for a full disk)
@@ -122,8 +89,7 @@ TEST(SaveStashFileTest, RefusedNameWritesNothingAnywhere) {
 TEST(SaveStashFileTest, FailedReplaceKeepsTheOldSnippetAndLeavesNoStrayFile) {
     StashTempFolder dir;
     const StashPath target = StashFilePath(dir.Folder(), "keep");
-    const std::string old = StashFileContent("old", "a := 1;");
-    ASSERT_TRUE(SaveStashFile(target, old));
+    ASSERT_TRUE(SaveStashFile(target, "old snippet"));
 
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -131,13 +97,13 @@ TEST(SaveStashFileTest, FailedReplaceKeepsTheOldSnippetAndLeavesNoStrayFile) {
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved2 = SaveStashFile(target, StashFileContent("new", std::string(100000, 'x')));
+    const bool written = SaveStashFile(target, std::string(100000, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_FALSE(saved2);
-    EXPECT_EQ(ReadFileBytes(target.path), old);
-    EXPECT_EQ(dir.AllNames(), std::vector<std::string>{"keep.pas"});
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadFileBytes(target.path), "old snippet");
+    EXPECT_EQ(dir.AllNames(), Names{"keep.pas"});
 }
 
 }  // namespace

@@ -7,56 +7,28 @@
 namespace tavrill {
 namespace {
 
-std::vector<std::string> Names(const std::vector<StashItem>& items) {
-    std::vector<std::string> names;
-    for (const StashItem& i : items) names.push_back(i.name);
-    return names;
-}
-
-TEST(StashGlyphTest, ProgramGlyphOnlyForTheFourProgramExtensions) {
-    const struct {
-        const char* name;
-        StashGlyph glyph;
-    } cases[] = {
-        {"setup.exe", StashGlyph::Program},   {"SETUP.EXE", StashGlyph::Program},
-        {"x.Com", StashGlyph::Program},       {"run.bat", StashGlyph::Program},
-        {"dos.PIF", StashGlyph::Program},     {".exe", StashGlyph::Program},
-        {"a.exe.pas", StashGlyph::PlainFile}, {"util.pas", StashGlyph::PlainFile},
-        {"exe", StashGlyph::PlainFile},       {"x.exe2", StashGlyph::PlainFile},
-        {"x.ex", StashGlyph::PlainFile},      {"x.cmd", StashGlyph::PlainFile},
-        {"x.", StashGlyph::PlainFile},
-    };
-    for (const auto& c : cases) EXPECT_EQ(GlyphFor(c.name), c.glyph) << c.name;
+TEST(StashGlyphTest, ProgramGlyphOnlyForTheFourProgramExtensionsInAnyCase) {
+    for (const char* program : {"setup.exe", "SETUP.EXE", "x.Com", "run.bat", "dos.PIF", ".exe"})
+        EXPECT_EQ(GlyphFor(program), StashGlyph::Program) << program;
+    for (const char* plain : {"a.exe.pas", "util.pas", "exe", "x.exe2", "x.ex", "x.cmd", "x."})
+        EXPECT_EQ(GlyphFor(plain), StashGlyph::PlainFile) << plain;
 }
 
 TEST(StashListingTest, OnlyOrdinaryFilesSortedWithoutRegardToCase) {
-    std::vector<FolderEntry> entries = {
-        {"beta.pas"},
-        {"Alpha.pas"},
-        {"sub", true},
-        {"hidden.pas", false, true},
-        {"sys.pas", false, false, true},
-        {"ALPHA.pas"},
-        {"_under.pas"},
-        {"alpha.pas"},
-        {"Gamma.EXE"},
-        {"a.pas"},
-    };
-    const std::vector<StashItem> items = StashListing(entries);
-    EXPECT_EQ(Names(items), (std::vector<std::string>{"_under.pas", "a.pas", "ALPHA.pas", "Alpha.pas",
-                                                      "alpha.pas", "beta.pas", "Gamma.EXE"}));
-    EXPECT_EQ(items.back().glyph, StashGlyph::Program);
-    EXPECT_EQ(items.front().glyph, StashGlyph::PlainFile);
-}
-
-TEST(StashListingTest, ReadsTheFolderAsItIsNow) {
     testing::StashTempFolder dir;
-    EXPECT_TRUE(ListStash(dir.Folder()).empty());
-    ASSERT_TRUE(WriteFileBytes(dir.Folder() + "b.pas", "x"));
-    ASSERT_TRUE(WriteFileBytes(dir.Folder() + ".hidden", "x"));
-    ASSERT_TRUE(CreateFolder(dir.Folder() + "a.pas"));
-    EXPECT_EQ(Names(ListStash(dir.Folder())), std::vector<std::string>{"b.pas"});
-    EXPECT_TRUE(ListStash(dir.Folder() + "missing\\").empty());
+    for (const char* name : {"beta.pas", "Alpha.pas", "_under.pas", "Gamma.EXE", "a.pas", ".hidden"})
+        ASSERT_TRUE(WriteFileBytes(dir.Folder() + name, "x"));
+    ASSERT_TRUE(CreateFolder(dir.Folder() + "sub"));
+    std::vector<std::string> names;
+    for (const StashItem& item : ListStash(dir.Folder())) names.push_back(item.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"_under.pas", "a.pas", "Alpha.pas", "beta.pas", "Gamma.EXE"}));
+    EXPECT_EQ(ListStash(dir.Folder()).back().glyph, StashGlyph::Program);
+
+    // Names that differ only in case still come in one fixed order; system files are left out.
+    const std::vector<StashItem> items =
+        StashListing({{"b"}, {"ALPHA"}, {"alpha"}, {"Alpha"}, {"sys", false, false, true}});
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].name + items[1].name + items[2].name + items[3].name, "ALPHAAlphaalphab");
 }
 
 }  // namespace

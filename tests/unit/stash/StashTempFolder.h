@@ -1,9 +1,9 @@
 #pragma once
 // A real, empty folder for one test, removed with everything in it afterwards.
-// Paths handed to the core use backslashes, as on Windows.
+
+#include <stdlib.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,25 +14,17 @@ class StashTempFolder {
 public:
     StashTempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tavrill-stash-XXXXXX").string();
-        native_ = ::mkdtemp(pattern.data()) ? pattern : std::string{};
+        if (::mkdtemp(pattern.data())) native_ = pattern;
     }
-    ~StashTempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(native_, ignored);
-    }
-    StashTempFolder(const StashTempFolder&) = delete;
-    StashTempFolder& operator=(const StashTempFolder&) = delete;
+    ~StashTempFolder() { std::filesystem::remove_all(native_, ignored_); }
 
     // The folder as the program writes it: backslashes and a final one.
     std::string Folder() const {
         std::string f = native_ + "/";
-        for (char& c : f)
-            if (c == '/') c = '\\';
+        std::replace(f.begin(), f.end(), '/', '\\');
         return f;
     }
-    std::filesystem::path Native() const { return native_; }
-
-    // Every name in the folder and its subfolders, relative to it.
+    // Every name in the folder and its subfolders, relative to it, sorted.
     std::vector<std::string> AllNames() const {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::recursive_directory_iterator(native_))
@@ -43,6 +35,7 @@ public:
 
 private:
     std::string native_;
+    std::error_code ignored_;
 };
 
 }  // namespace tavrill::testing
