@@ -79,7 +79,9 @@ void BM_CaseInPlace(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
-void TitleInPlace(std::span<char> bytes) { TitleCaseAsciiInPlace(bytes); }
+void TitleInPlace(std::span<char> bytes) {
+    TitleCaseAsciiInPlace(bytes);
+}
 
 void BM_Rewrite(benchmark::State& state, std::string (*rewrite)(std::string_view), char prepared) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
@@ -104,11 +106,21 @@ void BM_RewriteInto(benchmark::State& state, void (*rewrite)(std::string_view, s
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
-std::string UncommentText(std::string_view text) { return *Uncomment(text); }
-std::string Indent2(std::string_view text) { return IndentLines(text, 2); }
-std::string Unindent2(std::string_view text) { return UnindentLines(text, 2); }
-void Indent2Into(std::string_view text, std::string& out) { IndentLinesInto(text, 2, out); }
-void Unindent2Into(std::string_view text, std::string& out) { UnindentLinesInto(text, 2, out); }
+std::string UncommentText(std::string_view text) {
+    return *Uncomment(text);
+}
+std::string Indent2(std::string_view text) {
+    return IndentLines(text, 2);
+}
+std::string Unindent2(std::string_view text) {
+    return UnindentLines(text, 2);
+}
+void Indent2Into(std::string_view text, std::string& out) {
+    IndentLinesInto(text, 2, out);
+}
+void Unindent2Into(std::string_view text, std::string& out) {
+    UnindentLinesInto(text, 2, out);
+}
 
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1 << 20)->Arg(16 << 20)->Arg(64 << 20)->Unit(benchmark::kMillisecond);

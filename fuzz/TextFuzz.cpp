@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,12 @@ namespace {
 
 using namespace tavrill;
 
-#define CHECK(condition)                                                         \
-    do {                                                                         \
-        if (!(condition)) {                                                      \
+#define CHECK(condition)                                                                 \
+    do {                                                                                 \
+        if (!(condition)) {                                                              \
             std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #condition); \
-            std::abort();                                                        \
-        }                                                                        \
+            std::abort();                                                                \
+        }                                                                                \
     } while (0)
 
 std::size_t Breaks(std::string_view text) {
@@ -68,7 +69,8 @@ std::string ModelGetLine(std::string_view text, std::ptrdiff_t i) {
 }
 
 // Text in, text out; the whole text is re-read after every step.
-std::string ModelApply(std::string_view text, int op, std::ptrdiff_t i, std::ptrdiff_t j, const std::string& s) {
+std::string ModelApply(std::string_view text, int op, std::ptrdiff_t i, std::ptrdiff_t j,
+                       const std::string& s) {
     const auto has = [&](const ModelRows& m, std::ptrdiff_t k) {
         return k >= 0 && k < static_cast<std::ptrdiff_t>(m.rows.size());
     };
@@ -117,13 +119,33 @@ void CheckCase(const std::string& text, std::size_t cut) {
     CHECK(pieces == TitleCaseAscii(text));
 }
 
+// What each whole-text rewrite must equal: rewriting each line of a line list in turn.
+std::string LineByLine(const std::string& text,
+                       const std::function<std::string(const std::string&)>& rewrite) {
+    LineList list(text);
+    for (std::ptrdiff_t i = 0, count = list.LineCount(); i < count; ++i)
+        list.PutLine(i, rewrite(list.GetLine(i)));
+    return list.GetText();
+}
+
 void CheckLineRewrites(const std::string& text, int n, const std::vector<std::size_t>& cuts) {
     const std::size_t breaks = Breaks(text);
     const std::string slashed = CommentSlash(text);
     const std::string indented = IndentLines(text, n);
     const std::string unindented = UnindentLines(text, n);
     const std::string uncommented = UncommentSlashLines(text);
-    for (const std::string* out : {&slashed, &indented, &unindented, &uncommented}) CHECK(Breaks(*out) == breaks);
+    for (const std::string* out : {&slashed, &indented, &unindented, &uncommented})
+        CHECK(Breaks(*out) == breaks);
+    CHECK(slashed == LineByLine(text, [](const std::string& line) { return "//" + line; }));
+    CHECK(indented == LineByLine(text, [&](const std::string& line) { return std::string(n, ' ') + line; }));
+    CHECK(unindented == LineByLine(text, [&](const std::string& line) {
+              std::size_t k = 0;
+              while (k < static_cast<std::size_t>(n) && k < line.size() && line[k] == ' ') ++k;
+              return line.substr(k);
+          }));
+    CHECK(uncommented == LineByLine(text, [](const std::string& line) {
+              return line.size() >= 2 && line.starts_with("//") ? line.substr(2) : line;
+          }));
     CHECK(UncommentSlashLines(slashed) == text);
     CHECK(UnindentLines(indented, n) == text);
     CHECK(slashed.size() == text.size() + 2 * static_cast<std::size_t>(CountLines(text)));
@@ -153,7 +175,7 @@ void CheckNormalizing(const std::string& text) {
     CHECK(NormalizeLineBreaks(normal) == normal);
     // Every CR and LF of the result belongs to a pair.
     CHECK(Breaks(normal) * 2 == static_cast<std::size_t>(std::count(normal.begin(), normal.end(), '\r') +
-                                                          std::count(normal.begin(), normal.end(), '\n')));
+                                                         std::count(normal.begin(), normal.end(), '\n')));
     if (std::count(text.begin(), text.end(), '\r') + std::count(text.begin(), text.end(), '\n') ==
         static_cast<std::ptrdiff_t>(2 * Breaks(text))) {
         CHECK(normal == text);
@@ -169,12 +191,24 @@ void CheckLineList(FuzzedDataProvider& data, std::string text) {
         const auto j = data.ConsumeIntegralInRange<std::ptrdiff_t>(-1, rows + 1);
         const std::string s = data.ConsumeRandomLengthString(12);
         switch (op) {
-            case 0: list.PutLine(i, s); break;
-            case 1: list.InsertLine(i, s); break;
-            case 2: list.DeleteLine(i); break;
-            case 3: list.MoveLine(i, j); break;
-            case 4: list.AddLine(s); break;
-            default: list.SetText(s); break;
+            case 0:
+                list.PutLine(i, s);
+                break;
+            case 1:
+                list.InsertLine(i, s);
+                break;
+            case 2:
+                list.DeleteLine(i);
+                break;
+            case 3:
+                list.MoveLine(i, j);
+                break;
+            case 4:
+                list.AddLine(s);
+                break;
+            default:
+                list.SetText(s);
+                break;
         }
         text = op == 5 ? s : ModelApply(text, op, i, j, s);
         if (data.ConsumeBool()) CHECK(list.GetText() == text);

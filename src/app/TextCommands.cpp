@@ -12,10 +12,18 @@ void CaseCommand(Bridge& bridge, CaseConversion conversion) {
     if (w.empty()) return;
     const std::span<char> bytes(w.data(), w.size());
     switch (conversion) {
-        case CaseConversion::Upper: UpperCaseAsciiInPlace(bytes); break;
-        case CaseConversion::Lower: LowerCaseAsciiInPlace(bytes); break;
-        case CaseConversion::Title: TitleCaseAsciiInPlace(bytes); break;
-        case CaseConversion::Flip: FlipCaseAsciiInPlace(bytes); break;
+        case CaseConversion::Upper:
+            UpperCaseAsciiInPlace(bytes);
+            break;
+        case CaseConversion::Lower:
+            LowerCaseAsciiInPlace(bytes);
+            break;
+        case CaseConversion::Title:
+            TitleCaseAsciiInPlace(bytes);
+            break;
+        case CaseConversion::Flip:
+            FlipCaseAsciiInPlace(bytes);
+            break;
     }
     bridge.DeliverText(w);
 }
@@ -59,7 +67,8 @@ void UncommentCommand(Bridge& bridge, LineList& memo) {
 
 void IndentCommand(Bridge& bridge, IndentDialog& dialog) {
     bridge.FetchText(true);
-    if (const std::optional<std::string> result = dialog.Run(bridge.WorkingText())) bridge.DeliverText(*result);
+    if (const std::optional<std::string> result = dialog.Run(bridge.WorkingText()))
+        bridge.DeliverText(*result);
 }
 
 }  // namespace tavrill

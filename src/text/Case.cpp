@@ -7,8 +7,12 @@ namespace tavrill {
 namespace {
 
 // Branch-free byte tests so that the compiler turns the loops into vector code.
-inline bool IsLower(unsigned char c) { return static_cast<unsigned char>(c - 'a') < 26; }
-inline bool IsUpper(unsigned char c) { return static_cast<unsigned char>(c - 'A') < 26; }
+inline bool IsLower(unsigned char c) {
+    return static_cast<unsigned char>(c - 'a') < 26;
+}
+inline bool IsUpper(unsigned char c) {
+    return static_cast<unsigned char>(c - 'A') < 26;
+}
 inline bool IsWordByte(unsigned char c) {
     return static_cast<unsigned char>((c | 0x20) - 'a') < 26 || static_cast<unsigned char>(c - '0') < 10;
 }
@@ -35,11 +39,13 @@ std::string Converted(std::string_view text, InPlace inPlace) {
 }  // namespace
 
 void UpperCaseAsciiInPlace(std::span<char> bytes) {
-    ConvertBytes(bytes, [](unsigned char c) { return static_cast<unsigned char>(c - (IsLower(c) ? 0x20 : 0)); });
+    ConvertBytes(bytes,
+                 [](unsigned char c) { return static_cast<unsigned char>(c - (IsLower(c) ? 0x20 : 0)); });
 }
 
 void LowerCaseAsciiInPlace(std::span<char> bytes) {
-    ConvertBytes(bytes, [](unsigned char c) { return static_cast<unsigned char>(c + (IsUpper(c) ? 0x20 : 0)); });
+    ConvertBytes(bytes,
+                 [](unsigned char c) { return static_cast<unsigned char>(c + (IsUpper(c) ? 0x20 : 0)); });
 }
 
 void FlipCaseAsciiInPlace(std::span<char> bytes) {
@@ -74,9 +80,15 @@ bool TitleCaseAsciiInPlace(std::span<char> bytes, bool atWordStart) {
     return !IsWordByte(before);
 }
 
-std::string UpperCaseAscii(std::string_view text) { return Converted(text, UpperCaseAsciiInPlace); }
-std::string LowerCaseAscii(std::string_view text) { return Converted(text, LowerCaseAsciiInPlace); }
-std::string FlipCaseAscii(std::string_view text) { return Converted(text, FlipCaseAsciiInPlace); }
+std::string UpperCaseAscii(std::string_view text) {
+    return Converted(text, UpperCaseAsciiInPlace);
+}
+std::string LowerCaseAscii(std::string_view text) {
+    return Converted(text, LowerCaseAsciiInPlace);
+}
+std::string FlipCaseAscii(std::string_view text) {
+    return Converted(text, FlipCaseAsciiInPlace);
+}
 std::string TitleCaseAscii(std::string_view text) {
     return Converted(text, [](std::span<char> bytes) { TitleCaseAsciiInPlace(bytes); });
 }

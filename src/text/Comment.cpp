@@ -11,7 +11,7 @@ namespace {
 // Writes into a buffer sized up front: whole-text rewrites of many megabytes stay a single pass
 // of memcpy without the bookkeeping of repeated appends.
 class Writer {
-public:
+  public:
     explicit Writer(std::string& out) : p_(out.data()) {}
     void Put(std::string_view s) {
         std::memcpy(p_, s.data(), s.size());
@@ -24,7 +24,7 @@ public:
     }
     char* Position() const { return p_; }
 
-private:
+  private:
     char* p_;
 };
 
@@ -72,11 +72,11 @@ std::string_view TrimControls(std::string_view text) {
 }
 
 CommentForm RecognizeComment(std::string_view trimmed) {
-    if (trimmed.starts_with('{')) return trimmed.size() >= 2 && trimmed.ends_with('}') ? CommentForm::Pair
-                                                                                      : CommentForm::Unmatched;
+    if (trimmed.starts_with('{'))
+        return trimmed.size() >= 2 && trimmed.ends_with('}') ? CommentForm::Pair : CommentForm::Unmatched;
     if (trimmed.starts_with('(')) {
         return trimmed.size() >= 3 && trimmed[1] == '*' && trimmed.ends_with(')') ? CommentForm::Pair
-                                                                                 : CommentForm::Unmatched;
+                                                                                  : CommentForm::Unmatched;
     }
     return CommentForm::SlashLines;
 }

@@ -88,7 +88,9 @@ std::ptrdiff_t LineList::LineCount() const {
     return RowCount() - (rows_.back().empty() ? 1 : 0);
 }
 
-bool LineList::HasRow(std::ptrdiff_t i) const { return i >= 0 && i < RowCount(); }
+bool LineList::HasRow(std::ptrdiff_t i) const {
+    return i >= 0 && i < RowCount();
+}
 
 std::string LineList::GetLine(std::ptrdiff_t i) const {
     return HasRow(i) ? rows_[static_cast<std::size_t>(i)] : std::string();

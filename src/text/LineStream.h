@@ -10,9 +10,11 @@
 namespace tavrill {
 
 class LineStreamRewriter {
-public:
+  public:
     // "//" gives CommentSlash, n blanks give IndentLines(n).
-    static LineStreamRewriter Prefixing(std::string prefix) { return LineStreamRewriter(std::move(prefix), 0); }
+    static LineStreamRewriter Prefixing(std::string prefix) {
+        return LineStreamRewriter(std::move(prefix), 0);
+    }
     // UnindentLines(n); n <= 0 changes nothing.
     static LineStreamRewriter Unindenting(int n) { return LineStreamRewriter({}, n > 0 ? n : 0); }
 
@@ -21,7 +23,7 @@ public:
     // Appends what is still held back; the rewriter is then spent.
     void Finish(std::string& out);
 
-private:
+  private:
     LineStreamRewriter(std::string prefix, int unindent)
         : prefix_(std::move(prefix)), unindent_(unindent), blanksLeft_(unindent) {}
 

@@ -25,8 +25,8 @@ void ForEachBreak(std::string_view text, OnBreak&& onBreak) {
 #if defined(__SSE2__)
     const __m128i lf = _mm_set1_epi8('\n');
     for (; i + 16 <= size; i += 16) {
-        auto mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i)), lf)));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i)), lf)));
         while (mask != 0) {
             const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
             if (base[at - 1] == '\r') onBreak(at - 1);

@@ -14,8 +14,12 @@ constexpr Millis kSettle{800};
 // The format menu: "&Case", "&Indent / unindent", "&Comment out", "U&ncomment". "&Comment out"
 // shares its key with "&Case", so it is reached from the last item with the arrow keys; its
 // items are "&use //", "u&se {...}" and "us&e  (*...*)".
-void CommentOut(Session& s, WORD item) { s.ChooseFromMenu(kFormatButton, {VK_END, VK_UP, VK_RIGHT, item}); }
-void Uncomment(Session& s) { s.ChooseFromMenu(kFormatButton, {'N'}); }
+void CommentOut(Session& s, WORD item) {
+    s.ChooseFromMenu(kFormatButton, {VK_END, VK_UP, VK_RIGHT, item});
+}
+void Uncomment(Session& s) {
+    s.ChooseFromMenu(kFormatButton, {'N'});
+}
 
 bool EditorShows(Session& s, const std::string& text) {
     return WaitFor([&] { return s.Editor().Text() == text; });
@@ -53,7 +57,9 @@ IndentDialogView OpenIndent(Session& s) {
     return d;
 }
 
-bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND button) {
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 bool Closed(HWND window) {
     return WaitFor([&] { return !IsWindowVisible(window); });

@@ -30,7 +30,9 @@ constexpr VerbName kVerbs[] = {
     {"help", Verb::Help},
 };
 
-bool TakesNumber(Verb verb) { return verb == Verb::Indent || verb == Verb::Unindent; }
+bool TakesNumber(Verb verb) {
+    return verb == Verb::Indent || verb == Verb::Unindent;
+}
 
 Parsed Fail(std::initializer_list<std::string_view> message) {
     Parsed parsed;
@@ -58,7 +60,8 @@ Parsed ParseArguments(std::span<const std::string_view> args) {
     const std::string_view number = args[1];
     const char* end = number.data() + number.size();
     // Digits only: no sign, no blanks, so that a typo never silently means 0.
-    const bool digitsOnly = !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+    const bool digitsOnly =
+        !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
     const auto [ptr, ec] = std::from_chars(number.data(), end, request.n);
     if (!digitsOnly || ec != std::errc() || ptr != end || request.n > kMaxIndent) {
         return Fail({"bad number of blanks '", number, "' (0 to ", std::to_string(kMaxIndent), ")"});
@@ -95,10 +98,18 @@ PieceRewriter::PieceRewriter(const Request& request) : verb_(request.verb) {
 std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch) {
     scratch.clear();
     switch (verb_) {
-        case Verb::Upper: UpperCaseAsciiInPlace(piece); break;
-        case Verb::Lower: LowerCaseAsciiInPlace(piece); break;
-        case Verb::Flip: FlipCaseAsciiInPlace(piece); break;
-        case Verb::Title: atWordStart_ = TitleCaseAsciiInPlace(piece, atWordStart_); break;
+        case Verb::Upper:
+            UpperCaseAsciiInPlace(piece);
+            break;
+        case Verb::Lower:
+            LowerCaseAsciiInPlace(piece);
+            break;
+        case Verb::Flip:
+            FlipCaseAsciiInPlace(piece);
+            break;
+        case Verb::Title:
+            atWordStart_ = TitleCaseAsciiInPlace(piece, atWordStart_);
+            break;
         case Verb::CommentBrace:
         case Verb::CommentParen:
             if (started_) break;

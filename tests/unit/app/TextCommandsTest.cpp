@@ -86,13 +86,6 @@ TEST_F(TextCommandsTest, CommentCommandsWorkOnAnEarlierTextWhenTheFetchFindsNone
     EXPECT_EQ(bridge.WorkingText(), "x := 0;\r\n");
 }
 
-TEST_F(TextCommandsTest, CommentSlashPastesOverTheSelection) {
-    Start("a := 1;\r\n  b := 2;\r\n");
-    CommentSlashCommand(bridge, memo);
-    EXPECT_EQ(host.Window(control).text, "//a := 1;\r\n//  b := 2;\r\n");
-    EXPECT_EQ(Pastes(), 1);
-}
-
 TEST_F(TextCommandsTest, UncommentLeavesTheWorkingTextAsEachCaseSays) {
     struct Case {
         std::string selection;
@@ -120,7 +113,7 @@ TEST_F(TextCommandsTest, UncommentLeavesTheWorkingTextAsEachCaseSays) {
 }
 
 class FakeIndentDialog : public IndentDialog {
-public:
+  public:
     std::optional<std::string> shown;
     bool ok = true;
     std::string spinText = "2";

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "text/LineList.h"
-
 namespace tavrill {
 namespace {
 
@@ -68,31 +64,6 @@ TEST(CommentTest, PairCasesExposeTheirInnerTextBeforeTheFinalTrim) {
     EXPECT_EQ(CommentPairInner("(*\r\nx *)"), "\r\nx ");
     EXPECT_EQ(RecognizeComment("(x)"), CommentForm::Unmatched);
     EXPECT_EQ(RecognizeComment("x"), CommentForm::SlashLines);
-}
-
-// The line rewrites are dedicated single passes; they must give exactly what rewriting each
-// line of a line list gives.
-std::string RandomText(std::mt19937& rng) {
-    static constexpr char kBytes[] = {'\r', '\n', '/', '/', ' ', 'a', '{', '\t'};
-    std::string text(rng() % 24, ' ');
-    for (char& c : text) c = kBytes[rng() % sizeof kBytes];
-    return text;
-}
-
-TEST(CommentTest, SlashRewritesMatchTheLineByLineRewrite) {
-    std::mt19937 rng(7);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string text = RandomText(rng);
-        LineList commented(text);
-        LineList uncommented(text);
-        for (std::ptrdiff_t i = 0, n = commented.LineCount(); i < n; ++i) {
-            commented.PutLine(i, "//" + commented.GetLine(i));
-            const std::string line = uncommented.GetLine(i);
-            if (line.size() >= 2 && line.starts_with("//")) uncommented.PutLine(i, line.substr(2));
-        }
-        ASSERT_EQ(CommentSlash(text), commented.GetText()) << text;
-        ASSERT_EQ(UncommentSlashLines(text), uncommented.GetText()) << text;
-    }
 }
 
 }  // namespace

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "text/LineList.h"
-
 namespace tavrill {
 namespace {
 
@@ -57,28 +53,6 @@ TEST(IndentTest, OkReadsTheNumberBoxWithoutClamping) {
     EXPECT_EQ(IndentDialogRewrite("a", true, " 2"), "a");
     EXPECT_EQ(IndentDialogRewrite("a", true, "-2"), "a");
     EXPECT_EQ(IndentDialogRewrite("   a", false, "2"), " a");
-}
-
-TEST(IndentTest, RewritesMatchTheLineByLineRewrite) {
-    std::mt19937 rng(11);
-    static constexpr char kBytes[] = {'\r', '\n', ' ', ' ', 'a', '\t'};
-    for (int round = 0; round < 3000; ++round) {
-        std::string text(rng() % 24, ' ');
-        for (char& c : text) c = kBytes[rng() % sizeof kBytes];
-        const int n = static_cast<int>(rng() % 5);
-        LineList indented(text);
-        LineList unindented(text);
-        for (std::ptrdiff_t i = 0, count = indented.LineCount(); i < count; ++i) {
-            indented.PutLine(i, std::string(n, ' ') + indented.GetLine(i));
-            std::string line = unindented.GetLine(i);
-            std::size_t k = 0;
-            while (k < static_cast<std::size_t>(n) && k < line.size() && line[k] == ' ') ++k;
-            unindented.PutLine(i, line.substr(k));
-        }
-        ASSERT_EQ(IndentLines(text, n), indented.GetText()) << text << " by " << n;
-        ASSERT_EQ(UnindentLines(text, n), unindented.GetText()) << text << " by " << n;
-        ASSERT_EQ(UnindentLines(IndentLines(text, n), n), text);
-    }
 }
 
 }  // namespace

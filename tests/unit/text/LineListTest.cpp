@@ -70,9 +70,9 @@ TEST(LineListTest, InsertAndAddFollowTheEdgeRules) {
     const Case inserts[] = {
         {"a\r\nb", 0, "x", "x\r\na\r\nb"},
         {"a\r\nb", 1, "x", "a\r\nx\r\nb"},
-        {"a\r\nb", 2, "x", "a\r\nb\r\nx"},      // after a non-empty last row
-        {"a\r\n", 1, "x", "a\r\nx\r\n"},        // in front of the empty last row
-        {"a\r\n", 2, "x", "a\r\n"},             // row 1 exists but is empty
+        {"a\r\nb", 2, "x", "a\r\nb\r\nx"},  // after a non-empty last row
+        {"a\r\n", 1, "x", "a\r\nx\r\n"},    // in front of the empty last row
+        {"a\r\n", 2, "x", "a\r\n"},         // row 1 exists but is empty
         {"a", 3, "x", "a"},
         {"a", -1, "x", "a"},
         {"", 0, "x", "x\r\n"},
@@ -85,11 +85,8 @@ TEST(LineListTest, InsertAndAddFollowTheEdgeRules) {
     }
 
     const Case adds[] = {
-        {"", 0, "b", "b\r\n"},
-        {"a", 0, "b", "a\r\nb"},
-        {"a\r\n", 0, "b", "a\r\nb\r\n"},
-        {"a", 0, "", "a\r\n"},
-        {"", 0, "", "\r\n"},
+        {"", 0, "b", "b\r\n"}, {"a", 0, "b", "a\r\nb"}, {"a\r\n", 0, "b", "a\r\nb\r\n"},
+        {"a", 0, "", "a\r\n"}, {"", 0, "", "\r\n"},
     };
     for (const Case& c : adds) {
         LineList list(c.text);
@@ -110,8 +107,9 @@ TEST(LineListTest, DeleteAndMoveFollowTheEdgeRules) {
         std::string expected;
     };
     const Case deletes[] = {
-        {"x\r\ny", 0, "y"}, {"x", 0, ""},          {"x\r\ny", 1, "x\r\n"},
-        {"x\r\n", 1, "x\r\n"}, {"x\r\ny", 2, "x\r\ny"}, {"x\r\ny", -1, "x\r\ny"},
+        {"x\r\ny", 0, "y"},      {"x", 0, ""},
+        {"x\r\ny", 1, "x\r\n"},  {"x\r\n", 1, "x\r\n"},
+        {"x\r\ny", 2, "x\r\ny"}, {"x\r\ny", -1, "x\r\ny"},
     };
     for (const Case& c : deletes) {
         LineList list(c.text);
@@ -141,49 +139,39 @@ TEST(LineListTest, NormalizingTurnsLoneCrAndLfIntoCrLf) {
     EXPECT_EQ(NormalizeLineBreaks(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
-class LineListFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("tavrill-linelist-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directories(folder_);
+// The message the user would read, or empty when nothing was thrown.
+template <class Action>
+std::string ErrorOf(Action action) {
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.what();
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-    std::filesystem::path folder_;
-};
-
-TEST_F(LineListFileTest, LoadNormalizesAndSaveWritesBytesUnchanged) {
-    ASSERT_TRUE(WriteFileBytes(PathOf("in.pas"), "a\nb\rc\r\n"));
-    LineList list;
-    list.LoadFile(PathOf("in.pas"));
-    EXPECT_EQ(list.GetText(), "a\r\nb\r\nc\r\n");
-
-    ASSERT_TRUE(WriteFileBytes(PathOf("out.pas"), "a much longer earlier content"));
-    list.SetText("x\ry");  // saved as is: only loading normalises
-    list.SaveFile(PathOf("out.pas"));
-    EXPECT_EQ(ReadFileBytes(PathOf("out.pas")), "x\ry");
+    return {};
 }
 
-TEST_F(LineListFileTest, FailuresNameThePathAndKeepTheText) {
-    LineList list("kept");
-    const std::string missing = PathOf("missing.pas");
-    try {
-        list.LoadFile(missing);
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + missing);
-    }
-    EXPECT_EQ(list.GetText(), "kept");
+TEST(LineListFileTest, LoadNormalizesSaveWritesBytesAndFailuresNameThePath) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("tavrill-lines-" + std::to_string(std::random_device()()));
+    std::filesystem::create_directories(folder);
+    const std::string in = (folder / "in.pas").string();
+    const std::string out = (folder / "out.pas").string();
+    ASSERT_TRUE(WriteFileBytes(in, "a\nb\rc\r\n"));
+    ASSERT_TRUE(WriteFileBytes(out, "a much longer earlier content"));
 
-    const std::string unwritable = PathOf("no-such-folder/out.pas");
-    try {
-        list.SaveFile(unwritable);
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + unwritable);
-    }
+    LineList list;
+    list.LoadFile(in);
+    EXPECT_EQ(list.GetText(), "a\r\nb\r\nc\r\n");
+    list.SetText("x\ry");  // saved as is: only loading normalises
+    list.SaveFile(out);
+    EXPECT_EQ(ReadFileBytes(out), "x\ry");
+
+    const std::string missing = (folder / "missing.pas").string();
+    EXPECT_EQ(ErrorOf([&] { list.LoadFile(missing); }), "Cannot open file " + missing);
+    EXPECT_EQ(list.GetText(), "x\ry");
+    const std::string unwritable = (folder / "no-such-folder" / "out.pas").string();
+    EXPECT_EQ(ErrorOf([&] { list.SaveFile(unwritable); }), "Cannot create file " + unwritable);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "text/Comment.h"
-#include "text/Indent.h"
+#include <vector>
 
 namespace tavrill {
 namespace {
 
-std::string FeedInPieces(LineStreamRewriter rewriter, std::string_view text, const std::vector<std::size_t>& cuts) {
+std::string FeedInPieces(LineStreamRewriter rewriter, std::string_view text,
+                         const std::vector<std::size_t>& cuts) {
     std::string out;
     std::size_t at = 0;
     for (std::size_t cut : cuts) {
@@ -20,25 +18,6 @@ std::string FeedInPieces(LineStreamRewriter rewriter, std::string_view text, con
     rewriter.Feed(text.substr(at), out);
     rewriter.Finish(out);
     return out;
-}
-
-TEST(LineStreamTest, PiecesGiveTheWholeTextRewriteWhereverTheyAreCut) {
-    std::mt19937 rng(5);
-    static constexpr char kBytes[] = {'\r', '\n', '\r', ' ', ' ', 'a'};
-    for (int round = 0; round < 4000; ++round) {
-        std::string text(rng() % 20, ' ');
-        for (char& c : text) c = kBytes[rng() % sizeof kBytes];
-        std::vector<std::size_t> cuts;
-        for (std::size_t i = 1; i <= text.size(); ++i) {
-            if (rng() % 3 == 0) cuts.push_back(i);
-        }
-        const int n = static_cast<int>(rng() % 4);
-        ASSERT_EQ(FeedInPieces(LineStreamRewriter::Prefixing("//"), text, cuts), CommentSlash(text)) << text;
-        ASSERT_EQ(FeedInPieces(LineStreamRewriter::Prefixing(std::string(n, ' ')), text, cuts),
-                  IndentLines(text, n))
-            << text;
-        ASSERT_EQ(FeedInPieces(LineStreamRewriter::Unindenting(n), text, cuts), UnindentLines(text, n)) << text;
-    }
 }
 
 TEST(LineStreamTest, ACrAtTheEndOfAPieceWaitsForTheNextByte) {
