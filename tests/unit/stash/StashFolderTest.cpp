@@ -16,7 +16,7 @@ TEST(StashGlyphTest, ProgramGlyphOnlyForTheFourProgramExtensionsInAnyCase) {
 
 TEST(StashListingTest, OnlyOrdinaryFilesSortedWithoutRegardToCase) {
     testing::StashTempFolder dir;
-    for (const char* name : {"beta.pas", "Alpha.pas", "_under.pas", "Gamma.EXE", "a.pas", ".hidden"})
+    for (const char* name : {"beta.pas", "Alpha.pas", "_under.pas", "Gamma.EXE", "a.pas"})
         ASSERT_TRUE(WriteFileBytes(dir.Folder() + name, "x"));
     ASSERT_TRUE(CreateFolder(dir.Folder() + "sub"));
     std::vector<std::string> names;
@@ -24,9 +24,9 @@ TEST(StashListingTest, OnlyOrdinaryFilesSortedWithoutRegardToCase) {
     EXPECT_EQ(names, (std::vector<std::string>{"_under.pas", "a.pas", "Alpha.pas", "beta.pas", "Gamma.EXE"}));
     EXPECT_EQ(ListStash(dir.Folder()).back().glyph, StashGlyph::Program);
 
-    // Names that differ only in case still come in one fixed order; system files are left out.
-    const std::vector<StashItem> items =
-        StashListing({{"b"}, {"ALPHA"}, {"alpha"}, {"Alpha"}, {"sys", false, false, true}});
+    // Names that differ only in case still come in one fixed order; hidden and system files are left out.
+    const std::vector<StashItem> items = StashListing(
+        {{"b"}, {"ALPHA"}, {"alpha"}, {"h", false, true}, {"Alpha"}, {"sys", false, false, true}});
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[0].name + items[1].name + items[2].name + items[3].name, "ALPHAAlphaalphab");
 }
