@@ -1,5 +1,7 @@
 #include "forms/fStash.h"
 
+#include <algorithm>
+
 namespace tavrill {
 namespace {
 
