@@ -9,6 +9,7 @@
 int main(int argc, char** argv) {
     // Window rectangles and mouse coordinates must be the same pixels on a scaled display.
     SetProcessDPIAware();
+    tavrill::e2e::PrepareWine();
     ::testing::InitGoogleTest(&argc, argv);
     std::printf("tavrill.exe:   %s\nsample editor: %s\n", tavrill::e2e::TavrillExe().c_str(),
                 tavrill::e2e::SampleEditorExe().c_str());

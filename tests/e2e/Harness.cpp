@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +19,23 @@ using Clock = std::chrono::steady_clock;
 constexpr Millis kStartTimeout{30000};  // the first start in a new Wine prefix takes ~10 s
 constexpr Millis kKeyGap{40};            // lets a menu's or dialog's loop take each key in turn
 constexpr char kForeignClass[] = "TNotesWindow";
+
+// TAVRILL_E2E_TRACE=1 prints every user action with the time since the harness started.
+void Trace(const char* format, ...) {
+    static const bool on = [] {
+        const char* v = std::getenv("TAVRILL_E2E_TRACE");
+        return v && *v && *v != '0';
+    }();
+    if (!on) return;
+    static const auto start = Clock::now();
+    auto ms = std::chrono::duration_cast<Millis>(Clock::now() - start).count();
+    std::fprintf(stderr, "[%7.3f] ", static_cast<double>(ms) / 1000.0);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+}
 
 void PumpOwnMessages() {
     MSG msg;
@@ -73,6 +91,16 @@ INPUT CharInput(wchar_t c, bool up) {
     in.type = INPUT_KEYBOARD;
     in.ki.wScan = static_cast<WORD>(c);
     in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+    return in;
+}
+
+INPUT MouseInput(POINT screen, DWORD flags) {
+    // Absolute mouse coordinates run from 0 to 65535 across the primary screen.
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
     return in;
 }
 
@@ -156,21 +184,16 @@ void Pause(Millis duration) {
 
 // ---- Input
 
+void MoveMouse(POINT screen) {
+    std::vector<INPUT> inputs{MouseInput(screen, MOUSEEVENTF_MOVE)};
+    Send(inputs);
+    Pause(Millis{60});
+}
+
 void ClickAt(POINT screen) {
-    // Absolute mouse coordinates run from 0 to 65535 across the primary screen.
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    LONG dx = MulDiv(screen.x, 65535, width - 1);
-    LONG dy = MulDiv(screen.y, 65535, height - 1);
-    std::vector<INPUT> inputs(3);
-    for (INPUT& in : inputs) {
-        in.type = INPUT_MOUSE;
-        in.mi.dx = dx;
-        in.mi.dy = dy;
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    Trace("click at (%ld, %ld)", screen.x, screen.y);
+    std::vector<INPUT> inputs{MouseInput(screen, MOUSEEVENTF_MOVE), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                              MouseInput(screen, MOUSEEVENTF_LEFTUP)};
     Send(inputs);
     Pause(Millis{60});
 }
@@ -182,6 +205,7 @@ void ClickWindow(HWND window) {
 
 void PressKeys(std::initializer_list<WORD> keys) {
     for (WORD vk : keys) {
+        Trace("key 0x%02X", vk);
         std::vector<INPUT> inputs{KeyInput(vk, false), KeyInput(vk, true)};
         Send(inputs);
         Pause(kKeyGap);
@@ -189,6 +213,7 @@ void PressKeys(std::initializer_list<WORD> keys) {
 }
 
 void PressChord(std::initializer_list<WORD> keys) {
+    Trace("chord of %zu keys, the last 0x%02X", keys.size(), *std::rbegin(keys));
     std::vector<INPUT> inputs;
     for (WORD vk : keys) inputs.push_back(KeyInput(vk, false));
     for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(KeyInput(*it, true));
@@ -197,6 +222,7 @@ void PressChord(std::initializer_list<WORD> keys) {
 }
 
 void TypeText(std::string_view text) {
+    Trace("type \"%.*s\"", static_cast<int>(text.size()), text.data());
     std::vector<INPUT> inputs;
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
@@ -337,10 +363,12 @@ std::optional<MessageBoxInfo> FindMessageBox(DWORD processId) {
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Millis timeout) {
     std::optional<MessageBoxInfo> box;
     WaitFor([&] { return (box = FindMessageBox(processId)).has_value(); }, timeout);
+    if (box) Trace("message box %p \"%s\": \"%s\"", static_cast<void*>(box->window), box->caption.c_str(), box->text.c_str());
     return box;
 }
 
 void AnswerMessageBox(const MessageBoxInfo& box, WORD key) {
+    Trace("answer %p with 0x%02X", static_cast<void*>(box.window), key);
     if (!IsForeground(box.window)) {
         // A user would click the box first; its text is a safe place to click.
         ClickWindow(GetDlgItem(box.window, 0xFFFF));
@@ -466,15 +494,17 @@ HWND SampleEditor::Control(size_t index) const {
 void SampleEditor::Focus(size_t index) {
     HWND control = Control(index);
     RECT r = WindowRect(control);
-    // Low in the control but above its horizontal scroll bar: the caret goes to the last line.
+    // Low in the control but above its horizontal scroll bar, clear of any text.
     POINT inside{r.left + 24, r.bottom - GetSystemMetrics(SM_CYHSCROLL) - 12};
     auto focused = [&] { return IsForeground(window_) && FocusOf(window_) == control; };
     ClickAt(inside);
-    if (WaitFor(focused, Millis{2000})) return;
-    // Some window managers refuse activation by a click that comes too soon after another.
-    SetForegroundWindow(window_);
-    ClickAt(inside);
-    if (!WaitFor(focused, Millis{3000})) throw HarnessError("cannot bring the sample editor to the front");
+    if (!WaitFor(focused, Millis{2000})) {
+        // Some window managers refuse activation by a click that comes too soon after another.
+        SetForegroundWindow(window_);
+        ClickAt(inside);
+        if (!WaitFor(focused, Millis{3000})) throw HarnessError("cannot bring the sample editor to the front");
+    }
+    PressChord({VK_CONTROL, VK_END});
 }
 
 void SampleEditor::SelectAll(size_t index) {
@@ -623,8 +653,16 @@ bool Session::WaitForToolBarExit(Millis timeout) { return !toolBar_ || toolBar_-
 void Session::ClickButton(std::string_view hint) { ClickWindow(Button(hint)); }
 
 void Session::ChooseFromMenu(std::string_view hint, std::initializer_list<WORD> keys) {
+    Trace("menu of \"%.*s\"", static_cast<int>(hint.size()), hint.data());
     DWORD pid = ToolBarProcessId();
-    ClickButton(hint);
+    // The menu opens over its button; the pointer then moves off it, so that a later mouse event
+    // cannot move the highlight away from where the keys put it.
+    RECT r = WindowRect(Button(hint));
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    POINT rest{GetSystemMetrics(SM_CXSCREEN) - 2, 2};
+    std::vector<INPUT> inputs{MouseInput(centre, MOUSEEVENTF_MOVE), MouseInput(centre, MOUSEEVENTF_LEFTDOWN),
+                              MouseInput(centre, MOUSEEVENTF_LEFTUP), MouseInput(rest, MOUSEEVENTF_MOVE)};
+    Send(inputs);
     if (!WaitFor([&] { return MenuOpen(pid); })) {
         throw HarnessError("the button \"" + std::string(hint) + "\" opened no menu");
     }
@@ -680,6 +718,24 @@ void Session::Report() const noexcept try {
     std::fprintf(stderr, "  clipboard: %s\n", clip ? ("\"" + *clip + "\"").c_str() : "no text");
 } catch (const std::exception& e) {
     std::fprintf(stderr, "  (%s)\n", e.what());
+}
+
+// With no window manager (Xvfb), Wine makes a program wait two seconds for the manager's answer
+// each time it hides a managed window, such as a closing message box; timer ticks and clicks
+// then come late. Unmanaged windows are Wine's own business, with no one to wait for.
+void PrepareWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return;
+    for (const char* exe : {"tavrill.exe", "sample-editor.exe", "tavrill_e2e.exe"}) {
+        std::string key = std::string("Software\\Wine\\AppDefaults\\") + exe + "\\X11 Driver";
+        HKEY k = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+            ERROR_SUCCESS) {
+            continue;
+        }
+        RegSetValueExA(k, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+        RegCloseKey(k);
+    }
 }
 
 std::string TavrillExe() { return ProgramPath("TAVRILL_E2E_TAVRILL", TAVRILL_E2E_TAVRILL_PATH); }

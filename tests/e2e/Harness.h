@@ -10,7 +10,7 @@
 //     Session s({.editor = {.text = "my_var := some_func(x);"}});
 //     s.Editor().SelectAll();
 //     s.WaitForTarget();
-//     s.ChooseFromMenu(kFormatButton, {VK_DOWN, VK_RIGHT, 'T'});
+//     s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, 'T'});
 //     EXPECT_TRUE(WaitFor([&] { return s.Editor().Text() == "My_Var := Some_Func(X);"; }));
 
 #include <windows.h>
@@ -58,6 +58,7 @@ void Pause(Millis duration);
 
 // ---- User input, through SendInput only.
 
+void MoveMouse(POINT screen);
 void ClickAt(POINT screen);
 void ClickWindow(HWND window);  // in the middle of the window
 // Key strokes one after another: virtual-key codes, letters as 'A'..'Z' (a menu's access keys).
@@ -155,7 +156,8 @@ public:
     std::string Text(size_t index = 0) const { return WindowText(Control(index)); }
     bool Alive() const { return IsWindow(window_) != FALSE; }
 
-    // Clicks into the control (after the end of its text) and waits until it is the foreground.
+    // Clicks into the control, waits until it has the focus, and puts the caret at the end of
+    // the text (Ctrl+End).
     void Focus(size_t index = 0);
     void SelectAll(size_t index = 0);  // Focus, then Ctrl+A
     // Focus, Ctrl+Home, then Right `start` times and Shift+Right `length` times; a line break
@@ -225,7 +227,10 @@ public:
     void WaitForTarget() const { Pause(kTargetDelay); }
     void ClickButton(std::string_view hint);
     // Clicks the button, waits for its pop-up menu, presses the keys and waits for the menu to
-    // close. Two menus share access keys; reach those items with VK_DOWN / VK_RIGHT / VK_RETURN.
+    // close. Two menus share access keys; reach those items with the arrow keys, starting with
+    // VK_HOME (the first item): the menu opens under the pointer, and Wine highlights the item
+    // there, so VK_DOWN alone would start from wherever that was. {VK_HOME, VK_RIGHT, 'T'} is
+    // "&Case" > "&Title Case"; {VK_HOME, VK_DOWN, VK_RETURN} is the second item.
     void ChooseFromMenu(std::string_view hint, std::initializer_list<WORD> keys);
     // Exit from the main menu; waits until the program has ended.
     void Exit();
@@ -245,6 +250,10 @@ private:
     std::vector<std::unique_ptr<SampleEditor>> editors_;
     std::unique_ptr<Process> toolBar_;
 };
+
+// Under Wine, makes the programs' windows unmanaged (see Harness.cpp); does nothing on Windows.
+// Call before any window is made.
+void PrepareWine();
 
 // The programs under test: built beside the harness, or named by TAVRILL_E2E_TAVRILL and
 // TAVRILL_E2E_EDITOR (Windows paths) when the harness runs somewhere else.
