@@ -281,38 +281,42 @@ std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
+namespace {
+
+// Named CALLBACKs rather than lambdas: 32-bit Windows wants __stdcall, which a lambda cannot be.
+struct WindowSearch {
+    DWORD processId = 0;
+    std::string_view text;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisibleOfProcess(HWND w, LPARAM p) {
+    auto* search = reinterpret_cast<WindowSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == search->processId && IsWindowVisible(w)) search->found.push_back(w);
+    return TRUE;
+}
+
+BOOL CALLBACK FindByText(HWND w, LPARAM p) {
+    auto* search = reinterpret_cast<WindowSearch*>(p);
+    if (WindowText(w) != search->text) return TRUE;
+    search->found.push_back(w);
+    return FALSE;
+}
+
+}  // namespace
+
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == s->processId && IsWindowVisible(w)) s->found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{.processId = processId};
+    EnumWindows(CollectVisibleOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND FindDescendantByText(HWND parent, std::string_view text) {
-    struct Search {
-        std::string_view text;
-        HWND found = nullptr;
-    } search{text};
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (WindowText(w) != s->text) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    WindowSearch search{.text = text};
+    EnumChildWindows(parent, FindByText, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found.front();
 }
 
 // ---- Clipboard
