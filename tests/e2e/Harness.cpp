@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 namespace tavrill::e2e {
 
@@ -17,7 +16,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr Millis kStartTimeout{30000};  // the first start in a new Wine prefix takes ~10 s
-constexpr Millis kKeyGap{40};            // lets a menu's or dialog's loop take each key in turn
+constexpr Millis kKeyGap{40};           // lets a menu's or dialog's loop take each key in turn
 constexpr char kForeignClass[] = "TNotesWindow";
 
 // TAVRILL_E2E_TRACE=1 prints every user action with the time since the harness started.
@@ -53,8 +52,8 @@ HWND HarnessWindow() {
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "TavrillE2EHarness";
         RegisterClassA(&wc);
-        HWND w = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
-                                 nullptr);
+        HWND w =
+            CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
         if (!w) throw HarnessError("cannot create the harness window");
         return w;
     }();
@@ -64,16 +63,25 @@ HWND HarnessWindow() {
 void Send(std::vector<INPUT>& inputs) {
     if (inputs.empty()) return;
     UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) throw HarnessError("SendInput was refused (error " + std::to_string(GetLastError()) + ")");
+    if (sent != inputs.size())
+        throw HarnessError("SendInput was refused (error " + std::to_string(GetLastError()) + ")");
 }
 
 bool IsExtendedKey(WORD vk) {
     switch (vk) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
-        return true;
-    default:
-        return false;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_INSERT:
+        case VK_DELETE:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -104,7 +112,9 @@ INPUT MouseInput(POINT screen, DWORD flags) {
     return in;
 }
 
-DWORD ThreadOf(HWND window) { return GetWindowThreadProcessId(window, nullptr); }
+DWORD ThreadOf(HWND window) {
+    return GetWindowThreadProcessId(window, nullptr);
+}
 
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
@@ -134,7 +144,9 @@ std::string ProgramPath(const char* variable, const char* built) {
     return ToWindowsPath(built);
 }
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string Quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 class OpenedClipboard {
 public:
@@ -268,7 +280,9 @@ RECT WindowRect(HWND window) {
     return r;
 }
 
-bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 bool IsForeground(HWND window) {
     HWND foreground = GetForegroundWindow();
@@ -367,7 +381,9 @@ std::optional<MessageBoxInfo> FindMessageBox(DWORD processId) {
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Millis timeout) {
     std::optional<MessageBoxInfo> box;
     WaitFor([&] { return (box = FindMessageBox(processId)).has_value(); }, timeout);
-    if (box) Trace("message box %p \"%s\": \"%s\"", static_cast<void*>(box->window), box->caption.c_str(), box->text.c_str());
+    if (box)
+        Trace("message box %p \"%s\": \"%s\"", static_cast<void*>(box->window), box->caption.c_str(),
+              box->text.c_str());
     return box;
 }
 
@@ -441,7 +457,9 @@ Process::~Process() {
     CloseHandle(info_.hProcess);
 }
 
-bool Process::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const {
+    return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
 
 bool Process::WaitForExit(Millis timeout) {
     return WaitFor([&] { return !Running(); }, timeout);
@@ -461,16 +479,17 @@ void Process::End(Millis grace) {
 // ---- Sample editor
 
 SampleEditor::SampleEditor(const EditorOptions& options, const std::string& folder)
-    : process_(SampleEditorExe(),
-               [&] {
-                   WriteFileBytes(folder + options.fileName, options.text);
-                   std::string arguments;
-                   if (options.tab) arguments += "--tab ";
-                   if (options.tabSecond) arguments += "--tab-second ";
-                   if (options.second) arguments += "--second ";
-                   return arguments + Quoted(folder + options.fileName);
-               }(),
-               folder) {
+    : process_(
+          SampleEditorExe(),
+          [&] {
+              WriteFileBytes(folder + options.fileName, options.text);
+              std::string arguments;
+              if (options.tab) arguments += "--tab ";
+              if (options.tabSecond) arguments += "--tab-second ";
+              if (options.second) arguments += "--second ";
+              return arguments + Quoted(folder + options.fileName);
+          }(),
+          folder) {
     bool shown = WaitFor(
         [&] {
             for (HWND w : VisibleTopLevelWindows(process_.Id())) {
@@ -491,7 +510,8 @@ HWND SampleEditor::Control(size_t index) const {
             if (ClassOf(inner) == "TEditControl") controls.push_back(inner);
         }
     }
-    if (index >= controls.size()) throw HarnessError("the sample editor has no editor control " + std::to_string(index));
+    if (index >= controls.size())
+        throw HarnessError("the sample editor has no editor control " + std::to_string(index));
     return controls[index];
 }
 
@@ -506,7 +526,8 @@ void SampleEditor::Focus(size_t index) {
         // Some window managers refuse activation by a click that comes too soon after another.
         SetForegroundWindow(window_);
         ClickAt(inside);
-        if (!WaitFor(focused, Millis{3000})) throw HarnessError("cannot bring the sample editor to the front");
+        if (!WaitFor(focused, Millis{3000}))
+            throw HarnessError("cannot bring the sample editor to the front");
     }
     PressChord({VK_CONTROL, VK_END});
 }
@@ -516,7 +537,11 @@ void SampleEditor::SelectAll(size_t index) {
     PressChord({VK_CONTROL, 'A'});
     HWND control = Control(index);
     size_t length = WindowText(control).size();
-    if (!WaitFor([&] { return EditSelection(control) == std::pair<size_t, size_t>{0, length}; }, Millis{2000})) {
+    if (!WaitFor(
+            [&] {
+                return EditSelection(control) == std::pair<size_t, size_t>{0, length};
+            },
+            Millis{2000})) {
         throw HarnessError("Ctrl+A did not select the editor's text");
     }
 }
@@ -563,8 +588,8 @@ ForeignWindow::ForeignWindow(RECT where, std::string_view title) {
     }();
     if (!registered) throw HarnessError("cannot register the foreign window's class");
     window_ = CreateWindowExA(0, kForeignClass, std::string(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              where.left, where.top, where.right - where.left, where.bottom - where.top, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+                              where.left, where.top, where.right - where.left, where.bottom - where.top,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) throw HarnessError("cannot create the foreign window");
     PumpOwnMessages();
 }
@@ -630,7 +655,9 @@ void Session::StartToolBar() {
     }
 }
 
-bool Session::ToolBarRunning() const { return toolBar_ && toolBar_->Running(); }
+bool Session::ToolBarRunning() const {
+    return toolBar_ && toolBar_->Running();
+}
 
 DWORD Session::ToolBarProcessId() const {
     if (!toolBar_) throw HarnessError("the tool bar was not started");
@@ -652,9 +679,13 @@ HWND Session::Button(std::string_view hint) const {
     return button;
 }
 
-bool Session::WaitForToolBarExit(Millis timeout) { return !toolBar_ || toolBar_->WaitForExit(timeout); }
+bool Session::WaitForToolBarExit(Millis timeout) {
+    return !toolBar_ || toolBar_->WaitForExit(timeout);
+}
 
-void Session::ClickButton(std::string_view hint) { ClickWindow(Button(hint)); }
+void Session::ClickButton(std::string_view hint) {
+    ClickWindow(Button(hint));
+}
 
 void Session::ChooseFromMenu(std::string_view hint, std::initializer_list<WORD> keys) {
     Trace("menu of \"%.*s\"", static_cast<int>(hint.size()), hint.data());
@@ -710,8 +741,8 @@ void Session::Report() const noexcept try {
         for (HWND w : VisibleTopLevelWindows(pid)) {
             RECT r{};
             GetWindowRect(w, &r);
-            std::fprintf(stderr, "  %s window %s \"%s\" at (%ld, %ld)-(%ld, %ld)%s%s\n", who, ClassOf(w).c_str(),
-                         WindowText(w).c_str(), r.left, r.top, r.right, r.bottom,
+            std::fprintf(stderr, "  %s window %s \"%s\" at (%ld, %ld)-(%ld, %ld)%s%s\n", who,
+                         ClassOf(w).c_str(), WindowText(w).c_str(), r.left, r.top, r.right, r.bottom,
                          IsForeground(w) ? " foreground" : "", IsTopmost(w) ? " topmost" : "");
         }
     };
@@ -733,8 +764,8 @@ void PrepareWine() {
     for (const char* exe : {"tavrill.exe", "sample-editor.exe", "tavrill_e2e.exe"}) {
         std::string key = std::string("Software\\Wine\\AppDefaults\\") + exe + "\\X11 Driver";
         HKEY k = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
-            ERROR_SUCCESS) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
+                            nullptr) != ERROR_SUCCESS) {
             continue;
         }
         RegSetValueExA(k, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
@@ -742,7 +773,11 @@ void PrepareWine() {
     }
 }
 
-std::string TavrillExe() { return ProgramPath("TAVRILL_E2E_TAVRILL", TAVRILL_E2E_TAVRILL_PATH); }
-std::string SampleEditorExe() { return ProgramPath("TAVRILL_E2E_EDITOR", TAVRILL_E2E_EDITOR_PATH); }
+std::string TavrillExe() {
+    return ProgramPath("TAVRILL_E2E_TAVRILL", TAVRILL_E2E_TAVRILL_PATH);
+}
+std::string SampleEditorExe() {
+    return ProgramPath("TAVRILL_E2E_EDITOR", TAVRILL_E2E_EDITOR_PATH);
+}
 
 }  // namespace tavrill::e2e

@@ -32,8 +32,8 @@ using Millis = std::chrono::milliseconds;
 
 inline constexpr Millis kDefaultTimeout{5000};
 // The tool bar's timer ticks once a second; a window the user has just switched to becomes its
-// target at the next tick.
-inline constexpr Millis kTargetDelay{1300};
+// target at the next tick. Half a second to spare for a busy machine.
+inline constexpr Millis kTargetDelay{1500};
 
 // The hint texts of the tool bar's speed buttons, which are also their window texts.
 inline constexpr std::string_view kMainButton = "General options";
@@ -74,7 +74,7 @@ std::string WindowText(HWND window);  // WM_GETTEXT, so an edit control gives it
 std::string ClassOf(HWND window);
 RECT WindowRect(HWND window);
 bool IsTopmost(HWND window);
-bool IsForeground(HWND window);          // the window or one of its children is the foreground
+bool IsForeground(HWND window);           // the window or one of its children is the foreground
 std::vector<HWND> Children(HWND parent);  // the direct children in z-order, top first
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
 // The first descendant (any depth) whose window text is `text`, or nullptr.
@@ -137,11 +137,11 @@ private:
 // ---- The sample editor.
 
 struct EditorOptions {
-    std::string text;                     // written to a file that the editor opens
-    std::string fileName = "Unit1.pas";   // the editor window's title
-    bool tab = false;                     // the editor control inside a TTabControl
-    bool tabSecond = false;               // ... but not as its first child
-    bool second = false;                  // a second, empty editor control below the first
+    std::string text;                    // written to a file that the editor opens
+    std::string fileName = "Unit1.pas";  // the editor window's title
+    bool tab = false;                    // the editor control inside a TTabControl
+    bool tabSecond = false;              // ... but not as its first child
+    bool second = false;                 // a second, empty editor control below the first
 };
 
 class SampleEditor {

@@ -83,7 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Layout{"plain", {}, {"TEditControl"}, {}},
                       Layout{"second", {.second = true}, {"TEditControl", "TEditControl"}, {}},
                       Layout{"tab", {.tab = true}, {"TTabControl"}, {"TEditControl"}},
-                      Layout{"tabSecond", {.tab = true, .tabSecond = true}, {"TTabControl"},
+                      Layout{"tabSecond",
+                             {.tab = true, .tabSecond = true},
+                             {"TTabControl"},
                              {"TTabSheet", "TEditControl"}}),
     [](const auto& p) { return std::string(p.param.name); });
 

@@ -14,9 +14,13 @@ constexpr char kNoData[] = "No data found on clipboard.";
 constexpr char kEmptyClipboard[] = "Empty clipboard?";
 
 // "&Case" shares its key with "&Comment out", so it is reached with the arrow keys.
-void ChooseCase(Session& s, WORD item) { s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, item}); }
+void ChooseCase(Session& s, WORD item) {
+    s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, item});
+}
 
-void LockToWindow(Session& s) { s.ChooseFromMenu(kMainButton, {'W'}); }
+void LockToWindow(Session& s) {
+    s.ChooseFromMenu(kMainButton, {'W'});
+}
 
 // Expects this message box from the tool bar and closes it with Enter.
 void ExpectNotice(Session& s, const std::string& caption, const std::string& text) {
@@ -44,7 +48,9 @@ struct CaseRow {
     std::string selectionAfter, textAfter;
 };
 
-void PrintTo(const CaseRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const CaseRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class CaseCommandE2ETest : public ::testing::TestWithParam<CaseRow> {};
 
@@ -61,7 +67,8 @@ TEST_P(CaseCommandE2ETest, ReplacesTheSelectionWithItsConversion) {
 
     EXPECT_TRUE(EditorShows(s.Editor(), row.textAfter)) << s.Editor().Text();
     EXPECT_EQ(ClipboardText(), row.selectionAfter);
-    EXPECT_TRUE(WaitFor([&] { return IsForeground(s.Editor().Window()); })) << "the editor is not back in front";
+    EXPECT_TRUE(WaitFor([&] { return IsForeground(s.Editor().Window()); }))
+        << "the editor is not back in front";
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{300}));
 }
 
@@ -189,7 +196,9 @@ struct LockRow {
     bool locked;
 };
 
-void PrintTo(const LockRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const LockRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class LockAnswerE2ETest : public ::testing::TestWithParam<LockRow> {};
 
@@ -275,7 +284,9 @@ struct PositionRow {
     LONG expectedX, expectedY;
 };
 
-void PrintTo(const PositionRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const PositionRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class SettingsPositionE2ETest : public ::testing::TestWithParam<PositionRow> {};
 
@@ -330,7 +341,8 @@ TEST(StayOnTopE2ETest, TogglingLetsOtherWindowsCoverTheToolBarAndThenNotAgain) {
     s.ChooseFromMenu(kMainButton, {'S'});
     EXPECT_TRUE(WaitFor([&] { return s.ToolBar() && !IsTopmost(s.ToolBar()); }));
     cover.Activate();
-    EXPECT_TRUE(WaitFor([&] { return !HelpButtonVisible(s); })) << "the other window does not cover the tool bar";
+    EXPECT_TRUE(WaitFor([&] { return !HelpButtonVisible(s); }))
+        << "the other window does not cover the tool bar";
 
     s.ChooseFromMenu(kMainButton, {'S'});
     EXPECT_TRUE(WaitFor([&] { return s.ToolBar() && IsTopmost(s.ToolBar()); }));

@@ -93,19 +93,19 @@ void NoteFocus(HWND editor);
 
 LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_KEYDOWN:
-        // The IDE's editor selects everything on Ctrl+A; older EDIT controls do not.
-        if (wp == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
-            SendMessageA(hwnd, EM_SETSEL, 0, -1);
-            return 0;
-        }
-        break;
-    case WM_CHAR:
-        if (wp == 1) return 0;  // the Ctrl+A character would only beep
-        break;
-    case WM_SETFOCUS:
-        NoteFocus(hwnd);
-        break;
+        case WM_KEYDOWN:
+            // The IDE's editor selects everything on Ctrl+A; older EDIT controls do not.
+            if (wp == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+                SendMessageA(hwnd, EM_SETSEL, 0, -1);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wp == 1) return 0;  // the Ctrl+A character would only beep
+            break;
+        case WM_SETFOCUS:
+            NoteFocus(hwnd);
+            break;
     }
     return CallWindowProcA(editProc, hwnd, msg, wp, lp);
 }
@@ -136,8 +136,8 @@ public:
     explicit EditorWindow(const Options& options) : options_(options) {}
 
     bool Create(HINSTANCE instance, const std::string& title, const std::string& text) {
-        frame_ = CreateWindowExA(0, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                 240, 60, 640, 420, nullptr, nullptr, instance, this);
+        frame_ = CreateWindowExA(0, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 240,
+                                 60, 640, 420, nullptr, nullptr, instance, this);
         if (!frame_) return false;
 
         font_.reset(CreateFontA(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
@@ -186,15 +186,15 @@ public:
         }
         EditorWindow* self = FromFrame(hwnd);
         switch (msg) {
-        case WM_SIZE:
-            if (self) self->Layout();
-            return 0;
-        case WM_SETFOCUS:
-            if (self && self->lastEditor_) SetFocus(self->lastEditor_);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
+            case WM_SIZE:
+                if (self) self->Layout();
+                return 0;
+            case WM_SETFOCUS:
+                if (self && self->lastEditor_) SetFocus(self->lastEditor_);
+                return 0;
+            case WM_DESTROY:
+                PostQuitMessage(0);
+                return 0;
         }
         return DefWindowProcA(hwnd, msg, wp, lp);
     }
@@ -227,7 +227,8 @@ private:
         int height = rc.bottom - top;
         int firstHeight = editors_.size() > 1 ? height * 3 / 5 : height;
         MoveWindow(editors_[0], 0, top, rc.right, firstHeight, TRUE);
-        if (editors_.size() > 1) MoveWindow(editors_[1], 0, top + firstHeight, rc.right, height - firstHeight, TRUE);
+        if (editors_.size() > 1)
+            MoveWindow(editors_[1], 0, top + firstHeight, rc.right, height - firstHeight, TRUE);
     }
 
     Options options_;
@@ -298,7 +299,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     if (!RegisterClasses(instance)) return 1;
 
     EditorWindow window(*options);
-    if (!window.Create(instance, options->file.empty() ? "Untitled" : BaseName(options->file), text)) return 1;
+    if (!window.Create(instance, options->file.empty() ? "Untitled" : BaseName(options->file), text))
+        return 1;
     ShowWindow(window.Frame(), show);
     UpdateWindow(window.Frame());
 
