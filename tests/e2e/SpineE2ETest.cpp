@@ -316,6 +316,42 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsPositionE2ETest,
                                            PositionRow{"OffTheScreen", "-10", "", -10, 420}),
                          [](const auto& p) { return std::string(p.param.name); });
 
+// ---- Pop-up menus
+
+// Where the tool bar's pop-up menu opens, or nothing when none opens; the menu is closed again.
+std::optional<POINT> MenuCorner(Session& s, std::string_view hint) {
+    s.ClickButton(hint);
+    std::optional<POINT> corner;
+    auto menu = [&]() -> HWND {
+        for (HWND w : VisibleTopLevelWindows(s.ToolBarProcessId())) {
+            if (ClassOf(w) == "#32768") return w;
+        }
+        return nullptr;
+    };
+    if (WaitFor([&] { return menu() != nullptr; })) {
+        RECT r = WindowRect(menu());
+        corner = POINT{r.left, r.top};
+    }
+    PressKeys({VK_ESCAPE});
+    WaitFor([&] { return menu() == nullptr; });
+    return corner;
+}
+
+TEST(ToolBarE2ETest, MenusOpenAtTheFramesCornerPlusTheButtonsOffsetAndHelpOneButtonLower) {
+    Session s({.startEditor = false});
+    RECT frame = WindowRect(s.ToolBar());
+    POINT client{0, 0};
+    ClientToScreen(s.ToolBar(), &client);
+    for (auto [hint, lower] : {std::pair{kMainButton, 0}, std::pair{kBlocksButton, 0},
+                               std::pair{kFormatButton, 0}, std::pair{kHelpButton, 25}}) {
+        RECT button = WindowRect(s.Button(hint));
+        auto corner = MenuCorner(s, hint);
+        ASSERT_TRUE(corner) << hint;
+        EXPECT_EQ(corner->x, frame.left + (button.left - client.x)) << hint;
+        EXPECT_EQ(corner->y, frame.top + (button.top - client.y) + lower) << hint;
+    }
+}
+
 // ---- Stay on Top
 
 // A window over the right half of the tool bar, leaving "General options" free to click.
