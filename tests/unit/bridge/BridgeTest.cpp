@@ -113,17 +113,13 @@ TEST_F(BridgeWithEditor, ClipboardWithoutTextKeepsTheWorkingText) {
     EXPECT_TRUE(host.boxes.empty());
 }
 
-TEST_F(BridgeWithEditor, TextIsReadUpToTheFirstNul) {
-    host.Window(control).selection = std::string("ab\0cd", 5);
-    bridge.FetchText(true);
-    EXPECT_EQ(bridge.WorkingText(), "ab");
-}
-
-TEST_F(BridgeWithEditor, EmptySelectionIsReadAsEmptyText) {
-    host.Window(control).selection = "";
-    bridge.WorkingText() = "earlier";
-    bridge.FetchText(true);
-    EXPECT_EQ(bridge.WorkingText(), "");
+TEST_F(BridgeWithEditor, TextIsReadUpToTheFirstNulAndMayBeEmpty) {
+    for (const std::string& selection : {std::string("ab\0cd", 5), std::string()}) {
+        host.Window(control).selection = selection;
+        bridge.WorkingText() = "earlier";
+        bridge.FetchText(true);
+        EXPECT_EQ(bridge.WorkingText(), selection.substr(0, 2));
+    }
 }
 
 TEST_F(BridgeWithEditor, ClosedControlIsSearchedForAgainUnderTheTarget) {
@@ -136,52 +132,44 @@ TEST_F(BridgeWithEditor, ClosedControlIsSearchedForAgainUnderTheTarget) {
     EXPECT_EQ(bridge.WorkingText(), "second");
 }
 
-TEST(BridgeSearchTest, FindsTheControlWhereTheEditorKeepsIt) {
-    FakeHost host;
-    Bridge bridge{host};
-    const WindowHandle editor = host.AddWindow("TEditWindow");
-    host.AddWindow("TPanel", "", editor);
-    const WindowHandle tab = host.AddWindow("TTabControl", "", editor);
-    const WindowHandle insideTab = host.AddWindow("TEditControl", "", tab);
-    host.AddWindow("TEditControl", "", tab);
-    host.foreground = editor;
-    bridge.Tick();
-    bridge.FetchText(false);
-    EXPECT_EQ(bridge.EditControl(), insideTab) << "first child of the tab control";
-
-    FakeHost host2;
-    Bridge bridge2{host2};
-    const WindowHandle editor2 = host2.AddWindow("TEditWindow");
-    const WindowHandle tab2 = host2.AddWindow("TTabControl", "", editor2);
-    host2.AddWindow("TScrollBar", "", tab2);
-    host2.AddWindow("TEditControl", "", tab2);
-    host2.foreground = editor2;
-    bridge2.Tick();
-    host2.SetClipboardText("x");
-    bridge2.FetchText(true);
-    EXPECT_EQ(bridge2.EditControl(), kNoWindow) << "only the tab control's first child counts";
-    EXPECT_FALSE(host2.Clipboard().has_value());
-    ASSERT_EQ(host2.boxes.size(), 1u);
-    EXPECT_EQ(host2.boxes[0].caption, "Empty clipboard?");
-
-    FakeHost host3;
-    Bridge bridge3{host3};
-    const WindowHandle editor3 = host3.AddWindow("TEditWindow");
-    const WindowHandle upper = host3.AddWindow("TEditControl", "", editor3);
-    host3.AddWindow("TEditControl", "", editor3);
-    host3.foreground = editor3;
-    bridge3.Tick();
-    bridge3.FetchText(false);
-    EXPECT_EQ(bridge3.EditControl(), upper) << "the higher of two controls";
-
-    FakeHost host4;
-    Bridge bridge4{host4};
-    const WindowHandle editor4 = host4.AddWindow("TEditWindow");
-    host4.AddWindow("teditcontrol", "", editor4);
-    host4.foreground = editor4;
-    bridge4.Tick();
-    bridge4.FetchText(false);
-    EXPECT_EQ(bridge4.EditControl(), kNoWindow) << "class names compare case-sensitively";
+TEST(BridgeSearchTest, FindsTheControlOnlyWhereTheEditorKeepsIt) {
+    struct Child {
+        const char* cls;
+        int parent;  // -1: the editor window; else the index of an earlier child
+    };
+    const struct {
+        const char* why;
+        std::vector<Child> children;  // in z-order, top first
+        int expected;                 // index of the control found, -1 for none
+    } cases[] = {
+        {"directly under the editor window", {{"TPanel", -1}, {"TEditControl", -1}}, 1},
+        {"the higher of two controls", {{"TEditControl", -1}, {"TEditControl", -1}}, 0},
+        {"first child of a tab control", {{"TTabControl", -1}, {"TEditControl", 0}, {"TEditControl", 0}}, 1},
+        {"a direct control before a tab control", {{"TTabControl", -1}, {"TEditControl", 0}, {"TEditControl", -1}}, 2},
+        {"only the tab control's first child", {{"TTabControl", -1}, {"TScrollBar", 0}, {"TEditControl", 0}}, -1},
+        {"the last tab control is looked into",
+         {{"TTabControl", -1}, {"TEditControl", 0}, {"TTabControl", -1}, {"TPanel", 2}}, -1},
+        {"no deeper levels", {{"TPanel", -1}, {"TEditControl", 0}}, -1},
+        {"class names compare case-sensitively", {{"teditcontrol", -1}}, -1},
+    };
+    for (const auto& c : cases) {
+        FakeHost host;
+        Bridge bridge{host};
+        const WindowHandle editor = host.AddWindow("TEditWindow");
+        std::vector<WindowHandle> handles;
+        for (const Child& child : c.children)
+            handles.push_back(host.AddWindow(child.cls, "", child.parent < 0 ? editor : handles[child.parent]));
+        host.foreground = editor;
+        bridge.Tick();
+        host.SetClipboardText("before");
+        bridge.FetchText(true);
+        EXPECT_EQ(bridge.EditControl(), c.expected < 0 ? kNoWindow : handles[c.expected]) << c.why;
+        if (c.expected < 0) {
+            // The clipboard was emptied before the search, so there is nothing to read.
+            ASSERT_EQ(host.boxes.size(), 1u) << c.why;
+            EXPECT_EQ(host.boxes[0].caption, "Empty clipboard?");
+        }
+    }
 }
 
 TEST(BridgeDeliverTest, WithoutAnyControlTheTextOnlyGoesToTheClipboard) {
