@@ -41,13 +41,13 @@ TfrmAbout::TfrmAbout() {
     SendMessageA(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(large_.get()), FALSE);
 
     HWND ok = AddButton("OK", 111, 178, 75, 25, IDOK, true);
+    SetInitialFocus(ok);
     bold_.reset(MakeFont(8, FW_BOLD, false));
     SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
 }
 
 void TfrmAbout::form_show() {
     SetWindowTextA(labVer_, kVersionLine);
-    SetFocus(GetDlgItem(hwnd_, IDOK));
 }
 
 LRESULT TfrmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -15,29 +15,4 @@ bool BlockDialogForm::SelectRadio(HWND clicked, std::initializer_list<HWND> grou
     return true;
 }
 
-void BlockDialogForm::RememberFocus() {
-    HWND focus = GetFocus();
-    if (focus && IsChild(hwnd_, focus)) focus_ = focus;
-}
-
-void BlockDialogForm::OnCommand(int id, int code, HWND control) {
-    if ((id == IDOK || id == IDCANCEL) && code == BN_CLICKED) RememberFocus();
-    Form::OnCommand(id, code, control);
-}
-
-void BlockDialogForm::OnClose() {
-    RememberFocus();
-    Form::OnClose();
-}
-
-LRESULT BlockDialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_ACTIVATE) {
-        // Instead of the default, which gives the focus to the form itself.
-        if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
-        else if (focus_ && !IsIconic(hwnd_)) SetFocus(focus_);
-        return 0;
-    }
-    return Form::HandleMessage(msg, wParam, lParam);
-}
-
 }  // namespace tavrill

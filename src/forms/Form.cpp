@@ -217,8 +217,14 @@ void Form::Show() {
 
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
+void Form::RememberFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) focus_ = focus;
+}
+
 void Form::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED && code != 0) return;
+    if (id == IDOK || id == IDCANCEL) RememberFocus();
     if (id == IDOK) {
         // The result is OK before the handler runs; the form closes whatever it did.
         modalResult_ = IDOK;
@@ -231,6 +237,7 @@ void Form::OnCommand(int id, int code, HWND) {
 }
 
 void Form::OnClose() {
+    RememberFocus();
     if (modal_) modalResult_ = IDCANCEL;
     else Hide();
 }
@@ -241,6 +248,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (HIWORD(wParam) == EN_KILLFOCUS) ClampSpin(reinterpret_cast<HWND>(lParam));
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
+        case WM_ACTIVATE:
+            // Instead of the default, which gives the keyboard to the form itself.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RememberFocus();
+            } else if (focus_ && !IsIconic(hwnd_)) {
+                SetFocus(focus_);
+                return 0;
+            }
+            return DefWindowProcA(hwnd_, msg, wParam, lParam);
         case DM_GETDEFID:
             return MAKELRESULT(defaultButton_, DC_HASDEFID);
         case WM_CLOSE:

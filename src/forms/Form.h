@@ -81,6 +81,10 @@ protected:
 
     // The default button that Enter presses (IDOK unless set otherwise).
     void SetDefaultButton(int id) { defaultButton_ = id; }
+    // The control that has the keyboard on the first showing. Afterwards the form
+    // remembers where the keyboard was when it was deactivated or closed and puts
+    // it back there, as a dialog does, so a kept dialog reopens where the user left it.
+    void SetInitialFocus(HWND control) { focus_ = control; }
 
     // Handlers. OnCommand gets every WM_COMMAND from the controls; the base
     // version ends the modal loop on IDOK (after OnOK) and IDCANCEL.
@@ -96,6 +100,7 @@ protected:
 
 private:
     void ClampSpin(HWND edit);
+    void RememberFocus();
 
     struct Spin {
         HWND edit;
@@ -104,6 +109,7 @@ private:
     };
     std::vector<Spin> spins_;
     int defaultButton_ = IDOK;
+    HWND focus_ = nullptr;
     int modalResult_ = 0;
     bool modal_ = false;
     FormStyle style_;

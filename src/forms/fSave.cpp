@@ -25,28 +25,13 @@ TfrmSave::TfrmSave() {
     Memo1_ = AddMemo(8, 82, 384, 176, kMemo1);
     AddButton("OK", 236, 266, 75, 25, IDOK, true);
     AddButton("Cancel", 317, 266, 75, 25, IDCANCEL);
-    focus_ = txtName_;
+    SetInitialFocus(txtName_);
 }
 
 std::optional<SaveValues> TfrmSave::Run(std::string_view code) {
     SetWindowTextBytes(Memo1_, code);
     if (ShowModal() != IDOK) return std::nullopt;
     return SaveValues{WindowText(txtName_), WindowText(txtDesc_), WindowText(Memo1_)};
-}
-
-LRESULT TfrmSave::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_ACTIVATE) {
-        // A plain window gives the keyboard to itself when activated; put it back
-        // in the box the user was in, as a dialog would.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND f = GetFocus();
-            if (f && IsChild(hwnd_, f)) focus_ = f;
-        } else if (focus_) {
-            SetFocus(focus_);
-        }
-        return 0;
-    }
-    return Form::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace tavrill

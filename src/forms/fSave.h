@@ -15,12 +15,9 @@ public:
     std::optional<SaveValues> Run(std::string_view code) override;
 
 private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
     HWND txtName_ = nullptr;
     HWND txtDesc_ = nullptr;
     HWND Memo1_ = nullptr;
-    HWND focus_ = nullptr;  // where the keyboard goes when the dialog is activated
 };
 
 }  // namespace tavrill

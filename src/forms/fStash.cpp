@@ -62,7 +62,7 @@ void TfrmStash::form_show() {
     model_.Show();
     FillList();
     SetWindowTextBytes(Memo1_, "");
-    focus_ = file1_;
+    SetInitialFocus(file1_);
 }
 
 void TfrmStash::file1_Click() {
@@ -173,15 +173,6 @@ LRESULT TfrmStash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETMINMAXINFO:
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {360, 220};
-            return 0;
-        case WM_ACTIVATE:
-            // Keep the keyboard where the user left it, as a dialog would.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND f = GetFocus();
-                if (f && IsChild(hwnd_, f)) focus_ = f;
-            } else if (focus_) {
-                SetFocus(focus_);
-            }
             return 0;
         default:
             break;

@@ -42,7 +42,6 @@ private:
     HWND butCancel_ = nullptr;
     HWND Label2_ = nullptr;
     HWND Memo1_ = nullptr;
-    HWND focus_ = nullptr;
     UniqueFont previewFont_;
     UniqueBitmap programGlyph_;
     UniqueBitmap fileGlyph_;
