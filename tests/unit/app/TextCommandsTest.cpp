@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "bridge/FakeHost.h"
 
 namespace tavrill {
@@ -11,148 +9,111 @@ namespace {
 
 using testing::FakeHost;
 
-// An editor in the foreground that the timer has seen; `selection` is what a copy request gives.
+// Until Start, the timer has seen no editor: a fetch finds nothing and the working text stays
+// what an earlier command left. After it, `selection` is what a copy request gives.
 struct TextCommandsTest : ::testing::Test {
     FakeHost host;
     Bridge bridge{host};
     LineList memo;
     WindowHandle control = host.AddEditor("");
 
-    void Select(const std::string& selection) {
-        host.Window(control).selection = selection;
-        host.Window(control).text = selection;
-    }
-    void Start(const std::string& selection) {
-        Select(selection);
+    void Start() {
         host.foreground = host.editorWindow;
         bridge.Tick();
     }
-    // The fetch finds no editor: the working text stays what an earlier command left.
-    void StartWithoutEditor(const std::string& earlier) {
-        bridge.WorkingText() = earlier;
-        host.Close(host.editorWindow);
+    void Select(const std::string& selection) {
+        host.Window(control).selection = host.Window(control).text = selection;
     }
-    int Pastes() const {
-        return static_cast<int>(std::count_if(host.sent.begin(), host.sent.end(),
-                                              [](const std::string& s) { return s.starts_with("paste"); }));
-    }
-    std::string Delivered() const { return host.Clipboard().value_or("<no text>"); }
 };
 
-TEST_F(TextCommandsTest, CaseCommandsConvertTheSelection) {
+TEST_F(TextCommandsTest, CaseCommandsConvertTheSelectionAndNeverAnEarlierText) {
     const std::pair<CaseConversion, std::string> cases[] = {
         {CaseConversion::Upper, "MY_VAR := SOME_FUNC(X);"},
         {CaseConversion::Lower, "my_var := some_func(x);"},
         {CaseConversion::Title, "My_Var := Some_Func(X);"},
         {CaseConversion::Flip, "MY_VAR := SOME_fUNC(X);"},
     };
-    Start("");
+    bridge.WorkingText() = "earlier result";
+    CaseCommand(bridge, CaseConversion::Upper);
+    EXPECT_EQ(bridge.WorkingText(), "");
+    Start();
     for (const auto& [conversion, expected] : cases) {
         Select("my_var := some_Func(x);");
         CaseCommand(bridge, conversion);
         EXPECT_EQ(host.Window(control).text, expected);
         EXPECT_EQ(bridge.WorkingText(), expected);
     }
-}
-
-TEST_F(TextCommandsTest, CaseCommandWithNothingFetchedIgnoresTheEarlierText) {
-    StartWithoutEditor("earlier result");
+    Select("");  // an empty selection is nothing to convert either
     CaseCommand(bridge, CaseConversion::Upper);
-    EXPECT_EQ(Pastes(), 0);
-    EXPECT_EQ(bridge.WorkingText(), "");
-
-    Start("");  // an empty selection is nothing to convert either
-    CaseCommand(bridge, CaseConversion::Upper);
-    EXPECT_EQ(Pastes(), 0);
+    EXPECT_EQ(host.Window(control).undoStack.size(), 4u);  // one undo step for each paste
 }
 
 TEST_F(TextCommandsTest, CommentCommandsWorkOnAnEarlierTextWhenTheFetchFindsNone) {
-    StartWithoutEditor("a\r\n\r\nb");
+    bridge.WorkingText() = "a\r\n\r\nb";
     CommentSlashCommand(bridge, memo);
-    EXPECT_EQ(Delivered(), "//a\r\n//\r\n//b");
+    EXPECT_EQ(host.Clipboard(), "//a\r\n//\r\n//b");
     EXPECT_EQ(memo.GetText(), "//a\r\n//\r\n//b");
     EXPECT_EQ(bridge.WorkingText(), "");
 
     CommentSlashCommand(bridge, memo);  // now the working text is empty, and that is delivered
-    EXPECT_EQ(Delivered(), "");
-
+    EXPECT_EQ(host.Clipboard(), "");
     CommentBraceCommand(bridge);
-    EXPECT_EQ(Delivered(), "{  }");
+    EXPECT_EQ(host.Clipboard(), "{  }");
     bridge.WorkingText() = "x := 0;\r\n";
     CommentBraceCommand(bridge);
-    EXPECT_EQ(Delivered(), "{ x := 0;\r\n }");
+    EXPECT_EQ(host.Clipboard(), "{ x := 0;\r\n }");
     CommentParenCommand(bridge);
-    EXPECT_EQ(Delivered(), "(* x := 0;\r\n *)");
+    EXPECT_EQ(host.Clipboard(), "(* x := 0;\r\n *)");
     EXPECT_EQ(bridge.WorkingText(), "x := 0;\r\n");
 }
 
 TEST_F(TextCommandsTest, UncommentLeavesTheWorkingTextAsEachCaseSays) {
-    struct Case {
-        std::string selection;
-        std::optional<std::string> delivered;
-        std::string workingText;
+    // The text to select, what is delivered (nothing: the editor keeps it), the working text after.
+    const std::tuple<std::string, std::optional<std::string>, std::string> cases[] = {
+        {"  { x := 0; }\r\n", "x := 0;", " x := 0; "}, {"(*\r\nx *)", "x", "\r\nx "},
+        {"//a\r\n//  b\r\n", "a\r\n  b", ""},          {"  { a }\r\n// b", std::nullopt, "{ a }\r\n// b"},
+        {"(a) // b", std::nullopt, "(a) // b"},        {" \r\n\t", std::nullopt, ""},
     };
-    const Case cases[] = {
-        {"  { x := 0; }\r\n", "x := 0;", " x := 0; "},
-        {"(*\r\nx *)", "x", "\r\nx "},
-        {"//a\r\n//  b\r\n", "a\r\n  b", ""},
-        {"  x := 0;\r\n", "x := 0;", ""},
-        {"  { a }\r\n// b", std::nullopt, "{ a }\r\n// b"},
-        {"(a) // b", std::nullopt, "(a) // b"},
-        {" \r\n\t", std::nullopt, ""},
-    };
-    Start("");
-    for (const Case& c : cases) {
-        Select(c.selection);
-        host.SetClipboardText("<before>");
+    Start();
+    for (const auto& [selection, delivered, workingText] : cases) {
+        Select(selection);
         UncommentCommand(bridge, memo);
-        EXPECT_EQ(host.Clipboard(), c.delivered.value_or(c.selection)) << c.selection;
-        EXPECT_EQ(host.Window(control).text, c.delivered.value_or(c.selection)) << c.selection;
-        EXPECT_EQ(bridge.WorkingText(), c.workingText) << c.selection;
+        EXPECT_EQ(host.Window(control).text, delivered.value_or(selection)) << selection;
+        EXPECT_EQ(bridge.WorkingText(), workingText) << selection;
     }
+    EXPECT_EQ(host.Window(control).undoStack.size(), 3u);
+    EXPECT_TRUE(host.boxes.empty());
 }
 
-class FakeIndentDialog : public IndentDialog {
-  public:
-    std::optional<std::string> shown;
-    bool ok = true;
-    std::string spinText = "2";
-    bool indent = true;
-    std::string edited;  // when set, the user's text replaces what was shown
-
+struct FakeIndentDialog : IndentDialog {
+    std::optional<std::string> shown, result;  // result: what OK gives back, or nothing on Cancel
     std::optional<std::string> Run(std::string_view text) override {
         shown = std::string(text);
-        if (!ok) return std::nullopt;
-        return IndentDialogRewrite(edited.empty() ? text : edited, indent, spinText);
+        return result;
     }
 };
 
-TEST_F(TextCommandsTest, IndentShowsTheFetchedTextAndDeliversOnlyOnOk) {
+TEST_F(TextCommandsTest, IndentShowsTheFetchedOrEarlierTextAndDeliversOnlyOnOk) {
     FakeIndentDialog dialog;
-    Start("a\r\n  b\r\n");
+    dialog.result = "  earlier";
+    bridge.WorkingText() = "earlier";
+    IndentCommand(bridge, dialog);
+    EXPECT_EQ(dialog.shown, "earlier");
+    EXPECT_EQ(host.Clipboard(), "  earlier");
+
+    Start();
+    Select("a\r\n  b\r\n");
+    dialog.result = "  a\r\n    b\r\n";
     IndentCommand(bridge, dialog);
     EXPECT_EQ(dialog.shown, "a\r\n  b\r\n");
     EXPECT_EQ(host.Window(control).text, "  a\r\n    b\r\n");
     EXPECT_EQ(bridge.WorkingText(), "a\r\n  b\r\n");
 
-    dialog.indent = false;
-    dialog.edited = "    x\r\n y";
-    IndentCommand(bridge, dialog);
-    EXPECT_EQ(host.Window(control).text, "  x\r\ny");
-
-    dialog.ok = false;
+    dialog.result.reset();
     Select("  c");
     IndentCommand(bridge, dialog);
     EXPECT_EQ(host.Window(control).text, "  c");
-    EXPECT_EQ(Pastes(), 2);
-}
-
-TEST_F(TextCommandsTest, IndentWithNothingFetchedShowsTheEarlierText) {
-    FakeIndentDialog dialog;
-    StartWithoutEditor("earlier");
-    IndentCommand(bridge, dialog);
-    EXPECT_EQ(dialog.shown, "earlier");
-    EXPECT_EQ(Delivered(), "  earlier");
+    EXPECT_EQ(host.Window(control).undoStack.size(), 1u);
 }
 
 }  // namespace
