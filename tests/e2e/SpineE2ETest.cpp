@@ -1,5 +1,5 @@
 // The tool bar beside an editor, driven as a user drives it: the case commands and the bridge
-// under them, Undo, Lock to Window, the saved position and Stay on Top.
+// under them, Undo, Lock to Window, the saved position, the pop-up menus and Stay on Top.
 
 #include <gtest/gtest.h>
 
@@ -10,334 +10,188 @@ namespace {
 
 constexpr char kNotAnEditor[] = "Source window was not a Delphi TEditWindow.";
 constexpr char kCouldNotCopy[] = "Could not copy";
-constexpr char kNoData[] = "No data found on clipboard.";
-constexpr char kEmptyClipboard[] = "Empty clipboard?";
 
 // "&Case" shares its key with "&Comment out", so it is reached with the arrow keys.
 void ChooseCase(Session& s, WORD item) {
     s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, item});
 }
 
-void LockToWindow(Session& s) {
-    s.ChooseFromMenu(kMainButton, {'W'});
-}
-
-// Expects this message box from the tool bar and closes it with Enter.
-void ExpectNotice(Session& s, const std::string& caption, const std::string& text) {
-    auto box = s.WaitForMessageBox();
-    if (!box) {
-        ADD_FAILURE() << "no message box \"" << caption << "\"";
-        return;
-    }
-    EXPECT_EQ(box->caption, caption);
-    EXPECT_EQ(box->text, text);
-    AnswerMessageBox(*box, VK_RETURN);
-}
-
-bool EditorShows(SampleEditor& editor, const std::string& text, size_t control = 0) {
-    return WaitFor([&] { return editor.Text(control) == text; });
-}
-
-// ---- Case commands
-
-struct CaseRow {
-    const char* name;
-    WORD item;
-    std::string text;
-    size_t start, length;  // the selection; length 0 selects all
-    std::string selectionAfter, textAfter;
-};
-
-void PrintTo(const CaseRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class CaseCommandE2ETest : public ::testing::TestWithParam<CaseRow> {};
-
-TEST_P(CaseCommandE2ETest, ReplacesTheSelectionWithItsConversion) {
-    const CaseRow& row = GetParam();
-    Session s({.editor = {.text = row.text}});
-    if (row.length == 0) {
-        s.Editor().SelectAll();
-    } else {
-        s.Editor().SelectRange(row.start, row.length);
-    }
+// Selects all in the editor, lets the tool bar take it as its target and gives a case command.
+void CaseIn(Session& s, SampleEditor& editor, WORD item) {
+    editor.SelectAll();
     s.WaitForTarget();
-    ChooseCase(s, row.item);
-
-    EXPECT_TRUE(EditorShows(s.Editor(), row.textAfter)) << s.Editor().Text();
-    EXPECT_EQ(ClipboardText(), row.selectionAfter);
-    EXPECT_TRUE(WaitFor([&] { return IsForeground(s.Editor().Window()); }))
-        << "the editor is not back in front";
-    EXPECT_TRUE(s.NoMessageBoxFor(Millis{300}));
+    ChooseCase(s, item);
 }
 
-const std::string kHello = "ShowMessage('Hello World');";
+// Expects this message box from the tool bar (its text unless none is given) and answers it.
+void ExpectBox(Session& s, const std::string& caption, std::optional<std::string> text,
+               WORD answer = VK_RETURN) {
+    auto box = s.WaitForMessageBox();
+    ASSERT_TRUE(box) << "no message box \"" << caption << "\"";
+    EXPECT_EQ(box->caption, caption);
+    EXPECT_EQ(box->text, text.value_or(box->text));
+    AnswerMessageBox(*box, answer);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Items, CaseCommandE2ETest,
-    ::testing::Values(
-        CaseRow{"Upper", 'U', kHello, 0, 0, "SHOWMESSAGE('HELLO WORLD');", "SHOWMESSAGE('HELLO WORLD');"},
-        CaseRow{"Lower", 'L', kHello, 0, 0, "showmessage('hello world');", "showmessage('hello world');"},
-        CaseRow{"Title", 'T', "my_var := some_func(x);", 0, 0, "My_Var := Some_Func(X);",
-                "My_Var := Some_Func(X);"},
-        CaseRow{"Flip", 'F', kHello, 0, 0, "sHOWmESSAGE('hELLO wORLD');", "sHOWmESSAGE('hELLO wORLD');"},
-        // Only the selection changes, and its first letter is a word start whatever precedes it.
-        CaseRow{"TitleOfPartOfALine", 'T', "begin\r\n  x := my_var2nd;\r\nend;", 13, 9, "My_Var2nd",
-                "begin\r\n  x := My_Var2nd;\r\nend;"}),
-    [](const auto& p) { return std::string(p.param.name); });
+bool EditorShows(SampleEditor& editor, const std::string& text) {
+    return WaitFor([&] { return editor.Text() == text; });
+}
 
-// ---- The bridge: finding the editor
-
-TEST(BridgeE2ETest, CommandInTheFirstSecondDoesNothingAndShowsNothing) {
-    Session s({.editor = {.text = "my_var := 1;"}, .startToolBar = false});
-    s.Editor().SelectAll();
+TEST(BridgeE2ETest, CaseCommandsAndUndoReachTheEditorOnlyOnceACommandHasFoundIt) {
+    Session s({.editor = {.text = "my_var := some_func(x);\r\nend;"}, .startToolBar = false});
+    SampleEditor& e = s.Editor();
+    e.SelectAll();
     SetClipboardText("kept");
     s.StartToolBar();
-    ChooseCase(s, 'U');
-
+    ChooseCase(s, 'U');  // in the first second after the start: nothing happens
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{1500}));
-    EXPECT_EQ(s.Editor().Text(), "my_var := 1;");
+    EXPECT_EQ(e.Text(), "my_var := some_func(x);\r\nend;");
     EXPECT_EQ(ClipboardText(), "kept");
+
+    e.Focus();
+    TypeText(" // typed");
+    ASSERT_TRUE(EditorShows(e, "my_var := some_func(x);\r\nend; // typed"));
+    s.WaitForTarget();
+    s.ChooseFromMenu(kMainButton, {'U'});  // no command has found the editor: Undo goes nowhere
+    EXPECT_TRUE(s.NoMessageBoxFor(Millis{500}));
+    EXPECT_EQ(e.Text(), "my_var := some_func(x);\r\nend; // typed");
+
+    constexpr size_t kAll = std::string::npos;
+    struct Step {
+        WORD item;
+        size_t length;  // of the selection, from the start
+        std::string text;
+    };
+    for (const Step& step : {Step{'T', 23, "My_Var := Some_Func(X);\r\nend; // typed"},
+                             Step{'F', kAll, "mY_vAR := sOME_fUNC(x);\r\nEND; // TYPED"},
+                             Step{'U', kAll, "MY_VAR := SOME_FUNC(X);\r\nEND; // TYPED"},
+                             Step{'L', kAll, "my_var := some_func(x);\r\nend; // typed"}}) {
+        SCOPED_TRACE(step.text);
+        step.length == kAll ? e.SelectAll() : e.SelectRange(0, step.length);
+        s.WaitForTarget();
+        ChooseCase(s, step.item);
+        EXPECT_TRUE(EditorShows(e, step.text)) << e.Text();
+        EXPECT_EQ(ClipboardText(), step.text.substr(0, step.length));
+        EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); })) << "the editor is not back in front";
+        EXPECT_TRUE(s.NoMessageBoxFor(Millis{300}));
+    }
+    s.ChooseFromMenu(kMainButton, {'U'});
+    EXPECT_TRUE(EditorShows(e, "MY_VAR := SOME_FUNC(X);\r\nEND; // TYPED")) << e.Text();
 }
 
-TEST(BridgeE2ETest, ForeignForegroundWindowIsReportedAndTheClipboardEmptied) {
-    Session s({.editor = {.text = "my_var := 1;"}});
+// The first command to find an editor control decides where the next ones go: the foreign window first.
+TEST(BridgeE2ETest, AnyOtherWindowIsReportedAndAnEditorInsideATabControlIsFound) {
+    Session s({.editor = {.text = "my_var := 1;", .tab = true}});
     s.Editor().SelectAll();
     ForeignWindow notes;
     notes.Activate();
     s.WaitForTarget();
     SetClipboardText("earlier");
     ChooseCase(s, 'U');
-
-    ExpectNotice(s, kCouldNotCopy, kNotAnEditor);
+    ExpectBox(s, kCouldNotCopy, kNotAnEditor);
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{500}));  // the case command stops at the empty text
     EXPECT_FALSE(ClipboardText().has_value());
     EXPECT_EQ(s.Editor().Text(), "my_var := 1;");
-}
 
-TEST(BridgeE2ETest, EditorControlInsideATabControlIsFound) {
-    Session s({.editor = {.text = "my_var := 1;", .tab = true}});
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    ChooseCase(s, 'U');
+    CaseIn(s, s.Editor(), 'U');
     EXPECT_TRUE(EditorShows(s.Editor(), "MY_VAR := 1;")) << s.Editor().Text();
 }
 
-TEST(BridgeE2ETest, EditorControlThatIsNotTheTabControlsFirstChildIsNotFound) {
-    Session s({.editor = {.text = "my_var := 1;", .tab = true, .tabSecond = true}});
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    ChooseCase(s, 'U');
-
-    ExpectNotice(s, kEmptyClipboard, kNoData);
-    EXPECT_EQ(s.Editor().Text(), "my_var := 1;");
-}
-
-TEST(BridgeE2ETest, OfTwoEditorControlsTheUpperOneIsTakenWhereverTheFocusIs) {
-    Session s({.editor = {.text = "first_one;", .second = true}});
-    s.Editor().SelectAll(0);
-    s.Editor().Focus(1);
-    TypeText("second_one;");
-    s.Editor().SelectAll(1);
-    s.WaitForTarget();
-    ChooseCase(s, 'U');
-
-    EXPECT_TRUE(EditorShows(s.Editor(), "FIRST_ONE;", 0)) << s.Editor().Text(0);
-    EXPECT_EQ(s.Editor().Text(1), "second_one;");
-}
-
-TEST(BridgeE2ETest, UndoReachesOnlyAnEditorFoundByACommand) {
-    Session s({.editor = {.text = "my_var := 1;"}});
-    s.Editor().Focus();
-    TypeText(" // typed");
-    ASSERT_TRUE(EditorShows(s.Editor(), "my_var := 1; // typed"));
-    s.WaitForTarget();
-
-    // No command has found the editor yet: Undo has nowhere to go.
-    s.ChooseFromMenu(kMainButton, {'U'});
-    EXPECT_TRUE(s.NoMessageBoxFor(Millis{500}));
-    EXPECT_EQ(s.Editor().Text(), "my_var := 1; // typed");
-
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    ChooseCase(s, 'U');
-    ASSERT_TRUE(EditorShows(s.Editor(), "MY_VAR := 1; // TYPED"));
-    s.ChooseFromMenu(kMainButton, {'U'});
-    EXPECT_TRUE(EditorShows(s.Editor(), "my_var := 1; // typed")) << s.Editor().Text();
-}
-
-// ---- Lock to Window
-
-std::string LockQuestion(const std::string& title) {
-    return "Would you like to lock the Tavrill to the window \"" + title +
-           "\"?  Clicking NO will unlock Tavrill from its current window.";
-}
-
-// Whether the tool bar still sticks to the first editor once that is closed: a new editor in
-// front is then not taken, and every command reports the closed one.
-bool StaysLockedAfterTheEditorCloses(Session& s) {
-    s.Editor().Close();
-    SampleEditor& other = s.StartEditor({.text = "other := 2;", .fileName = "Unit2.pas"});
-    other.SelectAll();
-    s.WaitForTarget();
-    ChooseCase(s, 'U');
-    WaitFor([&] { return other.Text() != "other := 2;" || FindMessageBox(s.ToolBarProcessId()); });
-    if (other.Text() == "OTHER := 2;") return false;
-    ExpectNotice(s, kCouldNotCopy, kNotAnEditor);
-    EXPECT_EQ(other.Text(), "other := 2;");
-    return true;
-}
-
-struct LockRow {
-    const char* name;
-    WORD before;  // the answer given to an earlier question, 0 for none
-    WORD answer;
-    bool locked;
-};
-
-void PrintTo(const LockRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class LockAnswerE2ETest : public ::testing::TestWithParam<LockRow> {};
-
-TEST_P(LockAnswerE2ETest, AnswerDecidesWhetherTheToolBarSticksToTheEditor) {
-    const LockRow& row = GetParam();
-    Session s({.editor = {.text = "lock_me := 1;"}});
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    if (row.before) {
-        LockToWindow(s);
-        auto box = s.WaitForMessageBox();
-        ASSERT_TRUE(box);
-        AnswerMessageBox(*box, row.before);
-        s.Editor().SelectAll();
-        s.WaitForTarget();
+void Lock(Session& s, std::optional<std::string> title, WORD answer, bool lockedEditorClosed = false) {
+    s.ChooseFromMenu(kMainButton, {'W'});
+    if (lockedEditorClosed) ExpectBox(s, kCouldNotCopy, kNotAnEditor);  // it fetches from there first
+    if (title) {
+        title = "Would you like to lock the Tavrill to the window \"" + *title +
+                "\"?  Clicking NO will unlock Tavrill from its current window.";
     }
+    ExpectBox(s, "Lock to Window", title, answer);
+}
+
+// Once a command has found an editor control, the tool bar keeps working with it while it lives;
+// whether the tool bar is locked shows when that editor is closed and another takes its place.
+TEST(LockE2ETest, AnswersDecideWhetherTheToolBarSticksToAClosedEditor) {
+    Session s({.editor = {.text = "lock_me := 1;"}});
+    auto next = [&](std::string text, std::string fileName) -> SampleEditor& {
+        s.Editor().Close();
+        return s.StartEditor({.text = text, .fileName = fileName});
+    };
+    s.Editor().SelectAll();
+    s.WaitForTarget();
     ClearClipboard();
-    LockToWindow(s);
-    auto box = s.WaitForMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->caption, "Lock to Window");
-    if (!row.before) {
-        EXPECT_EQ(box->text, LockQuestion("Unit1.pas"));
-    }
-    AnswerMessageBox(*box, row.answer);
-    // Whatever the answer, the selection was copied on the way.
-    EXPECT_EQ(ClipboardText(), "lock_me := 1;");
+    Lock(s, "Unit1.pas", VK_ESCAPE);
+    EXPECT_EQ(ClipboardText(), "lock_me := 1;");  // copied on the way, whatever the answer
 
-    EXPECT_EQ(StaysLockedAfterTheEditorCloses(s), row.locked);
+    SampleEditor& second = next("second := 2;", "Unit2.pas");
+    CaseIn(s, second, 'U');
+    EXPECT_TRUE(EditorShows(second, "SECOND := 2;")) << second.Text();
+    Lock(s, "Unit2.pas", 'N');
+
+    SampleEditor& third = next("third := 3;", "Unit3.pas");
+    CaseIn(s, third, 'U');
+    EXPECT_TRUE(EditorShows(third, "THIRD := 3;")) << third.Text();
+    Lock(s, "Unit3.pas", 'Y');
+    Lock(s, std::nullopt, VK_ESCAPE);  // Cancel keeps the lock
+
+    SampleEditor& fourth = next("fourth := 4;", "Unit4.pas");
+    CaseIn(s, fourth, 'U');
+    ExpectBox(s, kCouldNotCopy, kNotAnEditor);
+    EXPECT_EQ(fourth.Text(), "fourth := 4;");
+    Lock(s, "", 'N', true);  // the closed editor's title is gone
+    CaseIn(s, fourth, 'U');
+    EXPECT_TRUE(EditorShows(fourth, "FOURTH := 4;")) << fourth.Text();
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, LockAnswerE2ETest,
-                         ::testing::Values(LockRow{"Yes", 0, 'Y', true}, LockRow{"No", 0, 'N', false},
-                                           LockRow{"Cancel", 0, VK_ESCAPE, false},
-                                           LockRow{"CancelKeepsTheLock", 'Y', VK_ESCAPE, true}),
-                         [](const auto& p) { return std::string(p.param.name); });
-
-TEST(LockE2ETest, ClosedLockedEditorIsReportedUntilTheLockIsAnsweredNo) {
-    Session s({.editor = {.text = "lock_me := 1;"}});
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    LockToWindow(s);
-    auto box = s.WaitForMessageBox();
-    ASSERT_TRUE(box);
-    AnswerMessageBox(*box, 'Y');
-    ASSERT_TRUE(StaysLockedAfterTheEditorCloses(s));
-
-    // Asking again fetches from the closed editor first; its title is gone.
-    LockToWindow(s);
-    ExpectNotice(s, kCouldNotCopy, kNotAnEditor);
-    box = s.WaitForMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, LockQuestion(""));
-    AnswerMessageBox(*box, 'N');
-
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    ChooseCase(s, 'U');
-    EXPECT_TRUE(EditorShows(s.Editor(), "OTHER := 2;")) << s.Editor().Text();
-}
-
-// ---- Settings: where the tool bar stands
-
-POINT TopLeft(HWND window) {
+std::pair<LONG, LONG> Place(HWND window) {
     RECT r = WindowRect(window);
     return {r.left, r.top};
 }
 
-TEST(SettingsE2ETest, FirstRunStandsAtTheDefaultAndExitWritesThePosition) {
+TEST(SettingsE2ETest, PositionIsWrittenOnExitAndReadAtTheNextStart) {
     Session s({.startEditor = false});
-    POINT at = TopLeft(s.ToolBar());
-    EXPECT_EQ(at.x, 32);
-    EXPECT_EQ(at.y, 420);
+    EXPECT_EQ(Place(s.ToolBar()), (std::pair<LONG, LONG>{32, 420}));
     EXPECT_FALSE(s.ReadProgramFile("tavrill.ini").has_value()) << "nothing is written while the program runs";
-
     s.Exit();
     EXPECT_EQ(s.ReadProgramFile("tavrill.ini"), "[Main]\r\nWindowX=32\r\nWindowY=420\r\n");
-}
 
-struct PositionRow {
-    const char* name;
-    std::string x, y;
-    LONG expectedX, expectedY;
-};
-
-void PrintTo(const PositionRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class SettingsPositionE2ETest : public ::testing::TestWithParam<PositionRow> {};
-
-TEST_P(SettingsPositionE2ETest, SavedPositionIsReadAtStartAndWrittenBackInDecimal) {
-    const PositionRow& row = GetParam();
-    std::string ini = "[Other]\r\nkeep=this\r\n[Main]\r\nWindowX=" + row.x + "\r\nWindowY=" + row.y + "\r\n";
-    Session s({.startEditor = false, .files = {{"tavrill.ini", ini}}});
-    POINT at = TopLeft(s.ToolBar());
-    EXPECT_EQ(at.x, row.expectedX);
-    EXPECT_EQ(at.y, row.expectedY);
-
+    s.WriteProgramFile("tavrill.ini", "[Other]\r\nkeep=this\r\n[Main]\r\nWindowX=0x40\r\nWindowY=$40\r\n");
+    s.StartToolBar();
+    EXPECT_EQ(Place(s.ToolBar()), (std::pair<LONG, LONG>{64, 64}));
     s.Exit();
-    std::string path = s.Folder() + "tavrill.ini";
-    char value[64] = "";
-    GetPrivateProfileStringA("Main", "WindowX", "", value, sizeof value, path.c_str());
-    EXPECT_EQ(std::string(value), std::to_string(row.expectedX));
-    GetPrivateProfileStringA("Main", "WindowY", "", value, sizeof value, path.c_str());
-    EXPECT_EQ(std::string(value), std::to_string(row.expectedY));
-    GetPrivateProfileStringA("Other", "keep", "", value, sizeof value, path.c_str());
-    EXPECT_EQ(std::string(value), "this");
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, SettingsPositionE2ETest,
-                         ::testing::Values(PositionRow{"Decimal", "100", "200", 100, 200},
-                                           PositionRow{"Hexadecimal", "0x40", "$40", 64, 64},
-                                           PositionRow{"NotANumber", "left", "0X1F4", 32, 500},
-                                           PositionRow{"OffTheScreen", "-10", "", -10, 420}),
-                         [](const auto& p) { return std::string(p.param.name); });
-
-// ---- Pop-up menus
-
-// Where the tool bar's pop-up menu opens, or nothing when none opens; the menu is closed again.
-std::optional<POINT> MenuCorner(Session& s, std::string_view hint) {
-    s.ClickButton(hint);
-    std::optional<POINT> corner;
-    auto menu = [&]() -> HWND {
-        for (HWND w : VisibleTopLevelWindows(s.ToolBarProcessId())) {
-            if (ClassOf(w) == "#32768") return w;
-        }
-        return nullptr;
+    auto value = [&](const char* section, const char* key) {
+        char v[64] = "";
+        GetPrivateProfileStringA(section, key, "", v, sizeof v, (s.Folder() + "tavrill.ini").c_str());
+        return std::string(v);
     };
-    if (WaitFor([&] { return menu() != nullptr; })) {
-        RECT r = WindowRect(menu());
-        corner = POINT{r.left, r.top};
-    }
-    PressKeys({VK_ESCAPE});
-    WaitFor([&] { return menu() == nullptr; });
-    return corner;
+    EXPECT_EQ(value("Main", "WindowX"), "64");
+    EXPECT_EQ(value("Main", "WindowY"), "64");
+    EXPECT_EQ(value("Other", "keep"), "this");
+    s.StartToolBar();
+    EXPECT_EQ(Place(s.ToolBar()), (std::pair<LONG, LONG>{64, 64}));
 }
 
-TEST(ToolBarE2ETest, MenusOpenAtTheFramesCornerPlusTheButtonsOffsetAndHelpOneButtonLower) {
+// Where the button's pop-up menu opens; Escape closes it again.
+std::optional<POINT> MenuCorner(Session& s, std::string_view hint) {
+    auto corner = [&]() -> std::optional<POINT> {
+        for (HWND w : VisibleTopLevelWindows(s.ToolBarProcessId())) {
+            if (ClassOf(w) == "#32768") return POINT{WindowRect(w).left, WindowRect(w).top};
+        }
+        return std::nullopt;
+    };
+    s.ClickButton(hint);
+    WaitFor([&] { return corner().has_value(); });
+    std::optional<POINT> at = corner();
+    PressKeys({VK_ESCAPE});
+    WaitFor([&] { return !corner(); });
+    return at;
+}
+
+bool HelpButtonVisible(Session& s) {
+    RECT r = WindowRect(s.Button(kHelpButton));
+    HWND at = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return at && GetAncestor(at, GA_ROOT) == s.ToolBar();
+}
+
+TEST(ToolBarE2ETest, MenusOpenAtTheirButtonsHelpOneLowerAndStayOnTopCanBeTurnedOff) {
     Session s({.startEditor = false});
     RECT frame = WindowRect(s.ToolBar());
     POINT client{0, 0};
@@ -350,36 +204,17 @@ TEST(ToolBarE2ETest, MenusOpenAtTheFramesCornerPlusTheButtonsOffsetAndHelpOneBut
         EXPECT_EQ(corner->x, frame.left + (button.left - client.x)) << hint;
         EXPECT_EQ(corner->y, frame.top + (button.top - client.y) + lower) << hint;
     }
-}
 
-// ---- Stay on Top
-
-// A window over the right half of the tool bar, leaving "General options" free to click.
-RECT CoverRightOf(HWND toolBar) {
-    RECT r = WindowRect(toolBar);
-    LONG middle = (r.left + r.right) / 2;
-    return {middle, r.top - 40, middle + 300, r.bottom + 40};
-}
-
-bool HelpButtonVisible(Session& s) {
-    RECT r = WindowRect(s.Button(kHelpButton));
-    HWND at = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    return at && GetAncestor(at, GA_ROOT) == s.ToolBar();
-}
-
-TEST(StayOnTopE2ETest, TogglingLetsOtherWindowsCoverTheToolBarAndThenNotAgain) {
-    Session s({.startEditor = false});
+    // A window over the right half of the tool bar, leaving "General options" free to click.
     ASSERT_TRUE(IsTopmost(s.ToolBar()));
-    ForeignWindow cover(CoverRightOf(s.ToolBar()), "Cover");
+    LONG middle = (frame.left + frame.right) / 2;
+    ForeignWindow cover({middle, frame.top - 40, middle + 300, frame.bottom + 40}, "Cover");
     cover.Activate();
     EXPECT_TRUE(HelpButtonVisible(s));
-
     s.ChooseFromMenu(kMainButton, {'S'});
     EXPECT_TRUE(WaitFor([&] { return s.ToolBar() && !IsTopmost(s.ToolBar()); }));
     cover.Activate();
-    EXPECT_TRUE(WaitFor([&] { return !HelpButtonVisible(s); }))
-        << "the other window does not cover the tool bar";
-
+    EXPECT_TRUE(WaitFor([&] { return !HelpButtonVisible(s); })) << "the other window does not cover it";
     s.ChooseFromMenu(kMainButton, {'S'});
     EXPECT_TRUE(WaitFor([&] { return s.ToolBar() && IsTopmost(s.ToolBar()); }));
     cover.Activate();
