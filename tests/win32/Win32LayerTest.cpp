@@ -1,5 +1,6 @@
-// The Windows wrappers against the real system (under Wine on Linux): files,
-// the clipboard, the profile functions and the bridge's window calls.
+// The Windows wrappers against the real system (under Wine on Linux) where the
+// end-to-end tests cannot look: byte-exact files, a failed replace, NUL bytes on
+// the clipboard, missing and empty profile values.
 
 #include <windows.h>
 
@@ -8,7 +9,6 @@
 #include "base/Files.h"
 #include "win32/Clipboard.h"
 #include "win32/Profile.h"
-#include "win32/WindowsHost.h"
 
 namespace tavrill {
 namespace {
@@ -55,24 +55,6 @@ TEST(FilesWin32Test, ReplaceKeepsTheOldFileWhenTheNewOneCannotBeWritten) {
     EXPECT_FALSE(ReplaceFileBytes(t.path + "no-such-folder\\x.pas", "x"));
 }
 
-TEST(FilesWin32Test, ListingTellsFoldersHiddenAndSystemFilesApart) {
-    TempFolder t;
-    WriteFileBytes(t.path + "plain.pas", "");
-    WriteFileBytes(t.path + "hidden.pas", "");
-    SetFileAttributesA((t.path + "hidden.pas").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    CreateFolder(t.path + "sub");
-    int plain = 0, hidden = 0, folders = 0;
-    for (const FolderEntry& e : ListFolder(t.path)) {
-        if (e.isFolder) ++folders;
-        else if (e.isHidden) ++hidden;
-        else ++plain;
-    }
-    EXPECT_EQ(plain, 1);
-    EXPECT_EQ(hidden, 1);
-    EXPECT_EQ(folders, 1);
-    RemoveDirectoryA((t.path + "sub").c_str());
-}
-
 TEST(ClipboardTest, TextRoundTripsAndStopsAtTheFirstNul) {
     ClipboardSession cb{nullptr};
     ASSERT_TRUE(cb);
@@ -97,29 +79,6 @@ TEST(ProfileTest, MissingEmptyAndWrittenValuesAreTold) {
     const auto file = ReadFileBytes(ini.Path());
     ASSERT_TRUE(file.has_value());
     EXPECT_NE(file->find("[Main]"), std::string::npos);
-}
-
-TEST(WindowsHostTest, FindsClassesChildrenAndTitlesOfRealWindows) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TEditWindow";
-    RegisterClassA(&wc);
-    HWND top = CreateWindowExA(0, "TEditWindow", "Unit1.pas", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                               nullptr, wc.hInstance, nullptr);
-    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, top, nullptr, wc.hInstance, nullptr);
-    ASSERT_TRUE(top && child);
-    WindowsHost host([] { return HWND{}; }, nullptr);
-    const auto t = reinterpret_cast<WindowHandle>(top);
-    EXPECT_EQ(host.ClassName(t), "TEditWindow");
-    EXPECT_EQ(host.WindowTitle(t), "Unit1.pas");
-    EXPECT_EQ(host.FirstChild(t), reinterpret_cast<WindowHandle>(child));
-    EXPECT_EQ(host.NextSibling(host.FirstChild(t)), kNoWindow);
-    EXPECT_EQ(host.ClassName(kNoWindow), "");
-    EXPECT_EQ(host.WindowTitle(kNoWindow), "");
-    DestroyWindow(top);
-    EXPECT_FALSE(host.WindowExists(t));
-    host.SendCopy(t);  // a dead handle does nothing
 }
 
 }  // namespace

@@ -70,7 +70,11 @@ TEST(BridgeFetchTest, NonEditorTargetEmptiesClipboardAndSaysSoInBothModes) {
     }
 }
 
-TEST_F(BridgeWithEditor, ReadsTheSelectionAndDeliversOverIt) {
+TEST_F(BridgeWithEditor, CopyOnlyLocatesTheControlReadReadsItDeliverPastesOverIt) {
+    bridge.WorkingText() = "earlier";
+    bridge.FetchText(false);
+    EXPECT_EQ(bridge.WorkingText(), "earlier");
+    EXPECT_EQ(bridge.EditControl(), control);
     bridge.FetchText(true);
     EXPECT_EQ(bridge.WorkingText(), "my_var := some_func(x);");
     bridge.DeliverText("a\r\nb");
@@ -78,14 +82,6 @@ TEST_F(BridgeWithEditor, ReadsTheSelectionAndDeliversOverIt) {
     EXPECT_EQ(host.Clipboard(), "a\r\nb");
     EXPECT_EQ(host.sent.back(), "front " + std::to_string(control));
     EXPECT_TRUE(host.boxes.empty());
-}
-
-TEST_F(BridgeWithEditor, CopyOnlyLocatesTheControlButLeavesTheWorkingText) {
-    bridge.WorkingText() = "earlier";
-    bridge.FetchText(false);
-    EXPECT_EQ(bridge.WorkingText(), "earlier");
-    EXPECT_EQ(bridge.EditControl(), control);
-    EXPECT_EQ(host.Clipboard(), "my_var := some_func(x);");
 }
 
 TEST_F(BridgeWithEditor, KnownControlIsNotPrecededByClearingTheClipboard) {
