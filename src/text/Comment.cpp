@@ -49,19 +49,20 @@ void CommentSlashInto(std::string_view text, std::string& out) {
     // The empty row after a final CR LF was not visited: its break was written with the line.
 }
 
-std::string CommentBrace(std::string_view text) {
+namespace {
+
+std::string Enclose(std::string_view text, const CommentMarks& marks) {
     std::string out;
-    out.reserve(text.size() + 4);
-    out.append("{ ").append(text).append(" }");
+    out.reserve(marks.open.size() + text.size() + marks.close.size());
+    out.append(marks.open).append(text).append(marks.close);
     return out;
 }
 
-std::string CommentParen(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 6);
-    out.append("(* ").append(text).append(" *)");
-    return out;
-}
+}  // namespace
+
+std::string CommentBrace(std::string_view text) { return Enclose(text, kBraceMarks); }
+
+std::string CommentParen(std::string_view text) { return Enclose(text, kParenMarks); }
 
 std::string_view TrimControls(std::string_view text) {
     std::size_t begin = 0;

@@ -7,6 +7,15 @@
 
 namespace tavrill {
 
+// The comment marks exactly as they are written out.
+struct CommentMarks {
+    std::string_view open;
+    std::string_view close;
+};
+inline constexpr std::string_view kSlashMark = "//";
+inline constexpr CommentMarks kBraceMarks{"{ ", " }"};
+inline constexpr CommentMarks kParenMarks{"(* ", " *)"};
+
 // "//" in front of every line (as LineList counts lines): empty lines and lines of blanks
 // included, in front of any indentation; the empty row after a final CR LF gets none.
 std::string CommentSlash(std::string_view text);

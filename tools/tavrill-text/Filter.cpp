@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "text/Case.h"
+#include "text/Comment.h"
 #include "text/LineStream.h"
 
 namespace tavrill::filter {
@@ -40,6 +41,8 @@ Parsed Fail(std::initializer_list<std::string_view> message) {
     for (std::string_view part : message) parsed.error.append(part);
     return parsed;
 }
+
+const CommentMarks& MarksOf(Verb verb) { return verb == Verb::CommentBrace ? kBraceMarks : kParenMarks; }
 
 }  // namespace
 
@@ -90,7 +93,7 @@ std::string_view Usage() {
 }
 
 PieceRewriter::PieceRewriter(const Request& request) : verb_(request.verb) {
-    if (verb_ == Verb::CommentSlash) lines_ = LineStreamRewriter::Prefixing("//");
+    if (verb_ == Verb::CommentSlash) lines_ = LineStreamRewriter::Prefixing(std::string(kSlashMark));
     if (verb_ == Verb::Indent) lines_ = LineStreamRewriter::Prefixing(std::string(request.n, ' '));
     if (verb_ == Verb::Unindent) lines_ = LineStreamRewriter::Unindenting(request.n);
 }
@@ -114,7 +117,7 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
         case Verb::CommentParen:
             if (started_) break;
             started_ = true;
-            scratch = verb_ == Verb::CommentBrace ? "{ " : "(* ";
+            scratch = MarksOf(verb_).open;
             scratch.append(piece.data(), piece.size());
             return scratch;
         default:
@@ -129,8 +132,11 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
 
 std::string_view PieceRewriter::Finish(std::string& scratch) {
     scratch.clear();
-    if (verb_ == Verb::CommentBrace) scratch = started_ ? " }" : "{  }";
-    if (verb_ == Verb::CommentParen) scratch = started_ ? " *)" : "(*  *)";
+    if (verb_ == Verb::CommentBrace || verb_ == Verb::CommentParen) {
+        // An empty input still gets both marks.
+        if (!started_) scratch = MarksOf(verb_).open;
+        scratch += MarksOf(verb_).close;
+    }
     if (lines_) lines_->Finish(scratch);
     return scratch;
 }

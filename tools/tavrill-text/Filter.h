@@ -44,14 +44,14 @@ std::string_view Usage();
 // Every verb but uncomment (which must see the whole text to trim it) works on the text piece by
 // piece, giving the same bytes as on the whole text wherever the pieces are cut.
 class PieceRewriter {
-  public:
+public:
     explicit PieceRewriter(const Request& request);
     // The rewritten bytes this piece settles: the piece itself, converted in place, or `scratch`.
     std::string_view Feed(std::span<char> piece, std::string& scratch);
     // What is still to be written after the last piece.
     std::string_view Finish(std::string& scratch);
 
-  private:
+private:
     Verb verb_;
     bool atWordStart_ = true;
     bool started_ = false;
