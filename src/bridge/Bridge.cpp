@@ -65,7 +65,10 @@ void Bridge::FetchText(bool readClipboard) {
 }
 
 void Bridge::DeliverText(std::string_view text) {
-    host_.WriteClipboardText(text);
+    if (!host_.WriteClipboardText(text)) {
+        NoticeBox("Could not put the text on the clipboard.", "Could not paste");
+        return;
+    }
     if (editControl_ != kNoWindow) host_.SendPaste(editControl_);
     host_.BringToFront(editControl_);
 }

@@ -64,6 +64,7 @@ public:
     void SetClipboardText(std::string text) { clipboard_ = std::move(text); }
     void SetClipboardPicture() { clipboard_.reset(); }  // something, but no text
     std::optional<std::string> Clipboard() const { return clipboard_; }
+    bool clipboardRefusesText = false;  // another program holds it: writes fail, the old content stays
 
     // Message boxes: answers are taken from the queue, Cancel/No when it is empty.
     std::deque<Answer> answers;
@@ -132,7 +133,11 @@ public:
         if (!clipboard_) return {};
         return clipboard_->substr(0, clipboard_->find('\0'));
     }
-    void WriteClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
+    bool WriteClipboardText(std::string_view text) override {
+        if (clipboardRefusesText) return false;
+        clipboard_ = std::string(text);
+        return true;
+    }
 
     void ShowNotice(std::string_view text, std::string_view caption) override {
         boxes.push_back({"notice", std::string(text), std::string(caption)});
