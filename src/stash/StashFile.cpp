@@ -1,11 +1,10 @@
 #include "stash/StashFile.h"
 
+#include "base/Ascii.h"
 #include "base/Files.h"
 
 namespace tavrill {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';

@@ -4,7 +4,7 @@
 
 #include "base/Error.h"
 #include "base/Files.h"
-#include "text/Rows.h"
+#include "base/Rows.h"
 
 namespace tavrill {
 
