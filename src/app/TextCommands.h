@@ -34,7 +34,7 @@ void CommentParenCommand(Bridge& bridge);
 void UncommentCommand(Bridge& bridge, LineList& memo);
 
 class IndentDialog {
-  public:
+public:
     virtual ~IndentDialog() = default;
     // Shows the dialog modally with `text` in its memo and its number box at 2, the direction as
     // the user last left it. On OK gives back the memo's text, edits included, shifted as chosen

@@ -11,7 +11,7 @@ namespace {
 // Writes into a buffer sized up front: whole-text rewrites of many megabytes stay a single pass
 // of memcpy without the bookkeeping of repeated appends.
 class Writer {
-  public:
+public:
     explicit Writer(std::string& out) : p_(out.data()) {}
     void Put(std::string_view s) {
         std::memcpy(p_, s.data(), s.size());
@@ -24,7 +24,7 @@ class Writer {
     }
     char* Position() const { return p_; }
 
-  private:
+private:
     char* p_;
 };
 
@@ -60,9 +60,13 @@ std::string Enclose(std::string_view text, const CommentMarks& marks) {
 
 }  // namespace
 
-std::string CommentBrace(std::string_view text) { return Enclose(text, kBraceMarks); }
+std::string CommentBrace(std::string_view text) {
+    return Enclose(text, kBraceMarks);
+}
 
-std::string CommentParen(std::string_view text) { return Enclose(text, kParenMarks); }
+std::string CommentParen(std::string_view text) {
+    return Enclose(text, kParenMarks);
+}
 
 std::string_view TrimControls(std::string_view text) {
     std::size_t begin = 0;

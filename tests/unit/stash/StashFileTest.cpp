@@ -30,8 +30,8 @@ TEST(StashFilePathTest, LastDotSlashOrColonDecidesAndOnlyNamesInsideTheFolderAre
         expect(typed, typed + std::string(".pas"), false);
     // A drive, a stream, a leading backslash or a ".." step, also as Windows reads ".. " and "...".
     for (const char* typed :
-         {"c:\\windows\\win", "d:util", "util:stream", "\\autoexec", "/autoexec", "\\\\server\\share\\x", "..\\tavrill",
-          "sub\\..\\..\\x", "../sub\\x", ".. \\x", "...\\x"})
+         {"c:\\windows\\win", "d:util", "util:stream", "\\autoexec", "/autoexec", "\\\\server\\share\\x",
+          "..\\tavrill", "sub\\..\\..\\x", "../sub\\x", ".. \\x", "...\\x"})
         expect(typed, typed + std::string(".pas"), true);
 }
 
