@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
-#include <random>
 
+#include "TempFolder.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "bridge/FakeHost.h"
@@ -29,15 +28,13 @@ struct BlockCommandsTest : ::testing::Test {
     testing::FakeHost host;
     Bridge bridge{host};
     WindowHandle control = host.AddEditor(kSelection);
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tavrill-blocks-" + std::to_string(std::random_device{}()));
+    testing::TempFolder folder;
 
     void SetUp() override {
         host.foreground = host.editorWindow;
         bridge.Tick();
         Reset();
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     // Each command starts from the same selection and an earlier working text.
     void Reset() {
@@ -45,7 +42,7 @@ struct BlockCommandsTest : ::testing::Test {
         host.sent.clear();
         bridge.WorkingText() = "earlier";
     }
-    std::string ProgramFolder() const { return folder.string() + "/"; }
+    std::string ProgramFolder() const { return folder.Folder(); }
     const std::string& EditorText() { return host.Window(control).text; }
     bool Pasted() const { return std::ranges::count(host.sent, "paste " + std::to_string(control)) > 0; }
 };
@@ -147,12 +144,11 @@ TEST_F(BlockCommandsTest, LoopCancelAfterAFailedFetchDeliversTheEarlierText) {
 TEST_F(BlockCommandsTest, TemplatesAreReadAfreshWithCrLfAndAMissingOneDeliversNothing) {
     FakeDialog<ProcDialog, ProcValues> dialog{{.name = "P", .useComment = true}, [] { return true; }};
     const auto run = [&] { ProcCommand(bridge, dialog, ProgramFolder()); };
-    std::filesystem::create_directory(folder);
     ASSERT_TRUE(WriteFileBytes(ProgramFolder() + kProcHeadFile, "{ Purpose: }\n{ Author: }"));
     run();
     EXPECT_EQ(EditorText(), "{ Purpose: }\r\n{ Author: }\r\nprocedure P;\r\nbegin\r\n\r\nend;\r\n");
 
-    std::filesystem::remove_all(folder);
+    ASSERT_TRUE(DeleteFileAt(ProgramFolder() + kProcHeadFile));
     Reset();
     const std::pair<std::function<void()>, const char*> commands[] = {
         {run, kProcHeadFile},

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
+#include "TempFolder.h"
 #include "base/Error.h"
 #include "base/Files.h"
 
@@ -51,13 +51,10 @@ TEST(FunctionListTest, KeepsItselfSortedWithoutRegardToCaseAndAddsOnlyWhatIsNotE
 }
 
 struct FunctionListFileTest : ::testing::Test {
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("fnlist-test-" + std::to_string(std::random_device{}()));
-    std::string path = dir.string() + "\\fnlist.dat";
+    testing::TempFolder folder;
+    const std::filesystem::path& dir = folder.path;
+    std::string path = folder.Folder() + "fnlist.dat";
     FunctionList list;
-
-    void SetUp() override { ASSERT_TRUE(std::filesystem::create_directory(dir)); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 };
 
 TEST_F(FunctionListFileTest, WrittenOnlyWhenItDiffersFromTheFileAndNeverAfterAFailedRead) {
