@@ -24,7 +24,8 @@ trap 'rm -f "$err"' EXIT
 { printf '{'; head -c $((16 << 30)) /dev/zero; } | (ulimit -v "$limit" && exec "${run[@]}" uncomment) \
     > /dev/null 2> "$err"
 rc=${PIPESTATUS[1]}
-if [[ $rc != 3 || $(cat "$err") != "tavrill-text: out of memory" ]]; then
+# Windows writes standard error in text mode: CR LF.
+if [[ $rc != 3 || $(tr -d '\r' < "$err") != "tavrill-text: out of memory" ]]; then
     echo "under a limit of $limit KiB: exit code $rc (expected 3), standard error:"
     cat "$err"
     exit 1
