@@ -91,7 +91,7 @@ void UncommentStream::Feed(std::string_view piece, std::string& out) {
                     mode_ = Mode::Holding;
                 } else if (piece.front() == '(') {
                     mode_ = Mode::ParenOpen;
-                    held_ = "(";
+                    held_.assign(1, '(');
                     piece.remove_prefix(1);
                 } else {
                     mode_ = Mode::Slashes;
