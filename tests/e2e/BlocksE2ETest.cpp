@@ -71,8 +71,12 @@ TEST(BlocksE2ETest, FreshDialogsAndTheCommandsWithoutDialogs) {
     TypeText("x > 0");  // the condition has the keyboard
     ClickWindow(FindDescendantByText(d, "create &ELSE"));
     ClickWindow(FindDescendantByText(d, "&surround existing code"));
+    // Typing stops at the box's limit; a longer text set by a program still reads within 1 to 10.
+    SetWindowTextA(ChildrenOfClass(d, "Edit")[1], "0000000000040");
     ASSERT_TRUE(Close(d, "&OK"));
-    const std::string block = "  if x > 0 then begin\r\ny := 1;\r\n  end else begin\r\n  end;  {if x > 0}\r\n";
+    const std::string i10(10, ' ');
+    const std::string block =
+        i10 + "if x > 0 then begin\r\ny := 1;\r\n" + i10 + "end else begin\r\n" + i10 + "end;  {if x > 0}\r\n";
     EXPECT_TRUE(EditorShows(s, block));
     d = Choose(s, {'I'}, "Insert IF...THEN...");
     EXPECT_EQ(EditTexts(d), (Texts{"", "2"}));
@@ -88,9 +92,13 @@ TEST(BlocksE2ETest, FreshDialogsAndTheCommandsWithoutDialogs) {
     ClickWindow(edits[2]);
     const std::string longLabel = "csFirstVeryLongLabel, csSecondVeryLongLabel, csThirdVeryLongLabel";
     TypeText(longLabel + "\r\n2\r\n");  // Enter in the box starts a line
-    EXPECT_GT(SendMessageA(edits[2], EM_GETLINECOUNT, 0, 0), 3);
-    ASSERT_TRUE(Close(d, "&OK"));
-    const std::string caseBlock = "  case Key of\r\n    " + longLabel + ":\r\n    2:\r\n  end; {case of}\r\n";
+    EXPECT_TRUE(WaitFor([&] { return SendMessageA(edits[2], EM_GETLINECOUNT, 0, 0) > 3; }));
+    // A huge number padded with zeros, confirmed with Enter: the box keeps two digits, "00" reads as 1.
+    ClickWindow(edits[1]);
+    PressChord({VK_CONTROL, 'A'});
+    TypeText("0000000100000000\r");
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(d); }));
+    const std::string caseBlock = " case Key of\r\n   " + longLabel + ":\r\n   2:\r\n end; {case of}\r\n";
     EXPECT_TRUE(EditorShows(s, caseBlock));
     d = Choose(s, kCaseOf, "Case statement");
     EXPECT_EQ(EditTexts(d), (Texts{"", "2", ""}));
