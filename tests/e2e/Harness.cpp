@@ -481,10 +481,6 @@ void Session::StartToolBar() {
         throw HarnessError("the tool bar did not appear");
 }
 
-bool Session::ToolBarRunning() const {
-    return toolBar_ && toolBar_->Running();
-}
-
 DWORD Session::ToolBarProcessId() const {
     if (!toolBar_) throw HarnessError("the tool bar was not started");
     return toolBar_->Id();

@@ -88,6 +88,7 @@ public:
     void Focus();      // clicks into the control and puts the caret at the end
     void SelectAll();  // Focus, then Ctrl+A
     // Focus, Ctrl+Home, Right `start` times, Shift+Right `length` times; a line break is one step.
+    // For the demo, which shows one line changing.
     void SelectRange(size_t start, size_t length);
     void Close();  // as the close box does, and waits until the editor has ended
 
@@ -129,7 +130,6 @@ public:
     SampleEditor& Editor();  // the one started last
     SampleEditor& StartEditor(const EditorOptions& options);
     void StartToolBar();  // and waits for it to appear
-    bool ToolBarRunning() const;
     DWORD ToolBarProcessId() const;
     HWND ToolBar() const;  // looked up at each call: Stay on Top makes a new window
     HWND Button(std::string_view hint) const;
