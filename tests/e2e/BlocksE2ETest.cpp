@@ -95,7 +95,8 @@ TEST(BlocksE2ETest, FreshDialogsAndTheCommandsWithoutDialogs) {
     EXPECT_TRUE(WaitFor([&] { return SendMessageA(edits[2], EM_GETLINECOUNT, 0, 0) > 3; }));
     // A huge number padded with zeros, confirmed with Enter: the box keeps two digits, "00" reads as 1.
     ClickWindow(edits[1]);
-    PressChord({VK_CONTROL, 'A'});
+    PressKeys({VK_HOME});
+    PressChord({VK_SHIFT, VK_END});
     TypeText("0000000100000000\r");
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(d); }));
     const std::string caseBlock = " case Key of\r\n   " + longLabel + ":\r\n   2:\r\n end; {case of}\r\n";
