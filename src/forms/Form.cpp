@@ -60,6 +60,10 @@ void SetWindowTextBytes(HWND hwnd, std::string_view text) {
     SetWindowTextA(hwnd, z.c_str());
 }
 
+void SetFont(HWND control, HFONT font) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 bool IsChecked(HWND button) {
     return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -124,7 +128,7 @@ HWND Form::AddControl(const char* className, const ControlArgs& args) {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                                  GetModuleHandleA(nullptr), nullptr);
     if (!child) throw Error(std::string("Cannot create the control ") + className + " " + text);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SetFont(child, DefaultFont());
     return child;
 }
 

@@ -206,6 +206,8 @@ UniqueFont CreatePointFont(int points, int weight = FW_NORMAL, bool underline = 
 // Text of a window as a byte string, whatever its length.
 std::string WindowText(HWND hwnd);
 void SetWindowTextBytes(HWND hwnd, std::string_view text);
+// Gives a control a font, which must outlive it; a null font is the system's.
+void SetFont(HWND control, HFONT font);
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
 
