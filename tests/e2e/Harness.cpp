@@ -397,7 +397,7 @@ void SampleEditor::Close() {
     if (!process_->WaitForExit(kDefaultTimeout)) throw HarnessError("the sample editor did not close");
 }
 
-ForeignWindow::ForeignWindow(RECT where, std::string_view title) {
+ForeignWindow::ForeignWindow() {
     static const bool registered = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
@@ -407,8 +407,7 @@ ForeignWindow::ForeignWindow(RECT where, std::string_view title) {
         wc.lpszClassName = "TNotesWindow";
         return RegisterClassA(&wc) != 0;
     }();
-    window_ = CreateWindowExA(0, "TNotesWindow", std::string(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              where.left, where.top, where.right - where.left, where.bottom - where.top,
+    window_ = CreateWindowExA(0, "TNotesWindow", "Notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 560, 400, 200,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!registered || !window_) throw HarnessError("cannot create the foreign window");
     PumpOwnMessages();

@@ -100,7 +100,7 @@ private:
 // A window of some other program.
 class ForeignWindow {
 public:
-    explicit ForeignWindow(RECT where = {300, 560, 700, 760}, std::string_view title = "Notes");
+    ForeignWindow();  // "Notes", below the tool bar
     ~ForeignWindow();
     ForeignWindow(const ForeignWindow&) = delete;
     ForeignWindow& operator=(const ForeignWindow&) = delete;
