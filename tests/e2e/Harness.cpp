@@ -110,14 +110,6 @@ public:
     ~OpenedClipboard() { CloseClipboard(); }
 };
 
-// EDIT's byte offset of a position that counts a CR LF as one.
-size_t EditOffset(const std::string& text, size_t position) {
-    size_t offset = 0;
-    for (size_t p = 0; p < position && offset < text.size(); ++p)
-        offset += text.compare(offset, 2, "\r\n") == 0 ? 2 : 1;
-    return offset;
-}
-
 bool WaitForSelection(HWND control, size_t from, size_t to) {
     return WaitFor(
         [&] {
@@ -376,20 +368,6 @@ void SampleEditor::SelectAll() {
     PressChord({VK_CONTROL, 'A'});
     if (!WaitForSelection(Control(), 0, Text().size()))
         throw HarnessError("Ctrl+A did not select the editor's text");
-}
-
-void SampleEditor::SelectRange(size_t start, size_t length) {
-    Focus();
-    PressChord({VK_CONTROL, VK_HOME});
-    std::vector<INPUT> inputs;
-    for (size_t i = 0; i < start; ++i) AddStroke(inputs, VK_RIGHT);
-    inputs.push_back(KeyInput(VK_SHIFT, false));
-    for (size_t i = 0; i < length; ++i) AddStroke(inputs, VK_RIGHT);
-    inputs.push_back(KeyInput(VK_SHIFT, true));
-    Send(inputs);
-    std::string text = Text();
-    if (!WaitForSelection(Control(), EditOffset(text, start), EditOffset(text, start + length)))
-        throw HarnessError("the arrow keys did not select the range");
 }
 
 void SampleEditor::Close() {

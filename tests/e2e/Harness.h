@@ -87,9 +87,6 @@ public:
     std::string Text() const { return WindowText(Control()); }
     void Focus();      // clicks into the control and puts the caret at the end
     void SelectAll();  // Focus, then Ctrl+A
-    // Focus, Ctrl+Home, Right `start` times, Shift+Right `length` times; a line break is one step.
-    // For the demo, which shows one line changing.
-    void SelectRange(size_t start, size_t length);
     void Close();  // as the close box does, and waits until the editor has ended
 
 private:
