@@ -241,29 +241,6 @@ HWND FindDescendantByText(HWND parent, std::string_view text) {
     return nullptr;
 }
 
-std::optional<std::string> ClipboardText() {
-    OpenedClipboard clipboard;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (!bytes) return std::nullopt;
-    std::string text(bytes, strnlen(bytes, GlobalSize(data)));
-    GlobalUnlock(data);
-    return text;
-}
-
-void SetClipboardText(std::string_view text) {
-    OpenedClipboard clipboard;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
-    if (!memory) throw HarnessError("out of memory for the clipboard");
-    std::copy(text.begin(), text.end(), static_cast<char*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    if (!SetClipboardData(CF_TEXT, memory)) {
-        GlobalFree(memory);
-        throw HarnessError("cannot put text on the clipboard");
-    }
-}
-
 void ClearClipboard() {
     OpenedClipboard clipboard;
     EmptyClipboard();

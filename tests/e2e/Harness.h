@@ -57,8 +57,6 @@ std::vector<HWND> Children(HWND parent);  // the direct children, top first
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
 HWND FindDescendantByText(HWND parent, std::string_view text);  // nullptr when none
 
-std::optional<std::string> ClipboardText();  // nullopt when it holds no plain text
-void SetClipboardText(std::string_view text);
 void ClearClipboard();
 
 struct MessageBoxInfo {
