@@ -83,6 +83,9 @@ public:
     HWND Window() const { return window_; }
     HWND Control() const;  // the editor control
     std::string Text() const { return WindowText(Control()); }
+    bool Shows(const std::string& text) const {  // waits for it
+        return WaitFor([&] { return Text() == text; });
+    }
     void Focus();      // clicks into the control and puts the caret at the end
     void SelectAll();  // Focus, then Ctrl+A
     void Close();  // as the close box does, and waits until the editor has ended

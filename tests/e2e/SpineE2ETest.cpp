@@ -33,10 +33,6 @@ void ExpectBox(Session& s, const std::string& caption, std::optional<std::string
     AnswerMessageBox(*box, answer);
 }
 
-bool EditorShows(SampleEditor& editor, const std::string& text) {
-    return WaitFor([&] { return editor.Text() == text; });
-}
-
 // Each case command once, then Undo; when the tool bar finds the editor is told by the bridge's unit tests.
 TEST(BridgeE2ETest, CaseCommandsRewriteTheSelectionAndUndoTakesTheLastBack) {
     Session s({.editor = {.text = "my_var := some_func(x);\r\nend;"}});
@@ -46,11 +42,11 @@ TEST(BridgeE2ETest, CaseCommandsRewriteTheSelectionAndUndoTakesTheLastBack) {
                                      std::pair{'U', "MY_VAR := SOME_FUNC(X);\r\nEND;"},
                                      std::pair{'L', "my_var := some_func(x);\r\nend;"}}) {
         CaseIn(s, e, static_cast<WORD>(item));
-        EXPECT_TRUE(EditorShows(e, text)) << e.Text();
+        EXPECT_TRUE(e.Shows(text)) << e.Text();
         EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); })) << "the editor is not back in front";
     }
     s.ChooseFromMenu(kMainButton, {'U'});
-    EXPECT_TRUE(EditorShows(e, "MY_VAR := SOME_FUNC(X);\r\nEND;")) << e.Text();
+    EXPECT_TRUE(e.Shows("MY_VAR := SOME_FUNC(X);\r\nEND;")) << e.Text();
 }
 
 // The first command to find an editor control decides where the next ones go: the foreign window first.
@@ -66,7 +62,7 @@ TEST(BridgeE2ETest, AnyOtherWindowIsReportedAndAnEditorInsideATabControlIsFound)
     EXPECT_EQ(s.Editor().Text(), "my_var := 1;");
 
     CaseIn(s, s.Editor(), 'U');
-    EXPECT_TRUE(EditorShows(s.Editor(), "MY_VAR := 1;")) << s.Editor().Text();
+    EXPECT_TRUE(s.Editor().Shows("MY_VAR := 1;")) << s.Editor().Text();
 }
 
 void Lock(Session& s, std::optional<std::string> title, WORD answer, bool lockedEditorClosed = false) {
@@ -93,7 +89,7 @@ TEST(LockE2ETest, ALockedToolBarSticksToAClosedEditorUntilAnsweredNo) {
     EXPECT_EQ(next.Text(), "next := 2;");
     Lock(s, "", 'N', true);  // the closed editor's title is gone
     CaseIn(s, next, 'U');
-    EXPECT_TRUE(EditorShows(next, "NEXT := 2;")) << next.Text();
+    EXPECT_TRUE(next.Shows("NEXT := 2;")) << next.Text();
 }
 
 std::pair<LONG, LONG> Place(HWND window) {

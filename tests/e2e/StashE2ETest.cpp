@@ -146,8 +146,7 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     PressChord({VK_CONTROL, VK_END});
     TypeText("edited");
     b.Click("C&OPY");
-    EXPECT_TRUE(WaitFor([&] { return s.Editor().Text() == "a := 1;\r\nb := 2;\r\nedited"; }))
-        << s.Editor().Text();
+    EXPECT_TRUE(s.Editor().Shows("a := 1;\r\nb := 2;\r\nedited")) << s.Editor().Text();
 
     // A double-click loads the file afresh, dropping the edits; lone line feeds come back as CR LF.
     b = Open(s, kLoadButton);
@@ -156,7 +155,7 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     TypeText("lost");
     Pick(b, 0, "", true);
     ASSERT_TRUE(b.Closes());
-    EXPECT_TRUE(WaitFor([&] { return s.Editor().Text() == "a\r\nb\r\n"; })) << s.Editor().Text();
+    EXPECT_TRUE(s.Editor().Shows("a\r\nb\r\n")) << s.Editor().Text();
 }
 
 }  // namespace

@@ -7,10 +7,6 @@
 namespace tavrill::e2e {
 namespace {
 
-bool EditorShows(Session& s, const std::string& text) {
-    return WaitFor([&] { return s.Editor().Text() == text; });
-}
-
 struct IndentDialogView {
     HWND window, memo, spin, indent, unindent;
 
@@ -46,7 +42,7 @@ TEST(IndentE2ETest, OkShiftsTheEditedTextTheNextOpeningKeepsOnlyTheDirectionCanc
     TypeText("\r\nc");
     EXPECT_TRUE(WaitFor([&] { return WindowText(d.memo) == "a\r\n  b\r\nc"; })) << WindowText(d.memo);
     d.Click("OK");
-    EXPECT_TRUE(EditorShows(s, "  a\r\n    b\r\n  c")) << s.Editor().Text();
+    EXPECT_TRUE(s.Editor().Shows("  a\r\n    b\r\n  c")) << s.Editor().Text();
 
     d = OpenIndent(s);
     ClickWindow(d.unindent);
@@ -55,7 +51,7 @@ TEST(IndentE2ETest, OkShiftsTheEditedTextTheNextOpeningKeepsOnlyTheDirectionCanc
     PressChord({VK_SHIFT, VK_END});
     TypeText("4");
     d.Click("OK");
-    EXPECT_TRUE(EditorShows(s, "a\r\nb\r\nc")) << s.Editor().Text();
+    EXPECT_TRUE(s.Editor().Shows("a\r\nb\r\nc")) << s.Editor().Text();
 
     // Escape delivers nothing, even after edits.
     d = OpenIndent(s);
@@ -84,7 +80,7 @@ TEST(CommentE2ETest, EachCommentCommandWrapsTheSelectionAndUncommentUnwrapsIt) {
         // "&Comment out" shares its key with "&Case": it is reached from the last item.
         if (item) s.ChooseFromMenu(kFormatButton, {VK_END, VK_UP, VK_RIGHT, item});
         if (!item) s.ChooseFromMenu(kFormatButton, {'N'});
-        EXPECT_TRUE(EditorShows(s, expected)) << s.Editor().Text();
+        EXPECT_TRUE(s.Editor().Shows(expected)) << s.Editor().Text();
     }
 }
 
