@@ -394,7 +394,7 @@ Session::Session(SessionOptions options) {
     for (const auto& [name, bytes] : options.files) WriteProgramFile(name, bytes);
     ClearClipboard();
     if (options.startEditor) StartEditor(options.editor);
-    if (options.startToolBar) StartToolBar();
+    StartToolBar();
 }
 
 Session::~Session() {

@@ -111,7 +111,6 @@ private:
 struct SessionOptions {
     EditorOptions editor;
     bool startEditor = true;
-    bool startToolBar = true;
     // Put into the program folder first: {"tavrill.ini", "..."}, {"stash\\a.pas", "..."}.
     std::vector<std::pair<std::string, std::string>> files;
 };
