@@ -42,8 +42,12 @@ constexpr SpeedButton kButtons[] = {
     {IDC_BUTHELP, IDB_HELP, 151, "Help!"},
 };
 
-void Append(HMENU menu, UINT id, const char* caption) { AppendMenuA(menu, MF_STRING, id, caption); }
-void Separator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
+void Append(HMENU menu, UINT id, const char* caption) {
+    AppendMenuA(menu, MF_STRING, id, caption);
+}
+void Separator(HMENU menu) {
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+}
 
 }  // namespace
 
@@ -88,8 +92,9 @@ void TForm1::CreateControls() {
                         .text = "Freeware from Pelmora Systems",
                         .style = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX});
     // Edit1 and labSrc lie below the visible client area and take no part.
-    AddControl("EDIT",
-               {.rect = {8, kClientHeight + 8, 120, 21}, .style = ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE});
+    AddControl(
+        "EDIT",
+        {.rect = {8, kClientHeight + 8, 120, 21}, .style = ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE});
     AddLabel({.rect = {136, kClientHeight + 12, 48, 13}, .text = "SOURCE"});
 
     // Without its timer the tool bar would never learn its target window.
@@ -183,6 +188,8 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TForm1::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED && code != 0) return;
+    // One line per command: the switch reads as the table it is.
+    // clang-format off
     switch (id) {
         case IDC_BUTMENU: return butMenuClick();
         case IDC_BUTTEXT: return butTextClick();
@@ -223,6 +230,7 @@ void TForm1::OnCommand(int id, int code, HWND) {
         case IDM_WEBTAVRILL: return mnuWebTavrillClick();
         default: return;
     }
+    // clang-format on
 }
 
 void TForm1::OnClose() {
@@ -231,7 +239,9 @@ void TForm1::OnClose() {
     PostQuitMessage(0);
 }
 
-void TForm1::Timer1Timer() { bridge_.Tick(); }
+void TForm1::Timer1Timer() {
+    bridge_.Tick();
+}
 
 void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
     // The menu's corner is the window's outer corner plus the button's offset in
@@ -251,16 +261,28 @@ void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
     PostMessageA(hwnd_, WM_NULL, 0, 0);
 }
 
-void TForm1::butMenuClick() { OpenMenu(popMain_.get(), butMenu_, false); }
-void TForm1::butTextClick() { OpenMenu(popText_.get(), butText_, false); }
-void TForm1::butFormatClick() { OpenMenu(popFormat_.get(), butFormat_, false); }
-void TForm1::butHelpClick() { OpenMenu(popHelp_.get(), butHelp_, true); }
+void TForm1::butMenuClick() {
+    OpenMenu(popMain_.get(), butMenu_, false);
+}
+void TForm1::butTextClick() {
+    OpenMenu(popText_.get(), butText_, false);
+}
+void TForm1::butFormatClick() {
+    OpenMenu(popFormat_.get(), butFormat_, false);
+}
+void TForm1::butHelpClick() {
+    OpenMenu(popHelp_.get(), butHelp_, true);
+}
 
 // ---- popMain ----------------------------------------------------------------
 
-void TForm1::mnuMinimizeClick() { app_.Minimize(); }
+void TForm1::mnuMinimizeClick() {
+    app_.Minimize();
+}
 
-void TForm1::mnuUndoClick() { bridge_.Undo(); }
+void TForm1::mnuUndoClick() {
+    bridge_.Undo();
+}
 
 void TForm1::mnuStayOnTopClick() {
     stayOnTop_ = !stayOnTop_;
@@ -274,11 +296,15 @@ void TForm1::mnuLockWinClick() {
         CheckMenuItem(popMain_.get(), IDM_LOCKWIN, MF_BYCOMMAND | (*checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void TForm1::mnuExitClick() {
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
 
 // ---- popText ----------------------------------------------------------------
 
-void TForm1::mnuBeginEndClick() { BeginEndCommand(bridge_); }
+void TForm1::mnuBeginEndClick() {
+    BeginEndCommand(bridge_);
+}
 void TForm1::mnuCaseOfClick() {
     TfrmCase frmCase;  // a fresh one every time
     CaseOfCommand(bridge_, frmCase);
@@ -299,22 +325,42 @@ void TForm1::mnuProcClick() {
 void TForm1::mnuFuncClick() {
     FnCallCommand(bridge_, dialogs_.frmFnCall);
 }
-void TForm1::mnuUnitHeadClick() { UnitHeadCommand(bridge_, folders_.program); }
-void TForm1::mnuProcHeadClick() { ProcHeadCommand(bridge_, folders_.program); }
+void TForm1::mnuUnitHeadClick() {
+    UnitHeadCommand(bridge_, folders_.program);
+}
+void TForm1::mnuProcHeadClick() {
+    ProcHeadCommand(bridge_, folders_.program);
+}
 
 // ---- popFormat --------------------------------------------------------------
 
-void TForm1::mnuUpperClick() { CaseCommand(bridge_, CaseConversion::Upper); }
-void TForm1::mnuLowerClick() { CaseCommand(bridge_, CaseConversion::Lower); }
-void TForm1::mnuTitleClick() { CaseCommand(bridge_, CaseConversion::Title); }
-void TForm1::mnuCaseFlipClick() { CaseCommand(bridge_, CaseConversion::Flip); }
+void TForm1::mnuUpperClick() {
+    CaseCommand(bridge_, CaseConversion::Upper);
+}
+void TForm1::mnuLowerClick() {
+    CaseCommand(bridge_, CaseConversion::Lower);
+}
+void TForm1::mnuTitleClick() {
+    CaseCommand(bridge_, CaseConversion::Title);
+}
+void TForm1::mnuCaseFlipClick() {
+    CaseCommand(bridge_, CaseConversion::Flip);
+}
 void TForm1::mnuIndentClick() {
     IndentCommand(bridge_, dialogs_.frmIndent);
 }
-void TForm1::mnuCommentSlashClick() { CommentSlashCommand(bridge_, memo1_); }
-void TForm1::mnuCommentBraceClick() { CommentBraceCommand(bridge_); }
-void TForm1::mnuCommentParClick() { CommentParenCommand(bridge_); }
-void TForm1::mnuUncommentClick() { UncommentCommand(bridge_, memo1_); }
+void TForm1::mnuCommentSlashClick() {
+    CommentSlashCommand(bridge_, memo1_);
+}
+void TForm1::mnuCommentBraceClick() {
+    CommentBraceCommand(bridge_);
+}
+void TForm1::mnuCommentParClick() {
+    CommentParenCommand(bridge_);
+}
+void TForm1::mnuUncommentClick() {
+    UncommentCommand(bridge_, memo1_);
+}
 
 // ---- stash buttons ----------------------------------------------------------
 
@@ -328,7 +374,9 @@ void TForm1::butLoadClick() {
 
 // ---- popHelp ----------------------------------------------------------------
 
-void TForm1::mnuAboutClick() { dialogs_.frmAbout.Show(); }
+void TForm1::mnuAboutClick() {
+    dialogs_.frmAbout.Show();
+}
 
 void TForm1::mnuHelpClick() {
     app_.helpFile = folders_.program + "tav_help.hlp";

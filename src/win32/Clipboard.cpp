@@ -18,7 +18,8 @@ bool OpenWithRetry(HWND owner) {
 
 class GlobalLockGuard {
 public:
-    explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    explicit GlobalLockGuard(HGLOBAL memory)
+        : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
     ~GlobalLockGuard() {
         if (data_) GlobalUnlock(memory_);
     }
@@ -33,7 +34,8 @@ private:
 
 }  // namespace
 
-ClipboardSession::ClipboardSession(HWND owner) : open_(OpenWithRetry(owner)) {}
+ClipboardSession::ClipboardSession(HWND owner) : open_(OpenWithRetry(owner)) {
+}
 
 ClipboardSession::~ClipboardSession() {
     if (open_) CloseClipboard();
@@ -71,6 +73,8 @@ bool ClipboardSession::SetText(std::string_view text) {
     return true;
 }
 
-bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+bool ClipboardHasText() {
+    return IsClipboardFormatAvailable(CF_TEXT) != 0;
+}
 
 }  // namespace tavrill

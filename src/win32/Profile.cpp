@@ -9,7 +9,8 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
     static constexpr char kMissing[] = "\x01missing\x01";
     const std::string s(section), k(key);
     char buffer[1024] = {};
-    const DWORD n = GetPrivateProfileStringA(s.c_str(), k.c_str(), kMissing, buffer, sizeof buffer, path_.c_str());
+    const DWORD n =
+        GetPrivateProfileStringA(s.c_str(), k.c_str(), kMissing, buffer, sizeof buffer, path_.c_str());
     std::string value(buffer, n);
     if (value == kMissing) return std::nullopt;
     return value;

@@ -8,16 +8,26 @@
 namespace tavrill {
 namespace {
 
-HWND H(WindowHandle w) { return reinterpret_cast<HWND>(w); }
-WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+HWND H(WindowHandle w) {
+    return reinterpret_cast<HWND>(w);
+}
+WindowHandle W(HWND h) {
+    return reinterpret_cast<WindowHandle>(h);
+}
 
 }  // namespace
 
-WindowHandle WindowsHost::ForegroundWindow() { return W(GetForegroundWindow()); }
+WindowHandle WindowsHost::ForegroundWindow() {
+    return W(GetForegroundWindow());
+}
 
-WindowHandle WindowsHost::OwnWindow() { return W(ownWindow_()); }
+WindowHandle WindowsHost::OwnWindow() {
+    return W(ownWindow_());
+}
 
-bool WindowsHost::WindowExists(WindowHandle w) { return w != kNoWindow && IsWindow(H(w)); }
+bool WindowsHost::WindowExists(WindowHandle w) {
+    return w != kNoWindow && IsWindow(H(w));
+}
 
 std::string WindowsHost::ClassName(WindowHandle w) {
     char buffer[99] = {};
@@ -25,9 +35,13 @@ std::string WindowsHost::ClassName(WindowHandle w) {
     return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
-WindowHandle WindowsHost::FirstChild(WindowHandle w) { return w ? W(GetWindow(H(w), GW_CHILD)) : kNoWindow; }
+WindowHandle WindowsHost::FirstChild(WindowHandle w) {
+    return w ? W(GetWindow(H(w), GW_CHILD)) : kNoWindow;
+}
 
-WindowHandle WindowsHost::NextSibling(WindowHandle w) { return w ? W(GetWindow(H(w), GW_HWNDNEXT)) : kNoWindow; }
+WindowHandle WindowsHost::NextSibling(WindowHandle w) {
+    return w ? W(GetWindow(H(w), GW_HWNDNEXT)) : kNoWindow;
+}
 
 std::string WindowsHost::WindowTitle(WindowHandle w) {
     char buffer[128] = {};
@@ -60,7 +74,9 @@ void WindowsHost::ClearClipboard() {
     cb.Clear();
 }
 
-bool WindowsHost::ClipboardHasText() { return tavrill::ClipboardHasText(); }
+bool WindowsHost::ClipboardHasText() {
+    return tavrill::ClipboardHasText();
+}
 
 std::string WindowsHost::ReadClipboardText() {
     ClipboardSession cb{ownWindow_()};
@@ -78,7 +94,9 @@ int WindowsHost::Box(std::string_view text, std::string_view caption, UINT flags
     return MessageBoxA(owner_, t.c_str(), c.c_str(), flags);
 }
 
-void WindowsHost::ShowNotice(std::string_view text, std::string_view caption) { Box(text, caption, MB_OK); }
+void WindowsHost::ShowNotice(std::string_view text, std::string_view caption) {
+    Box(text, caption, MB_OK);
+}
 
 Answer WindowsHost::AskYesNoCancel(std::string_view text, std::string_view caption) {
     switch (Box(text, caption, MB_YESNOCANCEL | MB_DEFBUTTON1)) {

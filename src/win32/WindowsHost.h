@@ -13,7 +13,8 @@ class WindowsHost : public BridgeHost {
 public:
     // ownWindow gives the tool bar's window at the time of asking; owner is the
     // application window, which owns the message boxes.
-    WindowsHost(std::function<HWND()> ownWindow, HWND owner) : ownWindow_(std::move(ownWindow)), owner_(owner) {}
+    WindowsHost(std::function<HWND()> ownWindow, HWND owner)
+        : ownWindow_(std::move(ownWindow)), owner_(owner) {}
 
     WindowHandle ForegroundWindow() override;
     WindowHandle OwnWindow() override;

@@ -88,7 +88,7 @@ public:
     }
     void Focus();      // clicks into the control and puts the caret at the end
     void SelectAll();  // Focus, then Ctrl+A
-    void Close();  // as the close box does, and waits until the editor has ended
+    void Close();      // as the close box does, and waits until the editor has ended
 
 private:
     std::unique_ptr<Process> process_;

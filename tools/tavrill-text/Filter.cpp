@@ -42,7 +42,9 @@ Parsed Fail(std::initializer_list<std::string_view> message) {
     return parsed;
 }
 
-const CommentMarks& MarksOf(Verb verb) { return verb == Verb::CommentBrace ? kBraceMarks : kParenMarks; }
+const CommentMarks& MarksOf(Verb verb) {
+    return verb == Verb::CommentBrace ? kBraceMarks : kParenMarks;
+}
 
 }  // namespace
 
