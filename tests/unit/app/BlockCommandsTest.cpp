@@ -99,15 +99,9 @@ TEST_F(BlockCommandsTest, FetchBeforeTheDialogThenCancelOrOk) {
 }
 
 TEST_F(BlockCommandsTest, EverySpinIsReadInsideItsRangeHoweverItWasTyped) {
-    // "0000000100000000" once built a case block of 1.2 GB.
-    const std::pair<std::string, int> cases[] = {
-        {"0000000100000000", 10},
-        {"0000000000040", 10},
-        {"40", 10},
-        {"-0000000000003", 1},
-        {"007", 7},
-        {"x", 1},
-    };
+    // "0000000100000000" once built a case block of 1.2 GB. The reading rule is NumbersTest's;
+    // here each dialog's range, 1 to 10.
+    const std::pair<std::string, int> cases[] = {{"0000000100000000", 10}, {"-3", 1}, {"007", 7}};
     for (const auto& [spin, indent] : cases) {
         SCOPED_TRACE(spin);
         const std::string pad(static_cast<size_t>(indent), ' ');
