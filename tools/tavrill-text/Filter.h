@@ -23,6 +23,14 @@ enum class Verb {
     Uncomment,
     Indent,
     Unindent,
+    Sentence,
+    ToggleComment,
+    Sort,
+    SortDescending,
+    Align,
+    Reverse,
+    Quote,
+    Unquote,
 };
 
 inline constexpr int kMaxIndent = 100;

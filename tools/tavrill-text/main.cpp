@@ -12,6 +12,7 @@
 #endif
 
 #include "Filter.h"
+#include "Rewrites.h"
 #include "text/Comment.h"
 
 namespace {
@@ -77,5 +78,6 @@ int main(int argc, char** argv) {
         const std::string_view usage = Usage();
         return WriteAll(usage) && std::fflush(stdout) == 0 ? 0 : 3;
     }
+    if (IsRewriteVerb(parsed.request->verb)) return RunRewrite(parsed.request->verb);
     return Run(*parsed.request);
 }

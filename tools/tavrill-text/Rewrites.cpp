@@ -1,0 +1,172 @@
+#include "Rewrites.h"
+
+#include <cstdio>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "text/Assignments.h"
+#include "text/Case.h"
+#include "text/Comment.h"
+#include "text/LineCutter.h"
+#include "text/Quote.h"
+#include "text/SortLines.h"
+#include "text/ToggleComment.h"
+
+namespace tavrill::filter {
+
+namespace {
+
+constexpr std::size_t kPiece = 1 << 20;
+
+enum Exit { kDone = 0, kNothingToDo = 1, kFailed = 3 };
+
+class IoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void Write(std::string_view bytes) {
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        throw IoError("cannot write standard output");
+}
+
+// Up to buffer.size() bytes; fewer only at the end of the input.
+std::size_t ReadPiece(std::string& buffer) {
+    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
+    if (got < buffer.size() && std::ferror(stdin)) throw IoError("cannot read standard input");
+    return got;
+}
+
+std::string ReadAll() {
+    std::string text, buffer(kPiece, '\0');
+    for (;;) {
+        const std::size_t got = ReadPiece(buffer);
+        text.append(buffer.data(), got);
+        if (got < buffer.size()) return text;
+    }
+}
+
+void RunSentence() {
+    std::string buffer(kPiece, '\0');
+    SentenceState state;
+    for (;;) {
+        const std::size_t got = ReadPiece(buffer);
+        state = SentenceCaseAsciiInPlace(std::span<char>(buffer.data(), got), state);
+        Write(std::string_view(buffer.data(), got));
+        if (got < buffer.size()) return;
+    }
+}
+
+// Reverse and quote need one line at a time; the output goes out in pieces of about kPiece.
+template <class RewriteLine, class Finish>
+void RunLines(RewriteLine rewriteLine, Finish finish) {
+    std::string buffer(kPiece, '\0'), out;
+    LineCutter cutter;
+    const auto visit = [&](std::string_view line, bool followedByBreak) {
+        rewriteLine(line, followedByBreak, out);
+        if (out.size() >= kPiece) {
+            Write(out);
+            out.clear();
+        }
+    };
+    for (;;) {
+        const std::size_t got = ReadPiece(buffer);
+        cutter.Feed(std::string_view(buffer.data(), got), visit);
+        if (got < buffer.size()) break;
+    }
+    cutter.Finish(visit);
+    finish(out);
+    Write(out);
+}
+
+Exit RunVerb(Verb verb) {
+    switch (verb) {
+        case Verb::Sentence:
+            RunSentence();
+            return kDone;
+        case Verb::Reverse:
+            RunLines(
+                [](std::string_view line, bool followedByBreak, std::string& out) {
+                    ReverseAssignmentLine(line, out);
+                    if (followedByBreak) out += "\r\n";
+                },
+                [](std::string&) {});
+            return kDone;
+        case Verb::Quote: {
+            StringQuoter quoter;
+            RunLines([&](std::string_view line, bool followedByBreak,
+                         std::string& out) { quoter.Line(line, followedByBreak, out); },
+                     [&](std::string& out) { quoter.Finish(out); });
+            return kDone;
+        }
+        case Verb::Unquote: {
+            const std::optional<std::string> text = UnquoteString(ReadAll());
+            if (!text) return kNothingToDo;
+            Write(*text);
+            return kDone;
+        }
+        case Verb::ToggleComment:
+            Write(ToggleComment(ReadAll()));
+            return kDone;
+        case Verb::Sort:
+            Write(SortLines(ReadAll(), false));
+            return kDone;
+        case Verb::SortDescending:
+            Write(SortLines(ReadAll(), true));
+            return kDone;
+        case Verb::Align:
+            Write(AlignAssignments(ReadAll()));
+            return kDone;
+        case Verb::CommentBrace:
+            Write(CommentBrace(ReadAll()));
+            return kDone;
+        case Verb::CommentParen:
+            Write(CommentParen(ReadAll()));
+            return kDone;
+        default:
+            return kFailed;  // not a verb of this file: IsRewriteVerb said no
+    }
+}
+
+}  // namespace
+
+bool IsRewriteVerb(Verb verb) {
+    switch (verb) {
+        case Verb::Sentence:
+        case Verb::ToggleComment:
+        case Verb::Sort:
+        case Verb::SortDescending:
+        case Verb::Align:
+        case Verb::Reverse:
+        case Verb::Quote:
+        case Verb::Unquote:
+        case Verb::CommentBrace:
+        case Verb::CommentParen:
+            return true;
+        default:
+            return false;
+    }
+}
+
+int RunRewrite(Verb verb) {
+    const char* failure = nullptr;
+    try {
+        const Exit exit = RunVerb(verb);
+        if (exit != kDone) return exit;
+        if (std::fflush(stdout) != 0) throw IoError("cannot write standard output");
+        return kDone;
+    } catch (const IoError& e) {
+        std::fprintf(stderr, "tavrill-text: %s\n", e.what());
+        return kFailed;
+    } catch (const std::bad_alloc&) {
+        failure = "out of memory";
+    } catch (const std::length_error&) {
+        failure = "out of memory";
+    }
+    // Reached with the text's memory already given back by the unwinding.
+    std::fprintf(stderr, "tavrill-text: %s: the input is too large for this rewrite\n", failure);
+    return kFailed;
+}
+
+}  // namespace tavrill::filter
