@@ -1,7 +1,6 @@
 #include "text/Assignments.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "text/Rows.h"
 
@@ -34,11 +33,23 @@ bool IsMark(std::string_view line, std::size_t i, Mark mark) {
     return false;
 }
 
+// The bytes that can start a literal, a comment or a mark. Most bytes of a line are none of
+// them, and a table lookup passes over those faster than the tests one by one.
+struct Interesting {
+    bool byte[256] = {};
+    constexpr Interesting() {
+        for (const char c : std::string_view("'{(/:=;")) byte[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr Interesting kInteresting;
+
 // Index of the first `mark` at or after `from` outside string literals and comments, or kNone.
 // With Mark::Comment, the index where the first comment starts.
 std::size_t FindInCode(std::string_view line, Mark mark, std::size_t from = 0) {
     std::size_t i = from;
     while (i < line.size()) {
+        while (i < line.size() && !kInteresting.byte[static_cast<unsigned char>(line[i])]) ++i;
+        if (i == line.size()) break;
         const char c = line[i];
         const char next = i + 1 < line.size() ? line[i + 1] : '\0';
         std::string_view close;
@@ -114,35 +125,54 @@ Mark AlignmentMark(std::string_view text) {
 
 }  // namespace
 
-std::string AlignAssignments(std::string_view text) {
-    const Mark mark = AlignmentMark(text);
-    struct Line {
-        std::string_view bytes;
-        std::size_t at;      // index of the mark, or kNone
-        std::size_t column;  // its column
-        bool followedByBreak;
-    };
-    std::vector<Line> lines;
-    std::size_t target = 0;
-    rows::ForEachLine(text, [&](std::string_view bytes, bool followedByBreak) {
-        const std::size_t at = FindInCode(bytes, mark);
-        const std::size_t column = at == kNone ? 0 : DisplayColumn(bytes.substr(0, at));
-        target = std::max(target, column);
-        lines.push_back({bytes, at, column, followedByBreak});
-    });
+namespace {
 
-    std::string out;
-    out.reserve(text.size() + lines.size() * 8);
-    for (const Line& line : lines) {
-        if (line.at == kNone) {
-            out += line.bytes;
-        } else {
-            out.append(line.bytes.substr(0, line.at))
-                .append(target - line.column, ' ')
-                .append(line.bytes.substr(line.at));
-        }
-        if (line.followedByBreak) out += "\r\n";
+Mark ScanMark(AlignPlan::Mark mark) {
+    switch (mark) {
+        case AlignPlan::Mark::Equals:
+            return Mark::Equals;
+        case AlignPlan::Mark::Colon:
+            return Mark::Colon;
+        case AlignPlan::Mark::Assign:
+            break;
     }
+    return Mark::Assign;
+}
+
+}  // namespace
+
+AlignPlan PlanAlignment(std::string_view text) {
+    AlignPlan plan;
+    const Mark mark = AlignmentMark(text);
+    plan.mark = mark == Mark::Equals  ? AlignPlan::Mark::Equals
+                : mark == Mark::Colon ? AlignPlan::Mark::Colon
+                                      : AlignPlan::Mark::Assign;
+    rows::ForEachLine(text, [&](std::string_view line, bool) {
+        const std::size_t at = FindInCode(line, mark);
+        if (at != kNone) plan.column = std::max(plan.column, DisplayColumn(line.substr(0, at)));
+    });
+    return plan;
+}
+
+void AlignLine(const AlignPlan& plan, std::string_view line, std::string& out) {
+    const std::size_t at = FindInCode(line, ScanMark(plan.mark));
+    if (at == kNone) {
+        out += line;
+        return;
+    }
+    out.append(line.substr(0, at))
+        .append(plan.column - DisplayColumn(line.substr(0, at)), ' ')
+        .append(line.substr(at));
+}
+
+std::string AlignAssignments(std::string_view text) {
+    const AlignPlan plan = PlanAlignment(text);
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
+        AlignLine(plan, line, out);
+        if (followedByBreak) out += "\r\n";
+    });
     return out;
 }
 

@@ -18,6 +18,16 @@ namespace tavrill {
 // code point (continuation bytes take no column). Aligning twice gives what aligning once gave.
 std::string AlignAssignments(std::string_view text);
 
+// The same in two steps, for a filter that writes the lines as they are done: the plan needs the
+// whole text, each line then needs only the plan.
+struct AlignPlan {
+    enum class Mark { Assign, Equals, Colon } mark = Mark::Assign;
+    std::size_t column = 0;  // where every mark will stand
+};
+AlignPlan PlanAlignment(std::string_view text);
+// Appends the aligned line (without a line break) to `out`.
+void AlignLine(const AlignPlan& plan, std::string_view line, std::string& out);
+
 // "a := b;" becomes "b := a;" on every line with ":=": the text between the indentation and ":="
 // (the target) and the text after ":=" up to the ";" (the value, or up to a trailing comment or
 // the line's end) change places. Indentation, the blanks on either side of ":=", the ";", a

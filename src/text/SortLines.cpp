@@ -14,34 +14,43 @@ inline unsigned char Folded(unsigned char c) {
     return static_cast<unsigned char>(c - (static_cast<unsigned char>(c - 'a') < 26 ? 0x20 : 0));
 }
 
-// A line and the first eight of its folded bytes as one number, so that most comparisons of a
-// large sort are one integer compare instead of a walk through two lines in memory. Missing bytes
-// count as 0, the smallest byte, which keeps the number's order that of the bytes.
+// A line and eight of its folded bytes from some offset on as one number, so that a large sort
+// compares integers instead of walking through two lines in memory. Missing bytes count as 0, the
+// smallest byte, which keeps the number's order that of the bytes.
 struct Row {
-    std::uint64_t prefix;
+    std::uint64_t key;
+    std::size_t length;  // the line's length, capped where the lines with equal keys go on
     const char* data;
     std::size_t size;
 };
 
-Row MakeRow(std::string_view line) {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        const unsigned char c = i < line.size() ? Folded(static_cast<unsigned char>(line[i])) : 0;
-        prefix = prefix << 8 | c;
+std::uint64_t KeyAt(const Row& row, std::size_t offset) {
+    std::uint64_t key = 0;
+    for (std::size_t i = offset; i < offset + 8; ++i) {
+        const unsigned char c = i < row.size ? Folded(static_cast<unsigned char>(row.data[i])) : 0;
+        key = key << 8 | c;
     }
-    return {prefix, line.data(), line.size()};
+    return key;
 }
 
-// <0, 0, >0 as the folded bytes of a and b compare, shorter first on a common start.
-int CompareFolded(const Row& a, const Row& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
-    const std::size_t common = std::min(a.size, b.size);
-    for (std::size_t i = 8; i < common; ++i) {
-        const unsigned char x = Folded(static_cast<unsigned char>(a.data[i]));
-        const unsigned char y = Folded(static_cast<unsigned char>(b.data[i]));
-        if (x != y) return x < y ? -1 : 1;
+// Sorts rows whose folded bytes before `offset` are all equal by the eight bytes from `offset` on,
+// then the groups that agree there too by the next eight, and so on. Within equal keys a line
+// that ends inside the eight bytes is the start of every longer one, so it sorts first among
+// them, by its length; the lines that go on share one capped length and sort on as a group.
+template <class Before>
+void SortFrom(std::vector<Row>::iterator first, std::vector<Row>::iterator last, std::size_t offset,
+              Before before) {
+    for (auto it = first; it != last; ++it) {
+        it->key = KeyAt(*it, offset);
+        it->length = std::min(it->size, offset + 9);
     }
-    return a.size == b.size ? 0 : (a.size < b.size ? -1 : 1);
+    std::stable_sort(first, last, before);
+    while (first != last) {
+        auto group = first + 1;
+        while (group != last && group->key == first->key && group->length == first->length) ++group;
+        if (group - first > 1 && first->size > offset + 8) SortFrom(first, group, offset + 8, before);
+        first = group;
+    }
 }
 
 }  // namespace
@@ -49,13 +58,19 @@ int CompareFolded(const Row& a, const Row& b) {
 std::string SortLines(std::string_view text, bool descending) {
     std::vector<Row> rows;
     rows.reserve(rows::CountBreaks(text) + 1);
-    rows::ForEachLine(text, [&](std::string_view line, bool) { rows.push_back(MakeRow(line)); });
+    rows::ForEachLine(text, [&](std::string_view line, bool) {
+        rows.push_back({0, 0, line.data(), line.size()});
+    });
+    const auto ascending = [](const Row& a, const Row& b) {
+        return a.key != b.key ? a.key < b.key : a.length < b.length;
+    };
+    const auto descendingOrder = [](const Row& a, const Row& b) {
+        return a.key != b.key ? a.key > b.key : a.length > b.length;
+    };
     if (descending) {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const Row& a, const Row& b) { return CompareFolded(a, b) > 0; });
+        SortFrom(rows.begin(), rows.end(), 0, descendingOrder);
     } else {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const Row& a, const Row& b) { return CompareFolded(a, b) < 0; });
+        SortFrom(rows.begin(), rows.end(), 0, ascending);
     }
 
     std::string out;

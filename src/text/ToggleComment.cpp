@@ -13,29 +13,37 @@ constexpr std::string_view kBlanks = " \t";
 
 }  // namespace
 
-std::string ToggleComment(std::string_view text) {
-    bool allCommented = true;
+TogglePlan PlanToggleComment(std::string_view text) {
+    TogglePlan plan;
     std::size_t smallestIndent = rows::kNone;
-    std::size_t codeLines = 0;
     rows::ForEachLine(text, [&](std::string_view line, bool) {
         const std::size_t indent = line.find_first_not_of(kBlanks);
         if (indent == rows::kNone) return;
-        ++codeLines;
+        ++plan.codeLines;
         smallestIndent = std::min(smallestIndent, indent);
-        if (line.substr(indent, kSlashMark.size()) != kSlashMark) allCommented = false;
+        if (line.substr(indent, kSlashMark.size()) != kSlashMark) plan.uncomment = false;
     });
+    plan.indent = plan.codeLines > 0 ? smallestIndent : 0;
+    return plan;
+}
 
+void ToggleCommentLine(const TogglePlan& plan, std::string_view line, std::string& out) {
+    const std::size_t indent = line.find_first_not_of(kBlanks);
+    if (indent == rows::kNone) {
+        out += line;
+    } else if (plan.uncomment) {
+        out.append(line.substr(0, indent)).append(line.substr(indent + kSlashMark.size()));
+    } else {
+        out.append(line.substr(0, plan.indent)).append(kSlashMark).append(line.substr(plan.indent));
+    }
+}
+
+std::string ToggleComment(std::string_view text) {
+    const TogglePlan plan = PlanToggleComment(text);
     std::string out;
-    out.reserve(allCommented ? text.size() : text.size() + kSlashMark.size() * codeLines);
+    out.reserve(plan.uncomment ? text.size() : text.size() + kSlashMark.size() * plan.codeLines);
     rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
-        const std::size_t indent = line.find_first_not_of(kBlanks);
-        if (indent == rows::kNone) {
-            out += line;
-        } else if (allCommented) {
-            out.append(line.substr(0, indent)).append(line.substr(indent + kSlashMark.size()));
-        } else {
-            out.append(line.substr(0, smallestIndent)).append(kSlashMark).append(line.substr(smallestIndent));
-        }
+        ToggleCommentLine(plan, line, out);
         if (followedByBreak) out += "\r\n";
     });
     return out;

@@ -1,6 +1,7 @@
 #pragma once
 // Commenting lines out and back in with one command, the way programmers' editors toggle "//".
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,16 @@ namespace tavrill {
 // Toggling twice gives back a text whose lines were not all commented, and a commented text whose
 // marks stood at that smallest indent.
 std::string ToggleComment(std::string_view text);
+
+// The same in two steps, for a filter that writes the lines as they are done: the plan needs the
+// whole text, each line then needs only the plan.
+struct TogglePlan {
+    bool uncomment = true;      // every non-blank line is commented
+    std::size_t indent = 0;     // where the marks go in when commenting
+    std::size_t codeLines = 0;  // the non-blank lines
+};
+TogglePlan PlanToggleComment(std::string_view text);
+// Appends the toggled line (without a line break) to `out`.
+void ToggleCommentLine(const TogglePlan& plan, std::string_view line, std::string& out);
 
 }  // namespace tavrill

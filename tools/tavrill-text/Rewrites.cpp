@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "text/Assignments.h"
 #include "text/Case.h"
 #include "text/Comment.h"
@@ -40,6 +42,10 @@ std::size_t ReadPiece(std::string& buffer) {
 
 std::string ReadAll() {
     std::string text, buffer(kPiece, '\0');
+    // A file's size is known: one allocation instead of a growing copy of the text.
+    struct stat input {};
+    if (fstat(fileno(stdin), &input) == 0 && (input.st_mode & S_IFMT) == S_IFREG && input.st_size > 0)
+        text.reserve(static_cast<std::size_t>(input.st_size) + 1);
     for (;;) {
         const std::size_t got = ReadPiece(buffer);
         text.append(buffer.data(), got);
@@ -80,6 +86,37 @@ void RunLines(RewriteLine rewriteLine, Finish finish) {
     Write(out);
 }
 
+// The whole text is read first; its lines go out as they are done, in pieces of about kPiece.
+template <class RewriteLine>
+void WriteLines(std::string_view text, RewriteLine rewriteLine) {
+    std::string out;
+    out.reserve(2 * kPiece);
+    LineCutter lines;
+    const auto visit = [&](std::string_view line, bool followedByBreak) {
+        rewriteLine(line, out);
+        if (followedByBreak) out += "\r\n";
+        if (out.size() >= kPiece) {
+            Write(out);
+            out.clear();
+        }
+    };
+    lines.Feed(text, visit);
+    lines.Finish(visit);
+    Write(out);
+}
+
+void RunToggleComment() {
+    const std::string text = ReadAll();
+    const TogglePlan plan = PlanToggleComment(text);
+    WriteLines(text, [&](std::string_view line, std::string& out) { ToggleCommentLine(plan, line, out); });
+}
+
+void RunAlign() {
+    const std::string text = ReadAll();
+    const AlignPlan plan = PlanAlignment(text);
+    WriteLines(text, [&](std::string_view line, std::string& out) { AlignLine(plan, line, out); });
+}
+
 Exit RunVerb(Verb verb) {
     switch (verb) {
         case Verb::Sentence:
@@ -107,7 +144,7 @@ Exit RunVerb(Verb verb) {
             return kDone;
         }
         case Verb::ToggleComment:
-            Write(ToggleComment(ReadAll()));
+            RunToggleComment();
             return kDone;
         case Verb::Sort:
             Write(SortLines(ReadAll(), false));
@@ -116,7 +153,7 @@ Exit RunVerb(Verb verb) {
             Write(SortLines(ReadAll(), true));
             return kDone;
         case Verb::Align:
-            Write(AlignAssignments(ReadAll()));
+            RunAlign();
             return kDone;
         case Verb::CommentBrace:
             Write(CommentBrace(ReadAll()));
