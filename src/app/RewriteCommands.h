@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ValuesDialog.h"
 #include "bridge/Bridge.h"
 
 namespace tavrill {
@@ -30,13 +31,9 @@ enum class FormatRewrite {
 // nothing when it cannot read the text as a string expression; the working text then keeps it.
 void FormatRewriteCommand(Bridge& bridge, FormatRewrite rewrite);
 
-// One line of text asked for by a block: the define's name, or the region's caption.
-class BlockNameDialog {
-public:
-    virtual ~BlockNameDialog() = default;
-    // The text typed on OK, as typed; nothing on Cancel.
-    virtual std::optional<std::string> Run() = 0;
-};
+// One line of text asked for by a block, the define's name or the region's caption: as typed on
+// OK, nothing on Cancel.
+using BlockNameDialog = ValuesDialog<std::string>;
 
 // try...finally and try...except around the selection; without a selection, an empty frame.
 void TryBlockCommand(Bridge& bridge, bool except);
