@@ -79,7 +79,7 @@ compare "sed 's|^|//|'" "$src" sed 's|^|//|' -- toggle-comment
 compare "sort -f" "$src" sort -f -- sort
 compare "LC_ALL=C sort -f -s" "$src" env LC_ALL=C sort -f -s -- sort
 compare "LC_ALL=C sort -f -s -r" "$src" env LC_ALL=C sort -f -s -r -- sort --reverse
-compare "sed 's/:=/:=/' (no equivalent)" "$src" sed 's/:=/:=/' -- align
+compare "sed 's/:=/:=/' (none)" "$src" sed 's/:=/:=/' -- align
 compare "sed -E (swap around :=)" "$src" sed -E 's/^( *)([^ ]+) := ([^;]*);/\1\3 := \2;/' -- reverse
 compare "sed (quote lines)" "$src" sed "s/'/''/g; s/^/'/; s/\r\$/'#13#10 +\r/" -- quote
 compare "sed (unquote lines)" "$work/quoted.pas" sed "s/^'//; s/'#13#10 +\r\$/\r/; s/''/'/g" -- unquote
