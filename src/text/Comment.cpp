@@ -62,20 +62,26 @@ bool Holds(std::string_view text, const CommentMarks& marks) {
     return text.find(marks.close.substr(1)) != std::string_view::npos;  // the close mark without its blank
 }
 
-std::string SafeComment(std::string_view text, const CommentMarks& wanted, const CommentMarks& other) {
-    if (!Holds(text, wanted)) return Enclose(text, wanted);
-    if (!Holds(text, other)) return Enclose(text, other);
-    return CommentSlash(text);
+std::string SafeComment(std::string_view text, const CommentMarks& wanted) {
+    const std::optional<CommentMarks> marks = SafeCommentMarks(text, wanted);
+    return marks ? Enclose(text, *marks) : CommentSlash(text);
 }
 
 }  // namespace
 
+std::optional<CommentMarks> SafeCommentMarks(std::string_view text, const CommentMarks& wanted) {
+    const CommentMarks& other = wanted.open == kBraceMarks.open ? kParenMarks : kBraceMarks;
+    if (!Holds(text, wanted)) return wanted;
+    if (!Holds(text, other)) return other;
+    return std::nullopt;
+}
+
 std::string CommentBrace(std::string_view text) {
-    return SafeComment(text, kBraceMarks, kParenMarks);
+    return SafeComment(text, kBraceMarks);
 }
 
 std::string CommentParen(std::string_view text) {
-    return SafeComment(text, kParenMarks, kBraceMarks);
+    return SafeComment(text, kParenMarks);
 }
 
 std::string_view TrimControls(std::string_view text) {

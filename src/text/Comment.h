@@ -27,6 +27,9 @@ void CommentSlashInto(std::string_view text, std::string& out);
 // either, and otherwise "//" in front of every line (CommentSlash). Uncomment undoes all three.
 std::string CommentBrace(std::string_view text);
 std::string CommentParen(std::string_view text);
+// The pair that CommentBrace (kBraceMarks wanted) or CommentParen (kParenMarks) puts around the
+// text, or nothing when it puts "//" in front of the lines instead.
+std::optional<CommentMarks> SafeCommentMarks(std::string_view text, const CommentMarks& wanted);
 
 // The text without every leading and trailing byte of value 32 or below.
 std::string_view TrimControls(std::string_view text);

@@ -49,8 +49,6 @@ Parsed Fail(std::initializer_list<std::string_view> message) {
     return parsed;
 }
 
-const CommentMarks& MarksOf(Verb verb) { return verb == Verb::CommentBrace ? kBraceMarks : kParenMarks; }
-
 }  // namespace
 
 Parsed ParseArguments(std::span<const std::string_view> args) {
@@ -94,7 +92,8 @@ std::string_view Usage() {
            "  comment-slash    // in front of every line\r\n"
            "  comment-brace    { text }\r\n"
            "  comment-paren    (* text *)\r\n"
-           "  uncomment        trims, then removes { }, (* *) or the // in front of lines;\r\n"
+           "  uncomment        trims bytes 0 to 32 off both ends, then removes { }, (* *)\r\n"
+           "                   or the // in front of lines;\r\n"
            "                   prints nothing and exits with 1 when there is nothing to uncomment\r\n"
            "  indent N         N blanks in front of every line (N from 0 to 100)\r\n"
            "  unindent N       up to N leading blanks off every line\r\n"
@@ -108,7 +107,7 @@ std::string_view Usage() {
            "                   with 1 when it cannot read one\r\n"
            "\r\n"
            "Exit codes: 0 done, 1 nothing to uncomment or unquote, 2 bad arguments, 3 read or write\r\n"
-           "error or too little memory.\r\n";
+           "error or out of memory.\r\n";
 }
 
 PieceRewriter::PieceRewriter(const Request& request) : verb_(request.verb) {
@@ -132,12 +131,8 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
         case Verb::Title:
             atWordStart_ = TitleCaseAsciiInPlace(piece, atWordStart_);
             break;
-        case Verb::CommentBrace:
-        case Verb::CommentParen:
-            if (started_) break;
-            started_ = true;
-            scratch = MarksOf(verb_).open;
-            scratch.append(piece.data(), piece.size());
+        case Verb::Uncomment:
+            uncomment_.Feed(std::string_view(piece.data(), piece.size()), scratch);
             return scratch;
         default:
             if (lines_) {
@@ -149,13 +144,9 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
     return std::string_view(piece.data(), piece.size());
 }
 
-std::string_view PieceRewriter::Finish(std::string& scratch) {
+std::optional<std::string_view> PieceRewriter::Finish(std::string& scratch) {
     scratch.clear();
-    if (verb_ == Verb::CommentBrace || verb_ == Verb::CommentParen) {
-        // An empty input still gets both marks.
-        if (!started_) scratch = MarksOf(verb_).open;
-        scratch += MarksOf(verb_).close;
-    }
+    if (verb_ == Verb::Uncomment) return uncomment_.Finish(scratch);
     if (lines_) lines_->Finish(scratch);
     return scratch;
 }

@@ -117,6 +117,18 @@ void RunAlign() {
     WriteLines(text, [&](std::string_view line, std::string& out) { AlignLine(plan, line, out); });
 }
 
+void RunCommentPair(const CommentMarks& wanted) {
+    const std::string text = ReadAll();
+    if (const std::optional<CommentMarks> marks = SafeCommentMarks(text, wanted)) {
+        Write(marks->open);
+        Write(text);
+        Write(marks->close);
+    } else {
+        WriteLines(text,
+                   [](std::string_view line, std::string& out) { out.append(kSlashMark).append(line); });
+    }
+}
+
 Exit RunVerb(Verb verb) {
     switch (verb) {
         case Verb::Sentence:
@@ -156,10 +168,10 @@ Exit RunVerb(Verb verb) {
             RunAlign();
             return kDone;
         case Verb::CommentBrace:
-            Write(CommentBrace(ReadAll()));
+            RunCommentPair(kBraceMarks);
             return kDone;
         case Verb::CommentParen:
-            Write(CommentParen(ReadAll()));
+            RunCommentPair(kParenMarks);
             return kDone;
         default:
             return kFailed;  // not a verb of this file: IsRewriteVerb said no
