@@ -199,7 +199,6 @@ bool IsRewriteVerb(Verb verb) {
 }
 
 int RunRewrite(Verb verb) {
-    const char* failure = nullptr;
     try {
         const Exit exit = RunVerb(verb);
         if (exit != kDone) return exit;
@@ -207,14 +206,12 @@ int RunRewrite(Verb verb) {
         return kDone;
     } catch (const IoError& e) {
         std::fprintf(stderr, "tavrill-text: %s\n", e.what());
-        return kFailed;
     } catch (const std::bad_alloc&) {
-        failure = "out of memory";
-    } catch (const std::length_error&) {
-        failure = "out of memory";
+        // Reached with the text's memory already given back by the unwinding.
+        std::fprintf(stderr, "tavrill-text: out of memory\n");
+    } catch (const std::length_error&) {  // a string past its largest size
+        std::fprintf(stderr, "tavrill-text: out of memory\n");
     }
-    // Reached with the text's memory already given back by the unwinding.
-    std::fprintf(stderr, "tavrill-text: %s: the input is too large for this rewrite\n", failure);
     return kFailed;
 }
 
