@@ -42,11 +42,6 @@ TEST_F(RewriteCommandsTest, FormatRewritesDeliverTheirResultAndNeverAnEarlierTex
     FormatRewriteCommand(bridge, FormatRewrite::UnquoteString);
     EXPECT_EQ(EditorText(), "it's");
     EXPECT_EQ(host.Window(control).undoStack.size(), 1u);
-    Select("b\r\nA\r\n");
-    FormatRewriteCommand(bridge, FormatRewrite::SortLinesDescending);
-    EXPECT_EQ(EditorText(), "b\r\nA\r\n");
-    FormatRewriteCommand(bridge, FormatRewrite::SortLines);
-    EXPECT_EQ(EditorText(), "A\r\nb\r\n");
 }
 
 TEST_F(RewriteCommandsTest, GuardBlocksGoAroundTheSelectionAndCancelDeliversNothing) {
