@@ -58,14 +58,30 @@ std::string Enclose(std::string_view text, const CommentMarks& marks) {
     return out;
 }
 
+bool Holds(std::string_view text, const CommentMarks& marks) {
+    return text.find(marks.close.substr(1)) != std::string_view::npos;  // the close mark without its blank
+}
+
+std::string SafeComment(std::string_view text, const CommentMarks& wanted) {
+    const std::optional<CommentMarks> marks = SafeCommentMarks(text, wanted);
+    return marks ? Enclose(text, *marks) : CommentSlash(text);
+}
+
 }  // namespace
 
+std::optional<CommentMarks> SafeCommentMarks(std::string_view text, const CommentMarks& wanted) {
+    const CommentMarks& other = wanted.open == kBraceMarks.open ? kParenMarks : kBraceMarks;
+    if (!Holds(text, wanted)) return wanted;
+    if (!Holds(text, other)) return other;
+    return std::nullopt;
+}
+
 std::string CommentBrace(std::string_view text) {
-    return Enclose(text, kBraceMarks);
+    return SafeComment(text, kBraceMarks);
 }
 
 std::string CommentParen(std::string_view text) {
-    return Enclose(text, kParenMarks);
+    return SafeComment(text, kParenMarks);
 }
 
 std::string_view TrimControls(std::string_view text) {

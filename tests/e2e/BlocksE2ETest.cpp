@@ -11,10 +11,12 @@ using Keys = std::initializer_list<WORD>;
 using Texts = std::vector<std::string>;
 
 constexpr Millis kSettle{500};
-// The text menu's items that share an access key or have none, reached from its ends.
+// The text menu's items that share an access key or have none, counted from its top (the newer
+// items follow them at the end).
 constexpr Keys kCaseOf = {VK_HOME, VK_DOWN, VK_RETURN};
-constexpr Keys kUnitHead = {VK_END, VK_UP, VK_RETURN};
-constexpr Keys kFnCall = {VK_END, VK_UP, VK_UP, VK_RETURN};
+constexpr Keys kFnCall = {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
+constexpr Keys kUnitHead = {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN,  VK_DOWN,
+                            VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};  // past the separator
 
 // Selects the whole editor text, waits for the tool bar to see it, chooses the menu item and
 // waits for the dialog with the caption, if one is given.
