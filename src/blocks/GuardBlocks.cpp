@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "base/Ascii.h"
+#include "base/Rows.h"
 #include "blocks/Blocks.h"
 
 namespace tavrill {
@@ -24,11 +25,8 @@ std::string Surround(std::initializer_list<std::string_view> head, std::string_v
     };
     for (const std::string_view line : head) blockLine(line);
     // The lines as the line list counts them: no line for the empty row after a final CR LF.
-    for (std::size_t start = 0; start < w.size();) {
-        const std::size_t end = std::min(w.find(kCrLf, start), w.size());
-        r.append(kBodyShift).append(w.substr(start, end - start)).append(kCrLf);
-        start = end + kCrLf.size();
-    }
+    rows::ForEachLine(w,
+                      [&](std::string_view line, bool) { r.append(kBodyShift).append(line).append(kCrLf); });
     for (const std::string_view line : tail) blockLine(line);
     return r;
 }
