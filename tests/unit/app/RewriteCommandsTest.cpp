@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bridge/FakeHost.h"
+#include "bridge/EditorFixture.h"
 
 namespace tavrill {
 namespace {
@@ -12,20 +12,7 @@ struct FakeNameDialog : BlockNameDialog {
     std::optional<std::string> Run() override { return answer; }
 };
 
-struct RewriteCommandsTest : ::testing::Test {
-    testing::FakeHost host;
-    Bridge bridge{host};
-    WindowHandle control = host.AddEditor("");
-
-    void Start() {
-        host.foreground = host.editorWindow;
-        bridge.Tick();
-    }
-    void Select(const std::string& selection) {
-        host.Window(control).selection = host.Window(control).text = selection;
-    }
-    const std::string& EditorText() { return host.Window(control).text; }
-};
+struct RewriteCommandsTest : testing::EditorFixture {};
 
 TEST_F(RewriteCommandsTest, FormatRewritesDeliverTheirResultAndNeverAnEarlierText) {
     bridge.WorkingText() = "b := a;";  // no editor yet: the fetch finds nothing, so nothing is rewritten
