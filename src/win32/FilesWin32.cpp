@@ -19,9 +19,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-DWORD Attributes(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
-}
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 // FILETIME counts 100 ns steps from 1601-01-01; Files.h speaks microseconds from 1970.
 std::int64_t UnixMicroseconds(const FILETIME& t) {
@@ -33,8 +31,8 @@ std::int64_t UnixMicroseconds(const FILETIME& t) {
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
@@ -53,8 +51,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {
-    UniqueFile file = OpenedFile(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
     return file && WriteAll(file.get(), bytes);
 }
 
@@ -62,15 +60,14 @@ bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     // A read-only file is not to be written over; Windows refuses the final move
     // anyway, but say so before writing anything.
     const DWORD existing = Attributes(path);
-    if (existing != INVALID_FILE_ATTRIBUTES &&
-        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
     // The temporary file sits in the same folder, so the final move is a rename
     // on one volume and never a copy.
     const std::string temp = path + ".tmp~" + std::to_string(GetCurrentProcessId());
     {
         UniqueFile file = OpenedFile(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
             file.reset();
@@ -96,13 +93,9 @@ bool FolderExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
-}
+bool CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
-bool DeleteFileAt(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
-}
+bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;

@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
-
-#include <unistd.h>
 
 #include "app/Folders.h"
 #include "base/Error.h"
-#include "stash/StashTempFolder.h"
 
 namespace tavrill {
 namespace {
@@ -20,28 +15,12 @@ TEST(SettingsTest, ValuesReadAsDecimalOrHexadecimalElseTheDefault) {
         const char* text;
         int expected;
     } cases[] = {
-        {"32", 32},
-        {"-15", -15},
-        {"+7", 7},
-        {"0x40", 64},
-        {"0X40", 64},
-        {"$40", 64},
-        {"$ff", 255},
-        {"-$10", -16},
-        {"", 99},
-        {"abc", 99},
-        {"12abc", 99},
-        {"0x", 99},
-        {"$", 99},
-        {"-", 99},
-        {" 5", 99},
-        {"1.5", 99},
-        {"2147483647", 2147483647},
-        {"-2147483648", -2147483647 - 1},
-        {"2147483648", 99},
-        {"$FFFFFFFF", -1},
-        {"$100000000", 99},
-        {"99999999999999999999", 99},
+        {"32", 32},           {"-15", -15},      {"+7", 7},         {"0x40", 64},
+        {"0X40", 64},         {"$40", 64},       {"$ff", 255},      {"-$10", -16},
+        {"", 99},             {"abc", 99},       {"12abc", 99},     {"0x", 99},
+        {"$", 99},            {"-", 99},         {" 5", 99},        {"1.5", 99},
+        {"2147483647", 2147483647},              {"-2147483648", -2147483647 - 1},
+        {"2147483648", 99},   {"$FFFFFFFF", -1}, {"$100000000", 99}, {"99999999999999999999", 99},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseSettingInt(c.text, 99), c.expected) << '"' << c.text << '"';
 }
@@ -90,59 +69,9 @@ TEST(SettingsTest, SavedPositionReadsBackAndAFailedWriteIsReported) {
 TEST(FoldersTest, ProgramFolderIsLowerCasedInAsciiOnlyAndEndsInABackslash) {
     EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Editor\\TAVRILL.EXE"), "c:\\tools\\editor\\");
     EXPECT_EQ(ProgramFolderOf("C:TAVRILL.EXE"), "c:\\");
-    EXPECT_EQ(ProgramFolderOf("D:\\\xC9"
-                              "cole\\t.exe"),
-              "d:\\\xC9"
-              "cole\\");  // bytes above 127 keep their case
+    EXPECT_EQ(ProgramFolderOf("D:\\\xC9" "cole\\t.exe"), "d:\\\xC9" "cole\\");  // bytes above 127 keep their case
     EXPECT_EQ(ProgramFolderOf("\\\\Server\\Share\\t.exe"), "\\\\server\\share\\");
     EXPECT_EQ(FoldersFor("C:\\X\\t.exe").stash, "c:\\x\\stash\\");
-}
-
-TEST(FoldersTest, StashFolderSettingIsAbsoluteOrUnderTheProgramFolder) {
-    const Folders defaults = FoldersFor("C:\\Tools\\t.exe");
-    const struct {
-        const char* setting;
-        const char* folder;
-    } cases[] = {
-        {"", "c:\\tools\\stash\\"},
-        {"  ", "c:\\tools\\stash\\"},
-        {"D:\\Sync\\Snippets", "D:\\Sync\\Snippets\\"},
-        {"D:/Sync/Snippets/", "D:\\Sync\\Snippets\\"},
-        {"\\\\server\\share\\stash", "\\\\server\\share\\stash\\"},
-        {"\\Shared", "\\Shared\\"},
-        {"snippets", "c:\\tools\\snippets\\"},
-        {"..\\Shared\\stash\\", "c:\\tools\\..\\Shared\\stash\\"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(StashFolderFromSetting(defaults, c.setting), c.folder) << c.setting;
-}
-
-TEST(FoldersTest, ChosenStashFolderIsMadeOrRefusedForTheDefault) {
-    testing::StashTempFolder program;
-    const Folders defaults = FoldersFor(program.Folder() + "tavrill.exe");
-    std::ofstream(program.path / "blocked") << "a file";
-
-    const StashFolderChoice made = ChooseStashFolder(defaults, "sync/deep/stash");
-    EXPECT_EQ(made.folder, program.Folder() + "sync\\deep\\stash\\");
-    EXPECT_EQ(made.problem, "");
-    EXPECT_TRUE(
-        std::filesystem::is_empty(program.path / "sync" / "deep" / "stash"));  // the check left nothing
-    EXPECT_FALSE(std::filesystem::exists(program.path / "stash"));
-
-    const StashFolderChoice refused = ChooseStashFolder(defaults, program.Folder() + "blocked\\stash");
-    EXPECT_EQ(refused.folder, defaults.stash);
-    EXPECT_EQ(refused.problem, "Cannot use the stash folder " + program.Folder() +
-                                   "blocked\\stash; the stash folder beside the program is used instead");
-    EXPECT_TRUE(std::filesystem::is_directory(program.path / "stash"));
-    EXPECT_TRUE(std::filesystem::is_regular_file(program.path / "blocked"));
-
-    if (::geteuid() != 0) {  // root writes anywhere
-        std::filesystem::create_directory(program.path / "locked");
-        std::filesystem::permissions(program.path / "locked",
-                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        EXPECT_EQ(ChooseStashFolder(defaults, "locked").folder, defaults.stash);
-        std::filesystem::permissions(program.path / "locked", std::filesystem::perms::owner_all);
-    }
-    EXPECT_EQ(ChooseStashFolder(defaults, "").folder, defaults.stash);
 }
 
 }  // namespace

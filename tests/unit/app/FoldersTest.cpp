@@ -1,0 +1,62 @@
+#include "app/Folders.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "stash/StashTempFolder.h"
+
+namespace tavrill {
+namespace {
+
+TEST(FoldersTest, StashFolderSettingIsAbsoluteOrUnderTheProgramFolder) {
+    const Folders defaults = FoldersFor("C:\\Tools\\t.exe");
+    const struct {
+        const char* setting;
+        const char* folder;
+    } cases[] = {
+        {"", "c:\\tools\\stash\\"},
+        {"  ", "c:\\tools\\stash\\"},
+        {"D:\\Sync\\Snippets", "D:\\Sync\\Snippets\\"},
+        {"D:/Sync/Snippets/", "D:\\Sync\\Snippets\\"},
+        {"\\\\server\\share\\stash", "\\\\server\\share\\stash\\"},
+        {"\\Shared", "\\Shared\\"},
+        {"snippets", "c:\\tools\\snippets\\"},
+        {"..\\Shared\\stash\\", "c:\\tools\\..\\Shared\\stash\\"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StashFolderFromSetting(defaults, c.setting), c.folder) << c.setting;
+}
+
+TEST(FoldersTest, ChosenStashFolderIsMadeOrRefusedForTheDefault) {
+    testing::StashTempFolder program;
+    const Folders defaults = FoldersFor(program.Folder() + "tavrill.exe");
+    std::ofstream(program.path / "blocked") << "a file";
+
+    const StashFolderChoice made = ChooseStashFolder(defaults, "sync/deep/stash");
+    EXPECT_EQ(made.folder, program.Folder() + "sync\\deep\\stash\\");
+    EXPECT_EQ(made.problem, "");
+    EXPECT_TRUE(
+        std::filesystem::is_empty(program.path / "sync" / "deep" / "stash"));  // the check left nothing
+    EXPECT_FALSE(std::filesystem::exists(program.path / "stash"));
+
+    const StashFolderChoice refused = ChooseStashFolder(defaults, program.Folder() + "blocked\\stash");
+    EXPECT_EQ(refused.folder, defaults.stash);
+    EXPECT_EQ(refused.problem, "Cannot use the stash folder " + program.Folder() +
+                                   "blocked\\stash; the stash folder beside the program is used instead");
+    EXPECT_TRUE(std::filesystem::is_directory(program.path / "stash"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(program.path / "blocked"));
+
+    if (::geteuid() != 0) {  // root writes anywhere
+        std::filesystem::create_directory(program.path / "locked");
+        std::filesystem::permissions(program.path / "locked",
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_EQ(ChooseStashFolder(defaults, "locked").folder, defaults.stash);
+        std::filesystem::permissions(program.path / "locked", std::filesystem::perms::owner_all);
+    }
+    EXPECT_EQ(ChooseStashFolder(defaults, "").folder, defaults.stash);
+}
+
+}  // namespace
+}  // namespace tavrill
