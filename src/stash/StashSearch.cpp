@@ -1,7 +1,6 @@
 #include "stash/StashSearch.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "base/Files.h"
 #include "stash/StashFile.h"
@@ -97,18 +96,12 @@ void StashIndex::Add(StashItem item, std::string_view fileBytes) {
 }
 
 std::vector<std::size_t> StashIndex::Search(std::string_view query, StashOrder order) const {
-    using Searcher = std::boyer_moore_horspool_searcher<std::string::const_iterator>;
     const std::vector<std::string> words = FoldedWords(query);
-    std::vector<Searcher> searchers;
-    searchers.reserve(words.size());
-    for (const std::string& w : words) searchers.emplace_back(w.begin(), w.end());
-
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const std::string& text = entries_[i].folded;
-        const bool all = std::all_of(searchers.begin(), searchers.end(), [&](const Searcher& s) {
-            return std::search(text.begin(), text.end(), s) != text.end();
-        });
+        const std::string_view text = entries_[i].folded;
+        const bool all = std::all_of(words.begin(), words.end(),
+                                     [&](const std::string& w) { return text.find(w) != text.npos; });
         if (all) found.push_back(i);
     }
     if (order != StashOrder::ByName) {
