@@ -10,9 +10,10 @@ namespace {
 constexpr Millis kSettle{400};
 using Names = std::vector<std::wstring>;
 
-// A stash dialog; its edit boxes are the save dialog's name, description and code, or the preview.
+// A stash dialog; its edit boxes are the save dialog's name, description and code, or the browser's
+// search box; the browser's preview is a rich edit control.
 struct Dialog {
-    HWND window = nullptr, list = nullptr;
+    HWND window = nullptr, list = nullptr, preview = nullptr;
     std::vector<HWND> edits;
     void Click(std::string_view text) const { ClickWindow(FindDescendantByText(window, text)); }
     bool Closes() const {
@@ -29,6 +30,7 @@ Dialog Open(Session& s, std::string_view button) {
     for (HWND c : Children(d.window)) {
         if (lstrcmpiA(ClassOf(c).c_str(), "edit") == 0) d.edits.push_back(c);
         if (lstrcmpiA(ClassOf(c).c_str(), "listbox") == 0) d.list = c;
+        if (ClassOf(c).starts_with("RichEdit") || ClassOf(c).starts_with("RICHEDIT")) d.preview = c;
     }
     return d;
 }
@@ -56,8 +58,8 @@ void Pick(const Dialog& b, int index, const std::string& text, bool twice = fals
     const RECT r = ItemOnScreen(b, index);
     ClickAt({r.left + 40, (r.top + r.bottom) / 2});
     if (twice) return ClickAt({r.left + 40, (r.top + r.bottom) / 2});
-    if (!WaitFor([&] { return WindowText(b.edits[0]) == text; }))
-        throw HarnessError("the preview shows \"" + WindowText(b.edits[0]) + "\"");
+    if (!WaitFor([&] { return WindowText(b.preview) == text; }))
+        throw HarnessError("the preview shows \"" + WindowText(b.preview) + "\"");
 }
 
 // The 16 x 16 picture before a list item on the screen, and one of the program's bitmaps.
@@ -136,7 +138,7 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     for (int way = 0; way < 3; ++way) {  // Esc, Cancel and the close box deliver nothing
         Dialog b = Open(s, kLoadButton);
         ASSERT_EQ(Listed(b), (Names{L"b.pas", L"ro.pas", L"util.pas", L"Zap.EXE"}));
-        EXPECT_EQ(WindowText(b.edits[0]), "") << way;
+        EXPECT_EQ(WindowText(b.preview), "") << way;
         Pick(b, 2, saved);
         if (way == 0) PressKeys({VK_ESCAPE});
         if (way == 1) b.Click("&Cancel");
@@ -163,17 +165,17 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
         EXPECT_EQ(Listed(b).size(), answer == 'N' ? 4u : 3u);
     }
     EXPECT_EQ(SendMessageA(b.list, LB_GETCURSEL, 0, 0), LB_ERR);
-    EXPECT_EQ(WindowText(b.edits[0]), "");
+    EXPECT_EQ(WindowText(b.preview), "");
 
     // Delete inside the preview edits the text and removes no file; COPY delivers the edits.
     Pick(b, 2, saved);
-    ClickWindow(b.edits[0]);
+    ClickWindow(b.preview);
     PressChord({VK_CONTROL, VK_HOME});
     PressKeys({VK_DELETE});
     PressChord({VK_CONTROL, VK_END});
     TypeText("edited");
     EXPECT_TRUE(s.NoMessageBoxFor(kSettle));
-    EXPECT_EQ(WindowText(b.edits[0]), saved.substr(1) + "edited");
+    EXPECT_EQ(WindowText(b.preview), saved.substr(1) + "edited");
     b.Click("C&OPY");
     EXPECT_TRUE(WaitFor([&] { return s.Editor().Text() == "a := 1;\r\nb := 2;\r\nedited"; }))
         << s.Editor().Text();
@@ -189,12 +191,37 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     // A double-click loads the file afresh, dropping the edits; lone line feeds come back as CR LF.
     b = Open(s, kLoadButton);
     Pick(b, 0, "//TAVRILL:unix\r\na\r\nb\r\n");
-    ClickWindow(b.edits[0]);
+    ClickWindow(b.preview);
     TypeText("lost");
     Pick(b, 0, "", true);
     ASSERT_TRUE(b.Closes());
     EXPECT_TRUE(WaitFor([&] { return s.Editor().Text() == "a\r\nb\r\n"; })) << s.Editor().Text();
     SetFileAttributesA((stash + "ro.pas").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(StashE2ETest, SearchPickWithTheKeyboardAndCopyBackFromAChosenFolder) {
+    Session s({.editor = {.text = "x"},
+               .files = {{"tavrill.ini", "[Main]\r\nStashFolder=my stash\r\n"},
+                         {"my stash\\dates.pas",
+                          "//TAVRILL:Query with the date range\r\nWHERE d BETWEEN :a AND :b\r\n"},
+                         {"my stash\\sort.pas", "//TAVRILL:Quick sort\r\nQuickSort(A);\r\n"},
+                         {"stash\\range.pas", "//TAVRILL:date range, in the folder not chosen\r\n"}}});
+    Dialog b = Open(s, kLoadButton);
+    ASSERT_EQ(Listed(b), (Names{L"dates.pas", L"sort.pas"}));
+    TypeText("RANGE date");  // the search box has the keyboard when the browser opens
+    EXPECT_TRUE(WaitFor([&] { return Listed(b) == Names{L"dates.pas"}; }));
+    PressKeys({VK_ESCAPE});  // empties the box; the browser stays open
+    EXPECT_TRUE(WaitFor([&] { return Listed(b).size() == 2; }));
+    EXPECT_TRUE(IsWindowVisible(b.window));
+
+    TypeText("sort");
+    EXPECT_TRUE(WaitFor([&] { return Listed(b) == Names{L"sort.pas"}; }));
+    PressKeys({VK_DOWN});  // into the list, on the first match
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowText(b.preview) == "//TAVRILL:Quick sort\r\nQuickSort(A);\r\n"; }));
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(b.Closes());
+    EXPECT_TRUE(WaitFor([&] { return s.Editor().Text() == "QuickSort(A);\r\n"; })) << s.Editor().Text();
 }
 
 }  // namespace
