@@ -1,0 +1,35 @@
+#pragma once
+// The stash preview: the system's rich edit control showing a snippet with its
+// Object Pascal coloured, still editable, and read back as plain text.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "win32/UniqueHandle.h"
+
+namespace tavrill {
+
+class RichEditLibrary {
+public:
+    // Loads Msftedit.dll (class "RICHEDIT50W"), or Riched20.dll ("RichEdit20W")
+    // where the newer one is missing.
+    RichEditLibrary();
+    // Nothing when neither library could be loaded.
+    const wchar_t* ClassName() const { return className_; }
+
+private:
+    static void Free(HMODULE module) { FreeLibrary(module); }
+    UniqueHandle<HMODULE, &RichEditLibrary::Free> module_;
+    const wchar_t* className_ = nullptr;
+};
+
+// Replaces the control's text with `utf8` (ANSI bytes that are not UTF-8 are
+// read in the ANSI code page), coloured by PascalTokens, with nothing to undo.
+void SetHighlightedText(HWND richEdit, std::string_view utf8);
+
+// The control's whole text as UTF-8, every line break as CR LF; no colour.
+std::string RichEditText(HWND richEdit);
+
+}  // namespace tavrill
