@@ -72,6 +72,10 @@ void BM_KeystrokeTwoWords(benchmark::State& s) {
 void BM_KeystrokeNoMatch(benchmark::State& s) {
     Keystroke(s, "ledger zqx", StashOrder::ByName);
 }
+// The slowest kind: a common first letter that leads nowhere, in every snippet.
+void BM_KeystrokeCommonStart(benchmark::State& s) {
+    Keystroke(s, "eqq", StashOrder::ByName);
+}
 void BM_KeystrokeNewestFirst(benchmark::State& s) {
     Keystroke(s, "routine1", StashOrder::NewestFirst);
 }
@@ -82,6 +86,7 @@ BENCHMARK(BM_BuildIndex)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMill
 BENCHMARK(BM_KeystrokeOneLetter)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeystrokeTwoWords)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeystrokeNoMatch)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeCommonStart)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeystrokeNewestFirst)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 #ifdef TAVRILL_MINI_BENCHMARK
