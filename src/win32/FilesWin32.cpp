@@ -103,8 +103,8 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
     if (!mask.empty() && mask.back() != '\\' && mask.back() != ':') mask += '\\';
     mask += "*.*";
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA(mask.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return entries;
+    const UniqueFind find{ValidOrNull(FindFirstFileA(mask.c_str(), &data))};
+    if (!find) return entries;
     do {
         const std::string name = data.cFileName;
         if (name == "." || name == "..") continue;
@@ -112,8 +112,7 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0,
                            UnixMicroseconds(data.ftLastWriteTime)});
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &data));
     return entries;
 }
 
