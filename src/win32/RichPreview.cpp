@@ -77,11 +77,11 @@ RichEditLibrary::RichEditLibrary() {
     // https://learn.microsoft.com/windows/win32/controls/about-rich-edit-controls#rich-edit-version-41
     module_.reset(LoadLibraryW(L"Msftedit.dll"));
     if (module_) {
-        className_ = L"RICHEDIT50W";
+        className_ = "RICHEDIT50W";
         return;
     }
     module_.reset(LoadLibraryW(L"Riched20.dll"));
-    if (module_) className_ = L"RichEdit20W";
+    if (module_) className_ = "RichEdit20W";
 }
 
 void SetHighlightedText(HWND richEdit, std::string_view utf8) {

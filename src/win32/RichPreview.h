@@ -16,13 +16,13 @@ public:
     // Loads Msftedit.dll (class "RICHEDIT50W"), or Riched20.dll ("RichEdit20W")
     // where the newer one is missing.
     RichEditLibrary();
-    // Nothing when neither library could be loaded.
-    const wchar_t* ClassName() const { return className_; }
+    // The window class to create; nullptr when neither library could be loaded.
+    const char* ClassName() const { return className_; }
 
 private:
     static void Free(HMODULE module) { FreeLibrary(module); }
     UniqueHandle<HMODULE, &RichEditLibrary::Free> module_;
-    const wchar_t* className_ = nullptr;
+    const char* className_ = nullptr;
 };
 
 // Replaces the control's text with `utf8` (ANSI bytes that are not UTF-8 are
