@@ -65,8 +65,7 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
                              .style = WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL |
                                       ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL,
                              .exStyle = WS_EX_CLIENTEDGE});
-        SendMessageW(Memo1_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);  // the default is 32,767 characters
-        SendMessageW(Memo1_, EM_SETTARGETDEVICE, 0, 1);       // 1: no line wrapping
+        PrepareRichPreview(Memo1_);
     } else {
         Memo1_ = AddMemo({.id = kMemo1});  // no rich edit on this system: the plain preview
     }

@@ -84,6 +84,12 @@ RichEditLibrary::RichEditLibrary() {
     if (module_) className_ = "RichEdit20W";
 }
 
+void PrepareRichPreview(HWND richEdit) {
+    SendMessageW(richEdit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    // https://learn.microsoft.com/windows/win32/controls/em-settargetdevice: a line width of 1 means no wrapping.
+    SendMessageW(richEdit, EM_SETTARGETDEVICE, 0, 1);
+}
+
 void SetHighlightedText(HWND richEdit, std::string_view utf8) {
     const std::wstring wide = WideFromUtf8(utf8);
     const bool isUtf8 = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),

@@ -25,6 +25,10 @@ private:
     const char* className_ = nullptr;
 };
 
+// Lifts the rich edit's length limit (32,767 characters by default) and turns
+// off line wrapping, as in the plain preview.
+void PrepareRichPreview(HWND richEdit);
+
 // Replaces the control's text with `utf8` (ANSI bytes that are not UTF-8 are
 // read in the ANSI code page), coloured by PascalTokens, with nothing to undo.
 void SetHighlightedText(HWND richEdit, std::string_view utf8);
