@@ -1,6 +1,8 @@
 #include "stash/StashSearch.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "base/Files.h"
 #include "stash/StashFile.h"
@@ -31,6 +33,45 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// A word to find, and where in it its rarest byte stands: the scan looks for
+// that byte and compares the word around it only there, so a word that starts
+// with a common letter ("eqq") costs no more than one that starts with a rare one.
+struct Needle {
+    std::string word;
+    std::size_t anchor = 0;
+    std::size_t count = 0;  // how often the anchor byte occurs in the index
+};
+
+// The first `c` in [from, end): eight bytes at a time, since the C library's
+// memchr is a byte loop on some systems (Wine's among them).
+const char* FindByte(const char* from, const char* end, char c) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(c);
+    while (end - from >= 8) {
+        std::uint64_t block;
+        std::memcpy(&block, from, 8);
+        const std::uint64_t x = block ^ pattern;  // a zero byte where `c` stands
+        if ((x - kOnes) & ~x & kHighs) break;
+        from += 8;
+    }
+    for (; from < end; ++from)
+        if (*from == c) return from;
+    return nullptr;
+}
+
+bool Contains(std::string_view text, const Needle& n) {
+    if (n.word.size() > text.size()) return false;
+    const char* const begin = text.data();
+    const char* const last =
+        begin + (text.size() - n.word.size()) + n.anchor;  // the last place the anchor may stand
+    for (const char* at = begin + n.anchor; (at = FindByte(at, last + 1, n.word[n.anchor])) != nullptr;
+         ++at) {
+        if (std::memcmp(at - n.anchor, n.word.data(), n.word.size()) == 0) return true;
+    }
+    return false;
 }
 
 std::vector<std::string> FoldedWords(std::string_view query) {
@@ -91,18 +132,31 @@ void StashIndex::Add(StashItem item, std::string_view fileBytes) {
     e.folded = FoldCase(item.name);
     e.folded += '\n';  // no word holds one, so no match runs from the name into the text
     e.folded += FoldCase(fileBytes);
+    for (const char c : e.folded) ++byteCounts_[static_cast<unsigned char>(c)];
     e.item = std::move(item);
     entries_.push_back(std::move(e));
 }
 
 std::vector<std::size_t> StashIndex::Search(std::string_view query, StashOrder order) const {
-    const std::vector<std::string> words = FoldedWords(query);
+    std::vector<Needle> needles;
+    for (std::string& w : FoldedWords(query)) {
+        Needle n{std::move(w)};
+        n.count = SIZE_MAX;
+        for (std::size_t k = 0; k < n.word.size(); ++k) {
+            const std::size_t count = byteCounts_[static_cast<unsigned char>(n.word[k])];
+            if (count < n.count) n.anchor = k, n.count = count;
+        }
+        needles.push_back(std::move(n));
+    }
+    // The word with the rarest byte first: it turns most snippets down soonest.
+    std::sort(needles.begin(), needles.end(),
+              [](const Needle& a, const Needle& b) { return a.count < b.count; });
+
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const std::string_view text = entries_[i].folded;
-        const bool all = std::all_of(words.begin(), words.end(),
-                                     [&](const std::string& w) { return text.find(w) != text.npos; });
-        if (all) found.push_back(i);
+        if (std::all_of(needles.begin(), needles.end(), [&](const Needle& n) { return Contains(text, n); }))
+            found.push_back(i);
     }
     if (order != StashOrder::ByName) {
         std::stable_sort(found.begin(), found.end(), [&](std::size_t a, std::size_t b) {

@@ -48,6 +48,9 @@ private:
         std::string folded;  // name, a line break, then the file less its marker, all folded
     };
     std::vector<Entry> entries_;
+    // How often each byte occurs in the folded texts, so that a search looks
+    // for a word's rarest byte first.
+    std::vector<std::size_t> byteCounts_ = std::vector<std::size_t>(256);
 };
 
 }  // namespace tavrill
