@@ -59,8 +59,8 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
     butCopy_ = AddButton({.id = IDOK, .text = "C&OPY", .isDefault = true});
     butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
     Label2_ = AddLabel({.text = "Preview:"});
-    if (richEdit_.ClassName()) {
-        Memo1_ = AddControl(richEdit_.ClassName(),
+    if (ClassName()) {
+        Memo1_ = AddControl(ClassName(),
                             {.id = kMemo1,
                              .style = WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL |
                                       ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL,
@@ -109,7 +109,7 @@ void TfrmStash::file1_dblclick() {
 }
 
 void TfrmStash::butCopy_Click() {
-    model_.SetPreview(richEdit_.ClassName() ? RichEditText(Memo1_) : WindowText(Memo1_));
+    model_.SetPreview(ClassName() ? RichEditText(Memo1_) : WindowText(Memo1_));
     copied_ = model_.Copy();
 }
 
@@ -162,7 +162,7 @@ void TfrmStash::FillList() {
 }
 
 void TfrmStash::ShowPreview(std::string_view text) {
-    if (richEdit_.ClassName())
+    if (ClassName())
         SetHighlightedText(Memo1_, text);
     else
         SetWindowTextBytes(Memo1_, text);

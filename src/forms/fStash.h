@@ -19,7 +19,9 @@
 
 namespace tavrill {
 
-class TfrmStash : public Form, public StashBrowser {
+// The rich edit library is the first base: loaded before the preview is made,
+// freed only after Form has destroyed the window.
+class TfrmStash : private RichEditLibrary, public Form, public StashBrowser {
 public:
     TfrmStash(BridgeHost& host, std::string stashFolder);
 
@@ -50,7 +52,6 @@ private:
 
     StashBrowserModel model_;
     std::optional<std::string> copied_;
-    RichEditLibrary richEdit_;
 
     HWND Label1_ = nullptr;
     HWND txtSearch_ = nullptr;
