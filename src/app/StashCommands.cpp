@@ -39,7 +39,7 @@ void StashBrowserModel::Show() {
 
 void StashBrowserModel::Reload() {
     selected_.reset();
-    index_ = StashIndex::Read(stashFolder_);
+    index_ = StashIndex::Read(stashFolder_, std::move(index_));
     items_.clear();
     items_.reserve(index_.Size());
     for (std::size_t i = 0; i < index_.Size(); ++i) items_.push_back(index_.Item(i));

@@ -39,6 +39,7 @@ struct FolderEntry {
     bool isSystem = false;
     // Last written, in microseconds since 1970-01-01 UTC; 0 when unknown.
     std::int64_t modified = 0;
+    std::uint64_t size = 0;  // in bytes; 0 for a folder
 };
 
 // Every entry of the folder but "." and "..", in no particular order; empty when

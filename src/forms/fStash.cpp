@@ -122,8 +122,10 @@ void TfrmStash::file1KeyDown(WORD key) {
 
 void TfrmStash::txtSearch_Change() {
     const bool hadSelection = model_.Selected().has_value();
+    const std::vector<std::size_t> before = model_.Rows();
     model_.Search(SearchText(txtSearch_));
-    FillList();
+    // The first letters typed often keep every row: then the list stays as it is.
+    if (model_.Rows() != before) FillList();
     if (hadSelection && !model_.Selected()) ShowPreview("");
 }
 

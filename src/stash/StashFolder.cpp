@@ -46,7 +46,7 @@ std::vector<StashItem> StashListing(std::vector<FolderEntry> entries) {
     for (FolderEntry& e : entries) {
         if (e.isFolder || e.isHidden || e.isSystem) continue;
         const StashGlyph glyph = GlyphFor(e.name);
-        items.push_back({std::move(e.name), glyph, e.modified});
+        items.push_back({std::move(e.name), glyph, e.modified, e.size});
     }
     std::sort(items.begin(), items.end(), ListedBeforeByName);
     return items;

@@ -17,6 +17,7 @@ struct StashItem {
     std::string name;  // name and extension, without the folder
     StashGlyph glyph = StashGlyph::PlainFile;
     std::int64_t modified = 0;  // as FolderEntry::modified
+    std::uint64_t size = 0;
 };
 
 // The browser's two orders: by name as above, or the last written first.

@@ -116,9 +116,17 @@ std::string_view StashDescription(std::string_view fileBytes) {
     return fileBytes.substr(0, fileBytes.find_first_of("\r\n"));
 }
 
-StashIndex StashIndex::Read(const std::string& stashFolder) {
+StashIndex StashIndex::Read(const std::string& stashFolder, StashIndex previous) {
     StashIndex index;
+    std::size_t p = 0;  // both listings are in the same order by name
     for (StashItem& item : ListStash(stashFolder)) {
+        while (p < previous.entries_.size() &&
+               ListedBefore(previous.entries_[p].item, item, StashOrder::ByName))
+            ++p;
+        if (p < previous.entries_.size() && previous.entries_[p].SameFile(item)) {
+            index.Keep(std::move(previous.entries_[p++]));
+            continue;
+        }
         const std::optional<std::string> bytes = ReadFileBytes(StashItemPath(stashFolder, item.name));
         index.Add(std::move(item), bytes ? std::string_view(*bytes) : std::string_view());
     }
@@ -132,9 +140,15 @@ void StashIndex::Add(StashItem item, std::string_view fileBytes) {
     e.folded = FoldCase(item.name);
     e.folded += '\n';  // no word holds one, so no match runs from the name into the text
     e.folded += FoldCase(fileBytes);
-    for (const char c : e.folded) ++byteCounts_[static_cast<unsigned char>(c)];
     e.item = std::move(item);
-    entries_.push_back(std::move(e));
+    Keep(std::move(e));
+}
+
+void StashIndex::Keep(Entry entry) {
+    constexpr std::size_t kSample = 1024;
+    for (const char c : std::string_view(entry.folded).substr(0, kSample))
+        ++byteCounts_[static_cast<unsigned char>(c)];
+    entries_.push_back(std::move(entry));
 }
 
 std::vector<std::size_t> StashIndex::Search(std::string_view query, StashOrder order) const {

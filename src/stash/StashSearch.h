@@ -24,8 +24,12 @@ std::string_view StashDescription(std::string_view fileBytes);
 class StashIndex {
 public:
     // Every listed file of the folder, read now. A file that cannot be read is
-    // kept with its name alone, so the list still shows it.
-    static StashIndex Read(const std::string& stashFolder);
+    // kept with its name alone, so the list still shows it. A file that
+    // `previous` holds with the same name, time and size is taken from there
+    // instead of being read again: opening a stash of thousands then costs a
+    // listing, while a file edited since (a new time or size) is read afresh.
+    static StashIndex Read(const std::string& stashFolder, StashIndex previous);
+    static StashIndex Read(const std::string& stashFolder) { return Read(stashFolder, StashIndex()); }
 
     // Adds a snippet after those already added; `fileBytes` is the whole file.
     // Entries are expected in the listing's order by name.
@@ -43,13 +47,18 @@ public:
 
 private:
     struct Entry {
+        bool SameFile(const StashItem& other) const {
+            return item.name == other.name && item.modified == other.modified && item.size == other.size;
+        }
         StashItem item;
         std::string description;
         std::string folded;  // name, a line break, then the file less its marker, all folded
     };
+    void Keep(Entry entry);
+
     std::vector<Entry> entries_;
-    // How often each byte occurs in the folded texts, so that a search looks
-    // for a word's rarest byte first.
+    // How often each byte occurs in the start of each folded text, so that a
+    // search looks for a word's rarest byte first; a sample ranks them well enough.
     std::vector<std::size_t> byteCounts_ = std::vector<std::size_t>(256);
 };
 

@@ -111,7 +111,8 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0,
-                           UnixMicroseconds(data.ftLastWriteTime)});
+                           UnixMicroseconds(data.ftLastWriteTime),
+                           (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
     } while (FindNextFileA(find.get(), &data));
     return entries;
 }

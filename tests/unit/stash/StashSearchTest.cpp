@@ -86,13 +86,16 @@ TEST(StashIndexTest, ReadsTheFolderAsItIsAtEachShowingAndSortsNewestFirst) {
     EXPECT_EQ(Names(shown, "", StashOrder::NewestFirst), "A.pas c.pas b.pas ");
     EXPECT_EQ(Names(shown, "first"), "b.pas ");
 
-    // Edited by another program between two showings: the next showing finds the new text.
-    WriteAt(stash.path / "b.pas", "//TAVRILL:two\r\nsecond text\r\n", 0);
-    EXPECT_EQ(Names(shown, "second"), "");
-    shown = StashIndex::Read(stash.Folder());
+    // Edited by another program between two showings, even to the same size: the next showing finds the new
+    // text.
+    WriteAt(stash.path / "b.pas", "//TAVRILL:two\r\nfinal text\r\n", 0);
+    std::filesystem::remove(stash.path / "A.pas");
+    EXPECT_EQ(Names(shown, "final"), "");
+    shown = StashIndex::Read(stash.Folder(), std::move(shown));  // the unchanged files are not read again
     EXPECT_EQ(Names(shown, "first"), "");
-    EXPECT_EQ(Names(shown, "second"), "b.pas ");
-    EXPECT_EQ(Names(shown, "pas", StashOrder::NewestFirst), "b.pas A.pas c.pas ");
+    EXPECT_EQ(Names(shown, "three"), "c.pas ");
+    EXPECT_EQ(Names(shown, "final"), "b.pas ");
+    EXPECT_EQ(Names(shown, "pas", StashOrder::NewestFirst), "b.pas c.pas ");
 }
 
 }  // namespace
