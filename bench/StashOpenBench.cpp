@@ -40,7 +40,7 @@ LRESULT CALLBACK TimedListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 HWND browserWindow = nullptr;
 HWND searchBox = nullptr;
 const wchar_t* query = nullptr;  // typed once the browser is drawn; nothing: closed at once
-Clock::time_point keystroke;
+Clock::time_point keystroke, keystrokeHandled;
 
 // Timers come after every paint, so when this runs the browser is fully drawn.
 void CALLBACK CloseBrowser(HWND, UINT, UINT_PTR id, DWORD) {
@@ -52,7 +52,8 @@ void CALLBACK CloseBrowser(HWND, UINT, UINT_PTR id, DWORD) {
 void CALLBACK Type(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     keystroke = Clock::now();
-    SetWindowTextW(searchBox, query);
+    SetWindowTextW(searchBox, query);  // returns once the browser has searched and refilled its list
+    keystrokeHandled = Clock::now();
     SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &CloseBrowser);
 }
 
@@ -101,8 +102,8 @@ double Ms(Clock::duration d) {
 int main() {
     WindowsHost host([] { return static_cast<HWND>(nullptr); }, nullptr);
     bool tooSlow = false;
-    std::printf("%8s  %12s  %16s  %16s  %16s\n", "files", "opening (ms)", "list+sort (ms)", "key, most (ms)",
-                "key, few (ms)");
+    std::printf("%8s  %10s  %12s  %16s  %16s  %16s\n", "files", "first (ms)", "opening (ms)",
+                "list+sort (ms)", "key, most (ms)", "key, few (ms)");
     for (const int files : {100, 1000, 10000}) {
         const std::string folder = MakeStash(files);
         TfrmStash browser(host, folder);
@@ -112,7 +113,7 @@ int main() {
             SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TimedListProc)));
         searchBox = FindWindowExA(browserWindow, nullptr, "Edit", nullptr);
 
-        double bestOpen = 1e300, bestList = 1e300, bestMost = 1e300, bestFew = 1e300;
+        double firstOpen = 0, bestOpen = 1e300, bestList = 1e300, bestMost = 1e300, bestFew = 1e300;
         size_t listed = 0;
         for (int run = 0; run <= kRuns; ++run) {  // the first run only warms up
             query = nullptr;
@@ -129,16 +130,18 @@ int main() {
                 query = k == 0 ? L"LEDGER" : L"total12 ledger";
                 SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Type);
                 browser.Run();
-                keys[k] = Ms(lastListPaint - keystroke);
+                // Until the list has painted itself, or has been left alone when nothing changed.
+                keys[k] = Ms(std::max(lastListPaint, keystrokeHandled) - keystroke);
             }
+            if (run == 0) firstOpen = open;  // every file read; later openings read only what changed
             if (run == 0) continue;
             bestOpen = std::min(bestOpen, open);
             bestList = std::min(bestList, read);
             bestMost = std::min(bestMost, keys[0]);
             bestFew = std::min(bestFew, keys[1]);
         }
-        std::printf("%8d  %12.1f  %16.1f  %16.1f  %16.1f%s\n", files, bestOpen, bestList, bestMost, bestFew,
-                    listed == static_cast<size_t>(files) ? "" : "  (files missing)");
+        std::printf("%8d  %10.1f  %12.1f  %16.1f  %16.1f  %16.1f%s\n", files, firstOpen, bestOpen, bestList,
+                    bestMost, bestFew, listed == static_cast<size_t>(files) ? "" : "  (files missing)");
         tooSlow = tooSlow || bestOpen > kLimitMs;
         tooSlow = tooSlow || bestMost > kKeystrokeLimitMs || bestFew > kKeystrokeLimitMs;
         RemoveStash(folder);
