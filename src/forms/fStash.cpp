@@ -60,11 +60,10 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
     butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
     Label2_ = AddLabel({.text = "Preview:"});
     if (ClassName()) {
-        Memo1_ = AddControl(ClassName(),
-                            {.id = kMemo1,
-                             .style = WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL |
-                                      ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL,
-                             .exStyle = WS_EX_CLIENTEDGE});
+        Memo1_ = AddControl(ClassName(), {.id = kMemo1,
+                                          .style = WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN |
+                                                   ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL,
+                                          .exStyle = WS_EX_CLIENTEDGE});
         PrepareRichPreview(Memo1_);
     } else {
         Memo1_ = AddMemo({.id = kMemo1});  // no rich edit on this system: the plain preview

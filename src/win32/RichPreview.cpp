@@ -86,7 +86,8 @@ RichEditLibrary::RichEditLibrary() {
 
 void PrepareRichPreview(HWND richEdit) {
     SendMessageW(richEdit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    // https://learn.microsoft.com/windows/win32/controls/em-settargetdevice: a line width of 1 means no wrapping.
+    // https://learn.microsoft.com/windows/win32/controls/em-settargetdevice: a line width of 1 means no
+    // wrapping.
     SendMessageW(richEdit, EM_SETTARGETDEVICE, 0, 1);
 }
 
