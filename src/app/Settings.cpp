@@ -11,6 +11,10 @@ WindowPosition LoadSettings(ProfileStore& profile) {
     return p;
 }
 
+std::string StashFolderSetting(ProfileStore& profile) {
+    return profile.Read("Main", "StashFolder").value_or("");
+}
+
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path) {
     if (!profile.Write("Main", "WindowX", std::to_string(position.x)) ||
         !profile.Write("Main", "WindowY", std::to_string(position.y)))

@@ -27,6 +27,9 @@ struct WindowPosition {
 
 WindowPosition LoadSettings(ProfileStore& profile);
 
+// [Main] StashFolder=, as written; empty when missing.
+std::string StashFolderSetting(ProfileStore& profile);
+
 // Throws Error "Unable to write to <path>" when the file cannot be written.
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path);
 

@@ -90,7 +90,12 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
         if (name == "." || name == "..") continue;
         FolderEntry entry;
         entry.name = name;
-        entry.isFolder = FolderExists(folder + "\\" + name);
+        struct stat st {};
+        if (::stat(Native(folder + "\\" + name).c_str(), &st) == 0) {
+            entry.isFolder = S_ISDIR(st.st_mode);
+            entry.modified = std::int64_t{st.st_mtim.tv_sec} * 1000000 + st.st_mtim.tv_nsec / 1000;
+            entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
+        }
         entry.isHidden = name.front() == '.';  // the closest Linux has to the hidden attribute
         entries.push_back(std::move(entry));
     }

@@ -164,7 +164,7 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::form_create() {
-    EnsureStashFolder(folders_);
+    // The stash folder was made or chosen with the folders, before the dialogs.
     IniFile ini(folders_.program + "tavrill.ini");
     position_ = LoadSettings(ini);
     // The saved position is used as it is, even off the screen.

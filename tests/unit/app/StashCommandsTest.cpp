@@ -87,5 +87,32 @@ TEST(StashBrowserModelTest, DeleteAsksFirstAndASelectionPastTheEndChangesNothing
     EXPECT_EQ(browser.Selected(), std::nullopt);
 }
 
+TEST(StashBrowserModelTest, SearchAndOrderChooseTheRowsAndKeepOnlyAShownSelection) {
+    testing::FakeHost host;
+    testing::TempFolder dir;
+    ASSERT_TRUE(WriteFileBytes(dir.Folder() + "b.pas", "//TAVRILL:Date range\r\nx\r\n"));
+    ASSERT_TRUE(WriteFileBytes(dir.Folder() + "a.pas", "//TAVRILL:Sort\r\ny\r\n"));
+    StashBrowserModel browser{host, dir.Folder()};
+    browser.Show();
+    EXPECT_EQ(browser.Rows(), (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(browser.Description(1), "Date range");
+
+    browser.Select(1);
+    browser.SetPreview("edited");
+    browser.Search("RANGE");
+    EXPECT_EQ(browser.Rows(), std::vector<std::size_t>{1});
+    EXPECT_EQ(browser.Preview(), "edited");  // still shown, still selected
+    browser.Search("sort");
+    EXPECT_EQ(browser.Rows(), std::vector<std::size_t>{0});
+    EXPECT_EQ(browser.Selected(), std::nullopt);
+    EXPECT_EQ(browser.Preview(), "");
+
+    browser.SetOrder(StashOrder::NewestFirst);
+    browser.Show();  // the search starts empty, the order stays
+    EXPECT_EQ(browser.Query(), "");
+    EXPECT_EQ(browser.Order(), StashOrder::NewestFirst);
+    EXPECT_EQ(browser.Rows().size(), 2u);
+}
+
 }  // namespace
 }  // namespace tavrill
