@@ -73,7 +73,7 @@ public:
     virtual void WriteClipboardText(std::string_view text) = 0;
 
     // Message boxes, modal for the whole program, without an icon.
-    virtual void ShowNotice(std::string_view text, std::string_view caption) = 0;       // OK
+    virtual void ShowNotice(std::string_view text, std::string_view caption) = 0;        // OK
     virtual Answer AskYesNoCancel(std::string_view text, std::string_view caption) = 0;  // Yes default
     virtual bool AskYesNo(std::string_view text, std::string_view caption) = 0;          // true for Yes
 };

@@ -23,9 +23,10 @@ TEST(BridgeDockedSearchTest, TakesTheControlTheUserTypesIn) {
         int area = 100;
     };
     // The IDE's main window with the editor docked in it, and two files open side by side.
-    const std::vector<Win> docked = {{"TAppBuilder", -1},     {"TEditorDockPanel", 0}, {"TEditWindow", 1},
-                                     {"TPanel", 2},           {"TPanel", 3},           {"TEditControl", 4, true, 500},
-                                     {"TPanel", 3},           {"TEditControl", 6, true, 800},
+    const std::vector<Win> docked = {{"TAppBuilder", -1}, {"TEditorDockPanel", 0},
+                                     {"TEditWindow", 1},  {"TPanel", 2},
+                                     {"TPanel", 3},       {"TEditControl", 4, true, 500},
+                                     {"TPanel", 3},       {"TEditControl", 6, true, 800},
                                      {"TTreeView", 0}};
     std::vector<Win> hiddenLarge = docked;
     hiddenLarge[7].visible = false;
@@ -33,9 +34,10 @@ TEST(BridgeDockedSearchTest, TakesTheControlTheUserTypesIn) {
     hiddenSheet[6].visible = false;  // a hidden page hides the control on it
     std::vector<Win> tie = docked;
     tie[7].area = 500;
-    const std::vector<Win> undocked = {{"TEditWindow", -1}, {"TPanel", 0}, {"TPanel", 1}, {"TEditControl", 2}};
-    const std::vector<Win> classicFirst = {{"TEditWindow", -1}, {"TPanel", 0}, {"TEditControl", 1, true, 900},
-                                           {"TEditControl", 0, true, 10}};
+    const std::vector<Win> undocked = {
+        {"TEditWindow", -1}, {"TPanel", 0}, {"TPanel", 1}, {"TEditControl", 2}};
+    const std::vector<Win> classicFirst = {
+        {"TEditWindow", -1}, {"TPanel", 0}, {"TEditControl", 1, true, 900}, {"TEditControl", 0, true, 10}};
     const std::vector<Win> noneVisible = {{"TAppBuilder", -1}, {"TPanel", 0, false}, {"TEditControl", 1}};
     const struct {
         const char* why;
@@ -127,8 +129,9 @@ TEST_F(KeysOnlyEditor, TypedCtrlInsertDecidesAndFromThenOnEveryRequestIsTyped) {
     bridge.Undo();
     EXPECT_EQ(host.Window(control).text, "Počet := 'Ωμέγα ✓';");
     bridge.FetchText(false);
-    EXPECT_EQ(host.sent, (std::vector<std::string>{Sent("front"), Sent("keys shift+insert"), Sent("front"),
-                                                   Sent("keys ctrl+z"), Sent("front"), Sent("keys ctrl+insert")}))
+    EXPECT_EQ(host.sent,
+              (std::vector<std::string>{Sent("front"), Sent("keys shift+insert"), Sent("front"),
+                                        Sent("keys ctrl+z"), Sent("front"), Sent("keys ctrl+insert")}))
         << "no more messages";
     EXPECT_TRUE(host.boxes.empty());
 }

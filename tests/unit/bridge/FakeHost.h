@@ -140,7 +140,9 @@ public:
         return true;
     }
     std::int64_t Area(WindowHandle w) override { return WindowExists(w) ? windows_.at(w).area : 0; }
-    bool RunsElevated(WindowHandle w) override { return WindowExists(TopLevelOf(w)) && Window(TopLevelOf(w)).elevated; }
+    bool RunsElevated(WindowHandle w) override {
+        return WindowExists(TopLevelOf(w)) && Window(TopLevelOf(w)).elevated;
+    }
 
     bool SendCopy(WindowHandle w) override {
         sent.push_back("copy " + std::to_string(w));
@@ -166,9 +168,12 @@ public:
         sent.push_back(std::string("keys ") + kNames[static_cast<int>(k)] + " " + std::to_string(target));
         if (!WindowExists(target)) return;
         switch (k) {
-            case Keystroke::CtrlInsert: return Copy(target);
-            case Keystroke::ShiftInsert: return Paste(target);
-            case Keystroke::CtrlZ: return UndoIn(target);
+            case Keystroke::CtrlInsert:
+                return Copy(target);
+            case Keystroke::ShiftInsert:
+                return Paste(target);
+            case Keystroke::CtrlZ:
+                return UndoIn(target);
         }
     }
     void Pause(int milliseconds) override { pausedMs += milliseconds; }
