@@ -108,16 +108,15 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
     if (!mask.empty() && mask.back() != '\\' && mask.back() != ':') mask += '\\';
     mask += "*.*";
     WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW(Widen(mask).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return entries;
+    const UniqueFind find{ValidOrNull(FindFirstFileW(Widen(mask).c_str(), &data))};
+    if (!find) return entries;
     do {
         const std::string name = Narrow(data.cFileName);
         if (name == "." || name == "..") continue;
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     return entries;
 }
 
