@@ -46,6 +46,13 @@ bool FunctionList::AddIfMissing(std::string_view text) {
     return true;
 }
 
+std::optional<std::string> FunctionList::ContentToSave() const {
+    if (!stored_) return std::nullopt;
+    std::string content = FunctionListFileContent(entries_);
+    if (content == *stored_) return std::nullopt;
+    return content;
+}
+
 std::vector<std::string> ParseFunctionList(std::string_view bytes) {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::vector<std::string> lines;
@@ -73,14 +80,21 @@ std::string FunctionListFileContent(const std::vector<std::string>& entries) {
 
 void LoadFunctionList(FunctionList& list, const std::string& path) {
     if (!FileExists(path)) return;
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) throw CannotOpenFile(path);
-    list.Assign(ParseFunctionList(TextFromFileBytes(*bytes)));
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        list.SetStored(std::nullopt);
+        throw CannotOpenFile(path);
+    }
+    std::string text = TextFromFileBytes(*bytes);
+    list.Assign(ParseFunctionList(text));
+    list.SetStored(std::move(text));
 }
 
-void SaveFunctionList(const FunctionList& list, const std::string& path) {
-    if (!ReplaceFileBytes(path, FileBytesFromText(FunctionListFileContent(list.Entries()))))
-        throw CannotCreateFile(path);
+void SaveFunctionList(FunctionList& list, const std::string& path) {
+    std::optional<std::string> content = list.ContentToSave();
+    if (!content) return;
+    if (!ReplaceFileBytes(path, FileBytesFromText(*content))) throw CannotCreateFile(path);
+    list.SetStored(std::move(content));
 }
 
 }  // namespace tavrill

@@ -218,7 +218,10 @@ void Bridge::FetchText(bool readClipboard) {
 }
 
 void Bridge::DeliverText(std::string_view text) {
-    host_.WriteClipboardText(text);
+    if (!host_.WriteClipboardText(text)) {
+        NoticeBox("Could not put the text on the clipboard.", "Could not paste");
+        return;
+    }
     if (DrivenByKeys()) {
         Type(editControl_, Keystroke::ShiftInsert);  // leaves the editor in front
         return;

@@ -40,7 +40,7 @@ public:
     void ClearClipboard() override;
     bool ClipboardHasText() override;
     std::string ReadClipboardText() override;
-    void WriteClipboardText(std::string_view text) override;
+    bool WriteClipboardText(std::string_view text) override;
     void ShowNotice(std::string_view text, std::string_view caption) override;
     Answer AskYesNoCancel(std::string_view text, std::string_view caption) override;
     bool AskYesNo(std::string_view text, std::string_view caption) override;

@@ -187,6 +187,20 @@ TEST(BridgeDeliverTest, WithoutAnyControlTheTextOnlyGoesToTheClipboard) {
     EXPECT_EQ(host.sent, (std::vector<std::string>{"front 0"}));
 }
 
+TEST_F(BridgeWithEditor, TextThatCouldNotBeStoredIsNotPastedAndTheUserIsTold) {
+    bridge.FetchText(true);
+    host.SetClipboardText("older clip");
+    host.clipboardRefusesText = true;
+    host.sent.clear();
+    bridge.DeliverText("block");
+    EXPECT_EQ(host.Window(control).text, "my_var := some_func(x);");
+    EXPECT_TRUE(host.sent.empty());  // no paste of what the clipboard held before
+    EXPECT_EQ(bridge.WorkingText(), "my_var := some_func(x);");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Could not put the text on the clipboard.");
+    EXPECT_EQ(host.boxes[0].caption, "Could not paste");
+}
+
 TEST_F(BridgeWithEditor, UndoGoesToTheLivingControlOnly) {
     bridge.FetchText(true);
     bridge.DeliverText("changed");

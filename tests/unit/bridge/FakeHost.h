@@ -77,6 +77,7 @@ public:
         ++sequence_;
     }
     std::optional<std::string> Clipboard() const { return clipboard_; }
+    bool clipboardRefusesText = false;  // another program holds it: writes fail, the old content stays
 
     // Message boxes: answers are taken from the queue, Cancel/No when it is empty.
     std::deque<Answer> answers;
@@ -188,9 +189,11 @@ public:
         if (!clipboard_) return {};
         return clipboard_->substr(0, clipboard_->find('\0'));
     }
-    void WriteClipboardText(std::string_view text) override {
+    bool WriteClipboardText(std::string_view text) override {
+        if (clipboardRefusesText) return false;
         clipboard_ = std::string(text);
         ++sequence_;
+        return true;
     }
 
     void ShowNotice(std::string_view text, std::string_view caption) override {
