@@ -200,7 +200,8 @@ private:
 UniqueFont CreatePointFont(int points, int weight = FW_NORMAL, bool underline = false,
                            const char* face = "MS Sans Serif");
 
-// Text of a window as a byte string, whatever its length.
+// Text of a window as UTF-8, whatever its length; set through the wide function, so
+// a Unicode control (every control of a form) keeps every character.
 std::string WindowText(HWND hwnd);
 void SetWindowTextBytes(HWND hwnd, std::string_view text);
 bool IsChecked(HWND button);

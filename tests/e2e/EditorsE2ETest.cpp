@@ -155,6 +155,8 @@ TEST(UnicodeE2ETest, TextBeyondTheAnsiCodePageSurvivesEveryStep) {
 
     Dialog with = OpenFromMenu(s, kBlocksButton, {'W'}, "Insert Repeat / While / With");
     ClickWindow(FindDescendantByText(with.window, "&with...end"));
+    HWND surround = FindDescendantByText(with.window, "&surround existing code");
+    if (SendMessageA(surround, BM_GETCHECK, 0, 0) != BST_CHECKED) ClickWindow(surround);
     ClickWindow(with.edits[0]);
     PressChord({VK_CONTROL, 'A'});
     TypeText("Ωμέγα");
