@@ -159,6 +159,7 @@ bool Bridge::LocateUnderTarget() {
 bool Bridge::Type(WindowHandle control, Keystroke k) {
     host_.BringToFront(control);
     const WindowHandle window = host_.TopLevelOf(control);
+    if (window == kNoWindow) return false;  // closed meanwhile: no window to type into
     for (int waited = 0; host_.ForegroundWindow() != window; waited += kPollMs) {
         // Keys go wherever the keyboard is, so never into a window the user has
         // switched to meanwhile, nor one that kept the front against our request.
