@@ -119,11 +119,12 @@ HWND Form::AddControl(const char* className, const ControlArgs& args) {
     const RECT r = ToPixels(args.rect);
     // Made with the wide function, a control is a Unicode window: it shows and keeps any
     // character, which an ANSI window would squeeze into the code page on the way in.
-    HWND child = CreateWindowExW(args.exStyle, Widen(className).c_str(), Widen(args.text).c_str(),
-                                 WS_CHILD | WS_VISIBLE | args.style, r.left, r.top, r.right - r.left,
-                                 r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-    if (!child) throw Error(std::string("Cannot create the control ") + className + " " + std::string(args.text));
+    HWND child = CreateWindowExW(
+        args.exStyle, Widen(className).c_str(), Widen(args.text).c_str(), WS_CHILD | WS_VISIBLE | args.style,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr), nullptr);
+    if (!child)
+        throw Error(std::string("Cannot create the control ") + className + " " + std::string(args.text));
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return child;
 }

@@ -145,7 +145,8 @@ void TForm1::form_create() {
     IniFile ini(folders_.program + "tavrill.ini");
     position_ = LoadSettings(ini);
     bridge_.SetAnyEditor(LoadAnyEditor(ini));
-    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR, MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
+                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
     // The saved position is used as it is, even off the screen.
     SetWindowPos(hwnd_, nullptr, position_.x, position_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -278,7 +279,8 @@ void TForm1::mnuLockWinClick() {
 
 void TForm1::mnuAnyEditorClick() {
     bridge_.SetAnyEditor(!bridge_.AnyEditor());
-    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR, MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
+                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
     IniFile ini(folders_.program + "tavrill.ini");
     SaveAnyEditor(ini, bridge_.AnyEditor(), ini.Path());
 }

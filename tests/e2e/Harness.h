@@ -88,8 +88,8 @@ public:
     HWND Control() const;  // the editor control
     std::string Text() const { return WindowText(Control()); }
     std::string Utf8Text() const;  // the text asked for in the wide form, as UTF-8
-    void Focus();      // clicks into the control and puts the caret at the end
-    void SelectAll();  // Focus, then Ctrl+A
+    void Focus();                  // clicks into the control and puts the caret at the end
+    void SelectAll();              // Focus, then Ctrl+A
     // Focus, Ctrl+Home, Right `start` times, Shift+Right `length` times; a line break is one step.
     void SelectRange(size_t start, size_t length);
     void Close();  // as the close box does, and waits until the editor has ended
