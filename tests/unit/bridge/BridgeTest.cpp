@@ -93,6 +93,7 @@ TEST_F(BridgeWithEditor, KnownControlIsNotPrecededByClearingTheClipboard) {
     bridge.FetchText(true);
     EXPECT_EQ(bridge.WorkingText(), "delivered");
     EXPECT_TRUE(host.boxes.empty());
+    EXPECT_FALSE(bridge.DrivenByKeys()) << "a typed Ctrl+Insert changed nothing either: messages go on";
 }
 
 TEST_F(BridgeWithEditor, ClipboardWithoutTextKeepsTheWorkingText) {
