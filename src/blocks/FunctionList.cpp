@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "base/Ascii.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/TextEncoding.h"
 
 namespace tavrill {
-namespace {
-
-unsigned char AsciiLower(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
-}
-
-}  // namespace
 
 std::vector<std::string> DesignFunctionEntries() {
     return {"FileExists", "FormatDateTime('m/d/yyyy',", "IntToStr", "Lowercase",
@@ -29,18 +17,18 @@ std::vector<std::string> DesignFunctionEntries() {
 FunctionList::FunctionList() : entries_(DesignFunctionEntries()) {}
 
 void FunctionList::Assign(std::vector<std::string> entries) {
-    std::stable_sort(entries.begin(), entries.end(), LessIgnoringCase);
+    std::stable_sort(entries.begin(), entries.end(), LessIgnoringAsciiCase);
     entries_ = std::move(entries);
 }
 
 void FunctionList::Insert(std::string entry) {
-    const auto at = std::upper_bound(entries_.begin(), entries_.end(), entry, LessIgnoringCase);
+    const auto at = std::upper_bound(entries_.begin(), entries_.end(), entry, LessIgnoringAsciiCase);
     entries_.insert(at, std::move(entry));
 }
 
 bool FunctionList::AddIfMissing(std::string_view text) {
     // Exact matches sort among the case-insensitive equals, so only that run is searched.
-    const auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), text, LessIgnoringCase);
+    const auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), text, LessIgnoringAsciiCase);
     if (std::find(first, last, text) != last) return false;
     Insert(std::string(text));
     return true;
@@ -73,7 +61,7 @@ std::string FunctionListFileContent(const std::vector<std::string>& entries) {
     std::string content;
     for (const std::string& e : entries) {
         content += e;
-        content += "\r\n";
+        content += kCrLf;
     }
     return content;
 }

@@ -1,12 +1,11 @@
 #include "stash/StashFile.h"
 
+#include "base/Ascii.h"
 #include "base/Files.h"
 #include "base/TextEncoding.h"
 
 namespace tavrill {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
