@@ -67,10 +67,12 @@ public:
     virtual std::uint32_t ClipboardSequence() = 0;
     virtual void ClearClipboard() = 0;
     virtual bool ClipboardHasText() = 0;
-    // The plain text up to its first NUL; empty when there is none.
+    // The text up to its first NUL, as UTF-8 (the Unicode text, else the plain text
+    // in the ANSI code page); empty when there is none.
     virtual std::string ReadClipboardText() = 0;
-    // The clipboard afterwards holds exactly this text and no other format. False when
-    // it could not be opened or the text could not be stored; it may then hold anything.
+    // The clipboard afterwards holds exactly this text, as Unicode text (the system
+    // offers plain text from it). False when it could not be opened or the text
+    // could not be stored; it may then hold anything.
     virtual bool WriteClipboardText(std::string_view text) = 0;
 
     // Message boxes, modal for the whole program, without an icon.
