@@ -65,6 +65,7 @@ public:
 
     // file1_Click: loads the file whole, lone CR and LF made CR LF. Throws
     // CannotOpenFile when it cannot be read; the preview then keeps its text.
+    // An index past the end of the list changes nothing.
     void Select(std::size_t index);
 
     const std::string& Preview() const { return preview_.GetText(); }

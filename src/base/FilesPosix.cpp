@@ -74,9 +74,13 @@ bool FolderExists(const std::string& path) {
     return ::stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool CreateFolder(const std::string& path) { return ::mkdir(Native(path).c_str(), 0755) == 0; }
+bool CreateFolder(const std::string& path) {
+    return ::mkdir(Native(path).c_str(), 0755) == 0;
+}
 
-bool DeleteFileAt(const std::string& path) { return ::unlink(Native(path).c_str()) == 0; }
+bool DeleteFileAt(const std::string& path) {
+    return ::unlink(Native(path).c_str()) == 0;
+}
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;

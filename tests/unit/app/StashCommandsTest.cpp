@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "bridge/FakeHost.h"
-#include "stash/StashTempFolder.h"
 
 namespace tavrill {
 namespace {
@@ -34,7 +34,7 @@ TEST(LoadFromStashCommandTest, FetchesCopyOnlyAndDeliversOnlyAfterCopy) {
 
 TEST(StashBrowserModelTest, CopyGivesTheFileLessItsFirstLineWithLineBreaksMadeWhole) {
     testing::FakeHost host;
-    testing::StashTempFolder dir;
+    testing::TempFolder dir;
     StashBrowserModel browser{host, dir.Folder()};
     const std::pair<const char*, const char*> cases[] = {
         {"//TAVRILL:d\r\na\r\nb\r\n", "a\r\nb\r\n"},
@@ -54,6 +54,39 @@ TEST(StashBrowserModelTest, CopyGivesTheFileLessItsFirstLineWithLineBreaksMadeWh
     }
     ASSERT_TRUE(DeleteFileAt(dir.Folder() + "x.pas"));
     EXPECT_THROW(browser.Select(0), Error);  // gone since the list was read
+}
+
+TEST(StashBrowserModelTest, DeleteAsksFirstAndASelectionPastTheEndChangesNothing) {
+    testing::FakeHost host;
+    testing::TempFolder dir;
+    StashBrowserModel browser{host, dir.Folder()};
+    for (const char* name : {"a.pas", "b.pas"})
+        ASSERT_TRUE(WriteFileBytes(dir.Folder() + name, "//TAVRILL:\r\nx"));
+    browser.Show();
+    EXPECT_FALSE(browser.DeleteSelected());  // nothing selected: not even asked
+    browser.Select(1);
+    browser.Select(2);  // one past the end
+    EXPECT_EQ(browser.Selected(), 1u);
+    EXPECT_EQ(browser.Preview(), "//TAVRILL:\r\nx");
+
+    host.answers = {Answer::No, Answer::Yes};
+    EXPECT_FALSE(browser.DeleteSelected());
+    EXPECT_TRUE(FileExists(dir.Folder() + "b.pas"));
+    EXPECT_EQ(browser.Selected(), 1u);
+    EXPECT_TRUE(browser.DeleteSelected());
+    EXPECT_FALSE(FileExists(dir.Folder() + "b.pas"));
+    ASSERT_EQ(browser.Items().size(), 1u);
+    EXPECT_EQ(browser.Items()[0].name, "a.pas");
+    EXPECT_EQ(browser.Selected(), std::nullopt);
+    EXPECT_EQ(browser.Preview(), "");
+    ASSERT_EQ(host.boxes.size(), 2u);
+    for (const testing::Box& box : host.boxes) {
+        EXPECT_EQ(box.kind, "yesno");
+        EXPECT_EQ(box.text, kDeleteQuestion);
+        EXPECT_EQ(box.caption, kDeleteCaption);
+    }
+    browser.Select(1);  // past the end of the shorter list
+    EXPECT_EQ(browser.Selected(), std::nullopt);
 }
 
 }  // namespace
