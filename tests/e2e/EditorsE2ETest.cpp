@@ -144,7 +144,8 @@ TEST(UnicodeE2ETest, TextBeyondTheAnsiCodePageSurvivesEveryStep) {
     ASSERT_TRUE(EditorShows(s, text)) << s.Editor().Utf8Text();
 
     s.Editor().SelectAll();
-    s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_DOWN, VK_DOWN, VK_RIGHT, 'U'});  // "&Comment out" > "&use //"
+    s.ChooseFromMenu(kFormatButton,
+                     {VK_HOME, VK_DOWN, VK_DOWN, VK_RIGHT, 'U'});  // "&Comment out" > "&use //"
     text = "//" + text;
     ASSERT_TRUE(EditorShows(s, text)) << s.Editor().Utf8Text();
 
