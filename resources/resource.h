@@ -26,6 +26,7 @@
 #define IDM_STAYONTOP 303
 #define IDM_LOCKWIN 304
 #define IDM_EXIT 305
+#define IDM_ANYEDITOR 306
 
 // popText
 #define IDM_BEGINEND 311

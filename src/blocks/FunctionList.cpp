@@ -5,6 +5,7 @@
 #include "base/Ascii.h"
 #include "base/Error.h"
 #include "base/Files.h"
+#include "base/TextEncoding.h"
 
 namespace tavrill {
 
@@ -74,14 +75,15 @@ void LoadFunctionList(FunctionList& list, const std::string& path) {
         list.SetStored(std::nullopt);
         throw CannotOpenFile(path);
     }
-    list.Assign(ParseFunctionList(*bytes));
-    list.SetStored(std::move(bytes));
+    std::string text = TextFromFileBytes(*bytes);
+    list.Assign(ParseFunctionList(text));
+    list.SetStored(std::move(text));
 }
 
 void SaveFunctionList(FunctionList& list, const std::string& path) {
     std::optional<std::string> content = list.ContentToSave();
     if (!content) return;
-    if (!ReplaceFileBytes(path, *content)) throw CannotCreateFile(path);
+    if (!ReplaceFileBytes(path, FileBytesFromText(*content))) throw CannotCreateFile(path);
     list.SetStored(std::move(content));
 }
 

@@ -33,7 +33,9 @@ public:
     // user's list, or it already holds exactly these bytes.
     std::optional<std::string> ContentToSave() const;
 
-    // Remembers what the file holds, as read or written; nothing for a file that could not be read.
+    // Remembers what the file holds, as read or written, as text (base/TextEncoding.h): a file of an
+    // earlier version in the ANSI code page is rewritten only when the list itself has changed.
+    // Nothing for a file that could not be read.
     void SetStored(std::optional<std::string> fileContent) { stored_ = std::move(fileContent); }
 
 private:
@@ -51,12 +53,13 @@ std::vector<std::string> ParseFunctionList(std::string_view bytes);
 // Every entry followed by CR LF, the last one included.
 std::string FunctionListFileContent(const std::vector<std::string>& entries);
 
-// Reads the file into the list. A missing file is the normal first run and
+// Reads the file into the list, in UTF-8 or the ANSI code page (base/TextEncoding.h). A missing file is the normal first run and
 // leaves the list as it is; a file that exists but cannot be read throws
 // CannotOpenFile, also leaving the list as it is, and is then never written.
 void LoadFunctionList(FunctionList& list, const std::string& path);
 
-// Writes the list when ContentToSave says so, replacing the file only once the
+// Writes the list when ContentToSave says so (pure ASCII byte for byte, else UTF-8 with a byte
+// order mark), replacing the file only once the
 // new content is complete, so that a failed write never loses the previous
 // list. Throws CannotCreateFile.
 void SaveFunctionList(FunctionList& list, const std::string& path);

@@ -109,6 +109,7 @@ void TForm1::CreateMenus() {
     Append(popMain_.get(), IDM_UNDO, "&Undo");
     Append(popMain_.get(), IDM_STAYONTOP, "&Stay on Top");
     Append(popMain_.get(), IDM_LOCKWIN, "Lock to &Window");
+    Append(popMain_.get(), IDM_ANYEDITOR, "&Any editor");
     Separator(popMain_.get());
     Append(popMain_.get(), IDM_EXIT, "E&xit");
     CheckMenuItem(popMain_.get(), IDM_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
@@ -167,6 +168,9 @@ void TForm1::form_create() {
     // The stash folder was made or chosen with the folders, before the dialogs.
     IniFile ini(folders_.program + "tavrill.ini");
     position_ = LoadSettings(ini);
+    bridge_.SetAnyEditor(LoadAnyEditor(ini));
+    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
+                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
     // The saved position is used as it is, even off the screen.
     SetWindowPos(hwnd_, nullptr, position_.x, position_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -219,6 +223,7 @@ void TForm1::OnCommand(int id, int code, HWND) {
         case IDM_UNDO: return mnuUndoClick();
         case IDM_STAYONTOP: return mnuStayOnTopClick();
         case IDM_LOCKWIN: return mnuLockWinClick();
+        case IDM_ANYEDITOR: return mnuAnyEditorClick();
         case IDM_EXIT: return mnuExitClick();
 
         case IDM_BEGINEND: return mnuBeginEndClick();
@@ -326,9 +331,15 @@ void TForm1::mnuLockWinClick() {
         CheckMenuItem(popMain_.get(), IDM_LOCKWIN, MF_BYCOMMAND | (*checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void TForm1::mnuExitClick() {
-    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+void TForm1::mnuAnyEditorClick() {
+    bridge_.SetAnyEditor(!bridge_.AnyEditor());
+    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
+                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
+    IniFile ini(folders_.program + "tavrill.ini");
+    SaveAnyEditor(ini, bridge_.AnyEditor(), ini.Path());
 }
+
+void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
 // ---- popText ----------------------------------------------------------------
 

@@ -52,6 +52,7 @@ private:
     void mnuUndoClick();
     void mnuStayOnTopClick();
     void mnuLockWinClick();
+    void mnuAnyEditorClick();
     void mnuExitClick();
 
     void mnuBeginEndClick();

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "win32/Utf8.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -25,7 +25,7 @@ HBITMAP LoadGlyph(const char* name) {
 std::string SearchText(HWND box) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return Utf8FromWide(text);
+    return Narrow(text);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
     } else {
         Memo1_ = AddMemo({.id = kMemo1});  // no rich edit on this system: the plain preview
     }
-    previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    FIXED_PITCH | FF_MODERN, "Courier New"));
     if (previewFont_) SetFont(Memo1_, previewFont_.get());
@@ -152,7 +152,7 @@ void TfrmStash::FillList() {
     SendMessageA(file1_, LB_RESETCONTENT, 0, 0);
     SendMessageA(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
     for (size_t i : rows)
-        SendMessageA(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i].name.c_str()));
+        SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(items[i].name).c_str()));
     // A selected item that is still listed stays selected, wherever it now stands.
     const auto selected = model_.Selected();
     const auto at = selected ? std::find(rows.begin(), rows.end(), *selected) : rows.end();
@@ -215,10 +215,11 @@ void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = r;
         text.left += kGlyphSize + 6;
-        DrawTextA(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &text,
+        const std::wstring name = Widen(entry.name);
+        DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         // The description, dimmed, after the name.
-        if (const std::wstring description = WideFromUtf8(model_.Description(index)); !description.empty()) {
+        if (const std::wstring description = Widen(model_.Description(index)); !description.empty()) {
             RECT nameSize = text;
             DrawTextA(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &nameSize,
                       DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);

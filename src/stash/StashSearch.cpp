@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/Files.h"
+#include "base/TextEncoding.h"
 #include "stash/StashFile.h"
 
 namespace tavrill {
@@ -127,8 +128,9 @@ StashIndex StashIndex::Read(const std::string& stashFolder, StashIndex previous)
             index.Keep(std::move(previous.entries_[p++]));
             continue;
         }
+        // Indexed as the text the preview shows: an older ANSI snippet is found by its letters.
         const std::optional<std::string> bytes = ReadFileBytes(StashItemPath(stashFolder, item.name));
-        index.Add(std::move(item), bytes ? std::string_view(*bytes) : std::string_view());
+        index.Add(std::move(item), bytes ? TextFromFileBytes(*bytes) : std::string());
     }
     return index;
 }

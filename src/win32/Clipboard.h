@@ -1,6 +1,7 @@
 #pragma once
 // A clipboard session opened with our own window, closed when it goes out of
-// scope. Plain text (CF_TEXT) only.
+// scope. Text only: UTF-8 in the program, Unicode text (CF_UNICODETEXT) on the
+// clipboard, from which the system makes CF_TEXT for programs that ask for it.
 
 #include <windows.h>
 
@@ -19,15 +20,17 @@ public:
     explicit operator bool() const { return open_; }
 
     void Clear();
-    // The text up to its first NUL; empty when there is no text.
+    // The text up to its first NUL, as UTF-8: the Unicode text when there is
+    // one, else the plain text in the ANSI code page; empty when there is none.
     std::string Text() const;
-    // Empties the clipboard and leaves exactly this text on it.
+    // Empties the clipboard and leaves exactly this text on it, as Unicode text.
     bool SetText(std::string_view text);
 
 private:
     bool open_;
 };
 
+// True when the clipboard offers Unicode or plain text.
 bool ClipboardHasText();
 
 }  // namespace tavrill

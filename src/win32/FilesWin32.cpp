@@ -1,10 +1,13 @@
-// Files.h over the Windows A-functions: paths are byte strings in the ANSI code page.
+// Files.h over the wide Windows functions: paths are UTF-8 inside the program and UTF-16 here,
+// so a snippet name in any script is a file of that name.
 
 #include "base/Files.h"
 
 #include <windows.h>
 
+#include "base/TextEncoding.h"
 #include "win32/UniqueHandle.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -20,7 +23,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }
 
 DWORD Attributes(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
+    return GetFileAttributesW(Widen(path).c_str());
 }
 
 // FILETIME counts 100 ns steps from 1601-01-01; Files.h speaks microseconds from 1970.
@@ -33,8 +36,9 @@ std::int64_t UnixMicroseconds(const FILETIME& t) {
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file =
+        OpenedFile(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
@@ -57,8 +61,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {
-    UniqueFile file = OpenedFile(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = OpenedFile(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.get(), bytes);
 }
 
@@ -73,18 +77,19 @@ bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     // on one volume and never a copy.
     const std::string temp = path + ".tmp~" + std::to_string(GetCurrentProcessId());
     {
-        UniqueFile file = OpenedFile(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile file = OpenedFile(CreateFileW(Widen(temp).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
             file.reset();
-            DeleteFileA(temp.c_str());
+            DeleteFileW(Widen(temp).c_str());
             return false;
         }
     }
     // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexa
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp.c_str());
+    if (!MoveFileExW(Widen(temp).c_str(), Widen(path).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(Widen(temp).c_str());
         return false;
     }
     return true;
@@ -101,11 +106,11 @@ bool FolderExists(const std::string& path) {
 }
 
 bool CreateFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+    return CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
 }
 
 bool DeleteFileAt(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(Widen(path).c_str()) != 0;
 }
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
@@ -113,31 +118,35 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
     std::string mask = folder;
     if (!mask.empty() && mask.back() != '\\' && mask.back() != ':') mask += '\\';
     mask += "*.*";
-    WIN32_FIND_DATAA data{};
-    const UniqueFind find{ValidOrNull(FindFirstFileA(mask.c_str(), &data))};
+    WIN32_FIND_DATAW data{};
+    const UniqueFind find{ValidOrNull(FindFirstFileW(Widen(mask).c_str(), &data))};
     if (!find) return entries;
     do {
-        const std::string name = data.cFileName;
+        const std::string name = Narrow(data.cFileName);
         if (name == "." || name == "..") continue;
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0,
                            UnixMicroseconds(data.ftLastWriteTime),
                            (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
-    } while (FindNextFileA(find.get(), &data));
+    } while (FindNextFileW(find.get(), &data));
     return entries;
 }
 
 std::string ProgramFilePath() {
-    std::string buffer(MAX_PATH, '\0');
+    std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size()) {
             buffer.resize(n);
-            return buffer;
+            return Narrow(buffer);
         }
         buffer.resize(buffer.size() * 2);  // truncated: try a larger buffer
     }
+}
+
+std::string DecodeAnsi(std::string_view bytes) {
+    return AnsiToUtf8(bytes);
 }
 
 }  // namespace tavrill

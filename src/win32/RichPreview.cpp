@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "stash/PascalTokens.h"
-#include "win32/Utf8.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -92,7 +92,7 @@ void PrepareRichPreview(HWND richEdit) {
 }
 
 void SetHighlightedText(HWND richEdit, std::string_view utf8) {
-    const std::wstring wide = WideFromUtf8(utf8);
+    const std::wstring wide = Widen(utf8);
     const bool isUtf8 = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
                                             static_cast<int>(utf8.size()), nullptr, 0) > 0;
     SendMessageW(richEdit, WM_SETREDRAW, FALSE, 0);
@@ -126,7 +126,7 @@ std::string RichEditText(HWND richEdit) {
     const LRESULT copied = SendMessageW(richEdit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                                         reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return Utf8FromWide(text);
+    return Narrow(text);
 }
 
 }  // namespace tavrill

@@ -1,9 +1,13 @@
 #include "win32/WindowsHost.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "win32/Clipboard.h"
 #include "win32/Modal.h"
+#include "win32/UniqueHandle.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -13,6 +17,29 @@ HWND H(WindowHandle w) {
 }
 WindowHandle W(HWND h) {
     return reinterpret_cast<WindowHandle>(h);
+}
+
+// TokenElevation of a process: nothing when it cannot be read.
+std::optional<bool> Elevated(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+    const UniqueFile owned(token);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (!GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size)) return std::nullopt;
+    return elevation.TokenIsElevated != 0;
+}
+
+INPUT Key(WORD vk, bool up) {
+    INPUT in{INPUT_KEYBOARD};
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
+    return in;
+}
+
+bool Held(int vk) {
+    return (GetAsyncKeyState(vk) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -30,9 +57,9 @@ bool WindowsHost::WindowExists(WindowHandle w) {
 }
 
 std::string WindowsHost::ClassName(WindowHandle w) {
-    char buffer[99] = {};
-    const int n = w ? GetClassNameA(H(w), buffer, sizeof buffer) : 0;
-    return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+    wchar_t buffer[99] = {};
+    const int n = w ? GetClassNameW(H(w), buffer, static_cast<int>(std::size(buffer))) : 0;
+    return Narrow(std::wstring_view(buffer, n > 0 ? static_cast<size_t>(n) : 0));
 }
 
 WindowHandle WindowsHost::FirstChild(WindowHandle w) {
@@ -44,21 +71,62 @@ WindowHandle WindowsHost::NextSibling(WindowHandle w) {
 }
 
 std::string WindowsHost::WindowTitle(WindowHandle w) {
-    char buffer[128] = {};
-    const int n = w ? GetWindowTextA(H(w), buffer, sizeof buffer) : 0;
-    return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+    wchar_t buffer[128] = {};
+    const int n = w ? GetWindowTextW(H(w), buffer, static_cast<int>(std::size(buffer))) : 0;
+    return Narrow(std::wstring_view(buffer, n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+bool WindowsHost::Contains(WindowHandle outer, WindowHandle inner) {
+    return outer && inner && IsChild(H(outer), H(inner));
+}
+
+WindowHandle WindowsHost::FocusOf(WindowHandle w) {
+    const DWORD thread = w ? GetWindowThreadProcessId(H(w), nullptr) : 0;
+    GUITHREADINFO info{sizeof info};
+    return thread && GetGUIThreadInfo(thread, &info) ? W(info.hwndFocus) : kNoWindow;
+}
+
+WindowHandle WindowsHost::TopLevelOf(WindowHandle w) {
+    return w ? W(GetAncestor(H(w), GA_ROOT)) : kNoWindow;
+}
+
+bool WindowsHost::IsVisible(WindowHandle w) {
+    return w && IsWindowVisible(H(w));
+}
+
+std::int64_t WindowsHost::Area(WindowHandle w) {
+    RECT r{};
+    if (!w || !GetWindowRect(H(w), &r)) return 0;
+    return std::int64_t{r.right - r.left} * std::int64_t{r.bottom - r.top};
+}
+
+bool WindowsHost::RunsElevated(WindowHandle w) {
+    DWORD process = 0;
+    if (!w || !GetWindowThreadProcessId(H(w), &process)) return false;
+    // With rights of our own, nobody's messages are dropped on the way.
+    if (Elevated(GetCurrentProcess()).value_or(false)) return false;
+    const UniqueFile other(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    // A process we may not even look at gets the request all the same; a refused
+    // send is told as well.
+    return other && Elevated(other.get()).value_or(false);
 }
 
 // The editor handles these before SendMessage returns, so its selection is on
 // the clipboard when FetchText reads it.
-void WindowsHost::SendCopy(WindowHandle w) {
-    if (w) SendMessageA(H(w), WM_COPY, 0, 0);
+bool WindowsHost::SendCopy(WindowHandle w) {
+    if (!w) return true;
+    // User Interface Privilege Isolation drops messages to a process with more
+    // rights and says so only through the last error.
+    // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-sendmessagew#remarks
+    SetLastError(ERROR_SUCCESS);
+    SendMessageW(H(w), WM_COPY, 0, 0);
+    return GetLastError() != ERROR_ACCESS_DENIED;
 }
 void WindowsHost::SendPaste(WindowHandle w) {
-    if (w) SendMessageA(H(w), WM_PASTE, 0, 0);
+    if (w) SendMessageW(H(w), WM_PASTE, 0, 0);
 }
 void WindowsHost::SendUndo(WindowHandle w) {
-    if (w) SendMessageA(H(w), WM_UNDO, 0, 0);
+    if (w) SendMessageW(H(w), WM_UNDO, 0, 0);
 }
 
 void WindowsHost::BringToFront(WindowHandle w) {
@@ -67,6 +135,40 @@ void WindowsHost::BringToFront(WindowHandle w) {
     if (!w) return;
     HWND top = GetAncestor(H(w), GA_ROOT);
     SetForegroundWindow(top ? top : H(w));
+}
+
+void WindowsHost::SendKeystroke(Keystroke k) {
+    std::vector<INPUT> inputs;
+    // A modifier the user still holds would turn Ctrl+Insert into another
+    // command; let go of them first. A lone Alt or Windows key released would open
+    // a menu, so a tap of Ctrl comes before, as the system's own tools do.
+    const bool altOrWin = Held(VK_MENU) || Held(VK_LWIN) || Held(VK_RWIN);
+    if (altOrWin) inputs.insert(inputs.end(), {Key(VK_CONTROL, false), Key(VK_CONTROL, true)});
+    for (const int vk :
+         {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN})
+        if (Held(vk)) inputs.push_back(Key(static_cast<WORD>(vk), true));
+
+    const WORD modifier = k == Keystroke::ShiftInsert ? VK_SHIFT : VK_CONTROL;
+    const WORD key = k == Keystroke::CtrlZ ? 'Z' : VK_INSERT;
+    inputs.insert(inputs.end(), {Key(modifier, false), Key(key, false), Key(key, true), Key(modifier, true)});
+    // A partly refused SendInput (another program's input blocked us) is left
+    // as it is: the clipboard's sequence number shows whether the copy worked.
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void WindowsHost::Pause(int milliseconds) {
+    // Messages sent to us are answered while waiting: an editor that empties the
+    // clipboard we own sends us WM_DESTROYCLIPBOARD and waits for the answer.
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_SENDMESSAGE, 0);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+std::uint32_t WindowsHost::ClipboardSequence() {
+    return GetClipboardSequenceNumber();
 }
 
 void WindowsHost::ClearClipboard() {
@@ -89,9 +191,8 @@ bool WindowsHost::WriteClipboardText(std::string_view text) {
 }
 
 int WindowsHost::Box(std::string_view text, std::string_view caption, UINT flags) {
-    const std::string t(text), c(caption);
     ProgramModal modal;
-    return MessageBoxA(owner_, t.c_str(), c.c_str(), flags);
+    return MessageBoxW(owner_, Widen(text).c_str(), Widen(caption).c_str(), flags);
 }
 
 void WindowsHost::ShowNotice(std::string_view text, std::string_view caption) {

@@ -1,5 +1,6 @@
 #pragma once
-// The bridge's window system: user32 and the clipboard.
+// The bridge's window system: user32, the clipboard and the keyboard. Text crosses
+// here through the wide functions, as UTF-8 on the bridge's side.
 
 #include <windows.h>
 
@@ -23,10 +24,19 @@ public:
     WindowHandle FirstChild(WindowHandle w) override;
     WindowHandle NextSibling(WindowHandle w) override;
     std::string WindowTitle(WindowHandle w) override;
-    void SendCopy(WindowHandle w) override;
+    bool Contains(WindowHandle outer, WindowHandle inner) override;
+    WindowHandle FocusOf(WindowHandle w) override;
+    WindowHandle TopLevelOf(WindowHandle w) override;
+    bool IsVisible(WindowHandle w) override;
+    std::int64_t Area(WindowHandle w) override;
+    bool RunsElevated(WindowHandle w) override;
+    bool SendCopy(WindowHandle w) override;
     void SendPaste(WindowHandle w) override;
     void SendUndo(WindowHandle w) override;
     void BringToFront(WindowHandle w) override;
+    void SendKeystroke(Keystroke k) override;
+    void Pause(int milliseconds) override;
+    std::uint32_t ClipboardSequence() override;
     void ClearClipboard() override;
     bool ClipboardHasText() override;
     std::string ReadClipboardText() override;

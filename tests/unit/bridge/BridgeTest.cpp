@@ -93,6 +93,7 @@ TEST_F(BridgeWithEditor, KnownControlIsNotPrecededByClearingTheClipboard) {
     bridge.FetchText(true);
     EXPECT_EQ(bridge.WorkingText(), "delivered");
     EXPECT_TRUE(host.boxes.empty());
+    EXPECT_FALSE(bridge.DrivenByKeys()) << "a typed Ctrl+Insert changed nothing either: messages go on";
 }
 
 TEST_F(BridgeWithEditor, ClipboardWithoutTextKeepsTheWorkingText) {
@@ -129,9 +130,12 @@ TEST_F(BridgeWithEditor, ClosedControlIsSearchedForAgainUnderTheTarget) {
 }
 
 TEST(BridgeSearchTest, FindsTheControlOnlyWhereTheEditorKeepsIt) {
+    // Controls elsewhere are hidden here: when these places hold none, the bridge takes a
+    // visible control from anywhere in the window tree (BridgeEditorsTest).
     struct Child {
         const char* cls;
         int parent;  // -1: the editor window; else the index of an earlier child
+        bool visible = true;
     };
     const struct {
         const char* why;
@@ -145,12 +149,12 @@ TEST(BridgeSearchTest, FindsTheControlOnlyWhereTheEditorKeepsIt) {
          {{"TTabControl", -1}, {"TEditControl", 0}, {"TEditControl", -1}},
          2},
         {"only the tab control's first child",
-         {{"TTabControl", -1}, {"TScrollBar", 0}, {"TEditControl", 0}},
+         {{"TTabControl", -1}, {"TScrollBar", 0}, {"TEditControl", 0, false}},
          -1},
         {"the last tab control is looked into",
-         {{"TTabControl", -1}, {"TEditControl", 0}, {"TTabControl", -1}, {"TPanel", 2}},
+         {{"TTabControl", -1}, {"TEditControl", 0, false}, {"TTabControl", -1}, {"TPanel", 2}},
          -1},
-        {"no deeper levels", {{"TPanel", -1}, {"TEditControl", 0}}, -1},
+        {"no deeper levels", {{"TPanel", -1}, {"TEditControl", 0, false}}, -1},
         {"class names compare case-sensitively", {{"teditcontrol", -1}}, -1},
     };
     for (const auto& c : cases) {
@@ -158,9 +162,11 @@ TEST(BridgeSearchTest, FindsTheControlOnlyWhereTheEditorKeepsIt) {
         Bridge bridge{host};
         const WindowHandle editor = host.AddWindow("TEditWindow");
         std::vector<WindowHandle> handles;
-        for (const Child& child : c.children)
+        for (const Child& child : c.children) {
             handles.push_back(
                 host.AddWindow(child.cls, "", child.parent < 0 ? editor : handles[child.parent]));
+            host.Window(handles.back()).visible = child.visible;
+        }
         host.foreground = editor;
         bridge.Tick();
         host.SetClipboardText("before");

@@ -1,9 +1,11 @@
 #pragma once
 // An in-memory window system for the bridge and the command pipelines: a little
 // tree of windows with class names, titles and z-ordered children, a clipboard
-// that holds text or something else, editors that answer copy, paste and undo,
-// and a log of everything sent and every message box shown.
+// that holds text or something else, editors that answer copy, paste and undo
+// as messages or as keys typed into the focused window of the foreground, and
+// a log of everything sent and every message box shown.
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
@@ -24,7 +26,12 @@ struct FakeWindow {
     std::string text;
     std::string selection;  // what a copy request puts on the clipboard
     bool copiesNothing = false;
+    bool answersMessages = true;  // false: copy, paste and undo only as keys
     std::vector<std::string> undoStack;
+    bool visible = true;
+    std::int64_t area = 100;
+    bool elevated = false;
+    WindowHandle focus = kNoWindow;  // top-level windows: their thread's focus
 };
 
 struct Box {
@@ -61,17 +68,27 @@ public:
     }
 
     // Clipboard
-    void SetClipboardText(std::string text) { clipboard_ = std::move(text); }
-    void SetClipboardPicture() { clipboard_.reset(); }  // something, but no text
+    void SetClipboardText(std::string text) {
+        clipboard_ = std::move(text);
+        ++sequence_;
+    }
+    void SetClipboardPicture() {  // something, but no text
+        clipboard_.reset();
+        ++sequence_;
+    }
     std::optional<std::string> Clipboard() const { return clipboard_; }
     bool clipboardRefusesText = false;  // another program holds it: writes fail, the old content stays
 
     // Message boxes: answers are taken from the queue, Cancel/No when it is empty.
     std::deque<Answer> answers;
     std::vector<Box> boxes;
-    std::vector<std::string> sent;  // "copy 3", "paste 3", "undo 3", "front 3"
+    // "copy 3", "paste 3", "undo 3", "front 3", "keys ctrl+insert 3" (3 has the focus)
+    std::vector<std::string> sent;
 
     WindowHandle foreground = kNoWindow;
+    bool foregroundLocked = false;  // BringToFront leaves the foreground as it is
+    bool copyDenied = false;        // the system refuses our WM_COPY
+    int pausedMs = 0;
     WindowHandle own = 1000;
     WindowHandle editorWindow = kNoWindow;
 
@@ -104,30 +121,69 @@ public:
     std::string WindowTitle(WindowHandle w) override {
         return WindowExists(w) ? windows_.at(w).title.substr(0, 127) : std::string{};
     }
-    void SendCopy(WindowHandle w) override {
+    bool Contains(WindowHandle outer, WindowHandle inner) override {
+        for (WindowHandle p = Parent(inner); p != kNoWindow; p = Parent(p))
+            if (p == outer) return true;
+        return false;
+    }
+    WindowHandle FocusOf(WindowHandle w) override {
+        const WindowHandle top = TopLevelOf(w);
+        return top == kNoWindow ? kNoWindow : windows_.at(top).focus;
+    }
+    WindowHandle TopLevelOf(WindowHandle w) override {
+        if (!WindowExists(w)) return kNoWindow;
+        while (Parent(w) != kNoWindow) w = Parent(w);
+        return w;
+    }
+    bool IsVisible(WindowHandle w) override {
+        for (; w != kNoWindow; w = Parent(w))
+            if (!WindowExists(w) || !windows_.at(w).visible) return false;
+        return true;
+    }
+    std::int64_t Area(WindowHandle w) override { return WindowExists(w) ? windows_.at(w).area : 0; }
+    bool RunsElevated(WindowHandle w) override {
+        return WindowExists(TopLevelOf(w)) && Window(TopLevelOf(w)).elevated;
+    }
+
+    bool SendCopy(WindowHandle w) override {
         sent.push_back("copy " + std::to_string(w));
-        if (!WindowExists(w) || windows_.at(w).copiesNothing) return;
-        clipboard_ = windows_.at(w).selection;
+        if (copyDenied) return false;
+        if (WindowExists(w) && windows_.at(w).answersMessages) Copy(w);
+        return true;
     }
     void SendPaste(WindowHandle w) override {
         sent.push_back("paste " + std::to_string(w));
-        if (!WindowExists(w) || !clipboard_) return;
-        auto& win = windows_.at(w);
-        win.undoStack.push_back(win.text);
-        win.text = *clipboard_;  // the whole text stands for the selection here
-        win.selection = *clipboard_;
+        if (WindowExists(w) && windows_.at(w).answersMessages) Paste(w);
     }
     void SendUndo(WindowHandle w) override {
         sent.push_back("undo " + std::to_string(w));
-        if (!WindowExists(w)) return;
-        auto& win = windows_.at(w);
-        if (win.undoStack.empty()) return;
-        win.text = win.selection = win.undoStack.back();
-        win.undoStack.pop_back();
+        if (WindowExists(w) && windows_.at(w).answersMessages) UndoIn(w);
     }
-    void BringToFront(WindowHandle w) override { sent.push_back("front " + std::to_string(w)); }
+    void BringToFront(WindowHandle w) override {
+        sent.push_back("front " + std::to_string(w));
+        if (!foregroundLocked && TopLevelOf(w) != kNoWindow) foreground = TopLevelOf(w);
+    }
+    void SendKeystroke(Keystroke k) override {
+        static const char* const kNames[] = {"ctrl+insert", "shift+insert", "ctrl+z"};
+        const WindowHandle target = FocusOf(foreground);
+        sent.push_back(std::string("keys ") + kNames[static_cast<int>(k)] + " " + std::to_string(target));
+        if (!WindowExists(target)) return;
+        switch (k) {
+            case Keystroke::CtrlInsert:
+                return Copy(target);
+            case Keystroke::ShiftInsert:
+                return Paste(target);
+            case Keystroke::CtrlZ:
+                return UndoIn(target);
+        }
+    }
+    void Pause(int milliseconds) override { pausedMs += milliseconds; }
 
-    void ClearClipboard() override { clipboard_.reset(); }
+    std::uint32_t ClipboardSequence() override { return sequence_; }
+    void ClearClipboard() override {
+        clipboard_.reset();
+        ++sequence_;
+    }
     bool ClipboardHasText() override { return clipboard_.has_value(); }
     std::string ReadClipboardText() override {
         if (!clipboard_) return {};
@@ -136,6 +192,7 @@ public:
     bool WriteClipboardText(std::string_view text) override {
         if (clipboardRefusesText) return false;
         clipboard_ = std::string(text);
+        ++sequence_;
         return true;
     }
 
@@ -152,6 +209,29 @@ public:
     }
 
 private:
+    WindowHandle Parent(WindowHandle w) const {
+        const auto it = windows_.find(w);
+        return it == windows_.end() ? kNoWindow : it->second.parent;
+    }
+    void Copy(WindowHandle w) {
+        if (windows_.at(w).copiesNothing) return;
+        clipboard_ = windows_.at(w).selection;
+        ++sequence_;
+    }
+    void Paste(WindowHandle w) {
+        if (!clipboard_) return;
+        auto& win = windows_.at(w);
+        win.undoStack.push_back(win.text);
+        win.text = *clipboard_;  // the whole text stands for the selection here
+        win.selection = *clipboard_;
+    }
+    void UndoIn(WindowHandle w) {
+        auto& win = windows_.at(w);
+        if (win.undoStack.empty()) return;
+        win.text = win.selection = win.undoStack.back();
+        win.undoStack.pop_back();
+    }
+
     Answer Next(Answer fallback) {
         if (answers.empty()) return fallback;
         const Answer a = answers.front();
@@ -162,6 +242,7 @@ private:
     std::map<WindowHandle, FakeWindow> windows_;
     WindowHandle nextHandle_ = 1;
     std::optional<std::string> clipboard_;
+    std::uint32_t sequence_ = 1;
 };
 
 }  // namespace tavrill::testing
