@@ -2,12 +2,13 @@
 // The about box: product name, version, the maker's notice and web address.
 // Not modal: the tool bar stays usable while it is open.
 
+#include "Version.h"
 #include "forms/Form.h"
 #include "win32/UniqueHandle.h"
 
 namespace tavrill {
 
-inline constexpr char kVersionLine[] = "Version 1.09 beta";
+inline constexpr char kVersionLine[] = "Version " TAVRILL_VERSION_TEXT;
 
 class TfrmAbout : public Form {
 public:
