@@ -18,6 +18,7 @@
 #include "forms/Application.h"
 #include "resource.h"
 #include "app/TextCommands.h"
+#include "win32/Monitors.h"
 #include "win32/Profile.h"
 
 namespace tavrill {
@@ -147,8 +148,12 @@ void TForm1::form_create() {
     EnsureStashFolder(folders_);
     IniFile ini(folders_.program + "tavrill.ini");
     position_ = LoadSettings(ini);
-    // The saved position is used as it is, even off the screen.
-    SetWindowPos(hwnd_, nullptr, position_.x, position_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A position on a monitor unplugged since would leave the tool bar out of reach.
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
+    const WindowPosition place =
+        PlaceOnScreen(position_, frame.right - frame.left, frame.bottom - frame.top, CurrentMonitors());
+    SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::FormDestroy() {
