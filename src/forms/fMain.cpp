@@ -50,6 +50,21 @@ constexpr SpeedButton kButtons[] = {
     {IDC_BUTHELP, IDB_HELP, 151, "Help!"},
 };
 
+// The program's folder with a final backslash, in UTF-16 as the shell wants it, whatever the
+// ANSI code page can spell.
+std::wstring ProgramFolderW() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/:") + 1);
+}
+
 void Append(HMENU menu, UINT id, const char* caption) { AppendMenuA(menu, MF_STRING, id, caption); }
 void Separator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
 
@@ -339,7 +354,14 @@ void TForm1::mnuAboutClick() { app_.frmAbout->Show(); }
 
 void TForm1::mnuHelpClick() {
     app_.helpFile = folders_.program + "tav_help.hlp";
-    WinHelpA(hwnd_, app_.helpFile.c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
+    // Current Windows has no engine for .hlp files and the package holds none: the classic file
+    // is opened only where the user has put one, otherwise the page the package brings.
+    if (FileExists(app_.helpFile)) {
+        WinHelpA(hwnd_, app_.helpFile.c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
+        return;
+    }
+    const std::wstring page = ProgramFolderW() + L"tav_help.html";
+    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // the browser reports its own
 }
 
 void TForm1::mnuWebPelmoraClick() {
