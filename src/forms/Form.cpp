@@ -186,6 +186,7 @@ int Form::ShowModal() {
         ProgramModal modal(hwnd_);
         EnableWindow(hwnd_, TRUE);
         ShowWindow(hwnd_, SW_SHOW);
+        Raise();
         SetForegroundWindow(hwnd_);
         MSG msg;
         bool quit = false;
@@ -212,7 +213,14 @@ int Form::ShowModal() {
 void Form::Show() {
     if (!IsWindowVisible(hwnd_)) OnShowing();
     ShowWindow(hwnd_, SW_SHOW);
+    Raise();
     SetForegroundWindow(hwnd_);
+}
+
+void Form::Raise() {
+    // Harmless on Windows; under Wine a form shown again can otherwise stay drawn behind a
+    // window raised since, although it is on top in the window order and has the keyboard.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }

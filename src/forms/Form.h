@@ -99,6 +99,7 @@ protected:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
+    void Raise();  // to the top of the window order, explicitly
     void ClampSpin(HWND edit);
     void RememberFocus();
 
