@@ -18,13 +18,18 @@ private:
     void OnShowing() override { form_show(); }
     void OnOK() override { butOKClick(); }
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged() override;
 
     void form_show();
     void butOKClick() { Hide(); }
 
+    HWND programIcon_ = nullptr;
+    HWND productName_ = nullptr;
     HWND labVer_ = nullptr;
     HWND label1_ = nullptr;
+    HWND butOK_ = nullptr;
     UniqueFont boldUnderlined_, bold_, large_;
+    UniqueIcon icon_;
 };
 
 }  // namespace tavrill

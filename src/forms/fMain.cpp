@@ -12,6 +12,7 @@
 #include "forms/fCase.h"
 #include "forms/fIF.h"
 #include "resource.h"
+#include "win32/Dpi.h"
 #include "win32/Monitors.h"
 #include "win32/Profile.h"
 
@@ -84,7 +85,6 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateControls() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     for (size_t i = 0; i < std::size(kButtons); ++i) {
         const SpeedButton& b = kButtons[i];
         // A pictured button keeps its hint as its window text, so screen readers
@@ -93,12 +93,10 @@ void TForm1::CreateControls() {
                                             .rect = {b.left, kButtonTop, kButtonSize, kButtonSize},
                                             .text = b.hint,
                                             .style = BS_PUSHBUTTON | BS_BITMAP});
-        pictures_[i].reset(static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
-        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures_[i].get()));
         HWND* slots[] = {&butMenu_, &butText_, &butFormat_, &butStash_, &butLoad_, &butHelp_};
         *slots[i] = button;
     }
+    LoadPictures();
 
     label1_ = AddLabel({.rect = {0, kClientHeight - 16, kClientWidth, 16},
                         .text = "Freeware from Pelmora Systems",
@@ -110,6 +108,19 @@ void TForm1::CreateControls() {
 
     // Without its timer the tool bar would never learn its target window.
     if (!SetTimer(hwnd_, kTimer1, 1000, nullptr)) throw Error("Cannot start the tool bar's timer");
+}
+
+void TForm1::LoadPictures() {
+    // Pictures drawn for the resolution's size, never stretched by the button.
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const int step = IDB_SIZE_STEP * PictureSizeIndex(Dpi());
+    HWND buttons[] = {butMenu_, butText_, butFormat_, butStash_, butLoad_, butHelp_};
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(kButtons[i].bitmap + step),
+                                                             IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
+        SendMessageA(buttons[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+        pictures_[i] = std::move(picture);
+    }
 }
 
 void TForm1::CreateMenus() {
@@ -261,7 +272,7 @@ void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
     POINT offset{b.left, b.top};
     ScreenToClient(hwnd_, &offset);
     const int x = window.left + offset.x;
-    const int y = window.top + offset.y + (belowButton ? kButtonSize : 0);
+    const int y = window.top + offset.y + (belowButton ? b.bottom - b.top : 0);
     // A pop-up menu needs its owner in the foreground to close when the user
     // clicks elsewhere; the WM_NULL afterwards makes a second opening work.
     // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu#remarks

@@ -32,6 +32,8 @@ private:
     void FillList();
     // Places the controls for a client area of this size in layout units.
     void Layout(int width, int height);
+    void OnDpiChanged() override;
+    void LoadGlyphsAndFont();  // for the form's resolution
     void DrawItem(const DRAWITEMSTRUCT& item);
 
     StashBrowserModel model_;

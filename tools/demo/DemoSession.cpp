@@ -2,7 +2,8 @@
 // sample editor holds a procedure, one line of it is selected, and Title Case
 // is chosen from the tool bar as a user would. Prints the text before and
 // after, then keeps both programs on screen for a moment so that the caller
-// can take a screenshot (it waits for the line "SCREENSHOT").
+// can take a screenshot (it waits for the line "SCREENSHOT"). With --stash, it
+// then opens the stash browser on a saved snippet for a second screenshot.
 
 #include <cstdio>
 #include <string>
@@ -11,7 +12,10 @@
 
 using namespace tavrill::e2e;
 
-int main() {
+int main(int argc, char** argv) {
+    const bool stash = argc > 1 && std::string(argv[1]) == "--stash";
+    SetProcessDPIAware();  // window rectangles and mouse coordinates in the same pixels, at any resolution
+    PrepareWine();
     const std::string text =
         "procedure TInventory.add_item(const item_name: string);\r\n"
         "begin\r\n"
@@ -21,7 +25,13 @@ int main() {
         "end;\r\n";
     const std::string line = "item_count := item_names.count;";
     try {
-        Session session({.editor = {.text = text, .fileName = "Unit1.pas"}});
+        SessionOptions options{.editor = {.text = text, .fileName = "Unit1.pas"}};
+        if (stash) {
+            options.files = {{"stash\\add_item.pas", "//TAVRILL:add an item once\r\n" + text},
+                             // Below the editor, which the tool bar would cover on a 200% screen.
+                             {"tavrill.ini", "[Main]\r\nWindowX=32\r\nWindowY=600\r\n"}};
+        }
+        Session session(options);
         std::printf("Before:\n%s\n", session.Editor().Text().c_str());
         // The caret moves over a line break in one step.
         const size_t at = text.find(line);
@@ -38,6 +48,17 @@ int main() {
         std::fflush(stdout);
         Pause(Millis{6000});
         const bool changed = session.Editor().Text() != text;
+        if (stash) {
+            session.ClickButton(kLoadButton);
+            if (HWND browser = session.WaitForDialog("Your code stash")) {
+                // The snippet and its preview, as the user sees them after a click on it.
+                PressKeys({VK_DOWN});
+                std::printf("SCREENSHOT\n");
+                std::fflush(stdout);
+                Pause(Millis{4000});
+                PostMessageA(browser, WM_CLOSE, 0, 0);
+            }
+        }
         return changed ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "demo: %s\n", e.what());
