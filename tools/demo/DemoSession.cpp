@@ -2,18 +2,40 @@
 // sample editor holds a procedure, one line of it is selected, and Title Case
 // is chosen from the tool bar as a user would. Prints the text before and
 // after, then keeps both programs on screen for a moment so that the caller
-// can take a screenshot (it waits for the line "SCREENSHOT"). With --stash, it
-// then opens the stash browser on a saved snippet for a second screenshot.
+// can take a screenshot (it waits for the line "SCREENSHOT"). With --dialogs, it
+// then opens the stash browser on a saved snippet, the if...then dialog and the
+// about box, one after another, each for a screenshot of its own.
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "Harness.h"
 
 using namespace tavrill::e2e;
 
+namespace {
+
+void AskForScreenshot() {
+    std::printf("SCREENSHOT\n");
+    std::fflush(stdout);
+    Pause(Millis{4000});
+}
+
+// Opens a dialog, presses the keys in it, asks for a screenshot and closes it with Esc.
+void ShowDialog(Session& session, std::string_view caption, const std::function<void()>& open,
+                std::initializer_list<WORD> keys = {}) {
+    open();
+    if (!session.WaitForDialog(caption)) throw HarnessError("no dialog \"" + std::string(caption) + "\"");
+    PressKeys(keys);
+    AskForScreenshot();
+    PressKeys({VK_ESCAPE});
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    const bool stash = argc > 1 && std::string(argv[1]) == "--stash";
+    const bool dialogs = argc > 1 && std::string(argv[1]) == "--dialogs";
     SetProcessDPIAware();  // window rectangles and mouse coordinates in the same pixels, at any resolution
     PrepareWine();
     const std::string text =
@@ -26,7 +48,7 @@ int main(int argc, char** argv) {
     const std::string line = "item_count := item_names.count;";
     try {
         SessionOptions options{.editor = {.text = text, .fileName = "Unit1.pas"}};
-        if (stash) {
+        if (dialogs) {
             options.files = {{"stash\\add_item.pas", "//TAVRILL:add an item once\r\n" + text},
                              // Below the editor, which the tool bar would cover on a 200% screen.
                              {"tavrill.ini", "[Main]\r\nWindowX=32\r\nWindowY=600\r\n"}};
@@ -44,20 +66,13 @@ int main(int argc, char** argv) {
         session.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, 'T'});
         WaitFor([&] { return session.Editor().Text() != text; });
         std::printf("After Title Case of \"%s\":\n%s\n", line.c_str(), session.Editor().Text().c_str());
-        std::printf("SCREENSHOT\n");
-        std::fflush(stdout);
-        Pause(Millis{6000});
+        AskForScreenshot();
         const bool changed = session.Editor().Text() != text;
-        if (stash) {
-            session.ClickButton(kLoadButton);
-            if (HWND browser = session.WaitForDialog("Your code stash")) {
-                // The snippet and its preview, as the user sees them after a click on it.
-                PressKeys({VK_DOWN});
-                std::printf("SCREENSHOT\n");
-                std::fflush(stdout);
-                Pause(Millis{4000});
-                PostMessageA(browser, WM_CLOSE, 0, 0);
-            }
+        if (dialogs) {
+            // The snippet and its preview, as the user sees them after a click on it.
+            ShowDialog(session, "Your code stash", [&] { session.ClickButton(kLoadButton); }, {VK_DOWN});
+            ShowDialog(session, "Insert IF...THEN...", [&] { session.ChooseFromMenu(kBlocksButton, {'I'}); });
+            ShowDialog(session, "About Tavrill", [&] { session.ChooseFromMenu(kHelpButton, {'A'}); });
         }
         return changed ? 0 : 1;
     } catch (const std::exception& e) {
