@@ -365,12 +365,14 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return DefWindowProcA(hwnd_, msg, wParam, lParam);
         case WM_DPICHANGED: {
-            // Moved to a monitor of another resolution: laid out again for it, in the
-            // rectangle the system suggests, which keeps the form under the pointer.
+            // Moved to a monitor of another resolution: laid out again for it, at the place
+            // the system suggests, which keeps the form under the pointer. A form of fixed
+            // size gets exactly its layout's size; one the user can size, the suggested size.
             ApplyDpi(HIWORD(wParam));
             const RECT& r = *reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
+            if (!(style_.style & WS_THICKFRAME)) SizeFrame();
             return 0;
         }
         case DM_GETDEFID:
