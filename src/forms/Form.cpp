@@ -8,6 +8,7 @@
 
 #include "base/Error.h"
 #include "win32/Dpi.h"
+#include "base/Numbers.h"
 
 namespace tavrill {
 
@@ -61,6 +62,10 @@ std::string WindowText(HWND hwnd) {
 void SetWindowTextBytes(HWND hwnd, std::string_view text) {
     const std::string z(text);  // the API wants a terminator
     SetWindowTextA(hwnd, z.c_str());
+}
+
+void SetFont(HWND control, HFONT font) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 bool IsChecked(HWND button) {
@@ -154,7 +159,7 @@ void Form::ApplyDpi(int dpi) {
     for (const Placed& placed : placed_) {
         const RECT r = ToPixels(placed.rect);
         MoveWindow(placed.control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-        SendMessageA(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SetFont(placed.control, font);
     }
     // An up-down control sizes itself beside its box when it is attached to it.
     for (const Spin& spin : spins_)
@@ -171,7 +176,7 @@ HWND Form::AddControl(const char* className, const ControlArgs& args) {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                                  GetModuleHandleA(nullptr), nullptr);
     if (!child) throw Error(std::string("Cannot create the control ") + className + " " + text);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(dpi_)), FALSE);
+    SetFont(child, DefaultFont(dpi_));
     placed_.push_back({child, args.rect});
     return child;
 }
@@ -253,7 +258,7 @@ std::string Form::SpinText(HWND spin) const {
     // Only AddSpin's boxes are read this way; anything else is a programmer's error.
     const Spin* found = FindSpin(spin);
     if (!found) throw Error("Not a spin box");
-    return WindowText(spin);
+    return std::to_string(ReadSpinValue(WindowText(spin), found->minimum, found->maximum));
 }
 
 void Form::ClampSpin(HWND edit) {
@@ -262,13 +267,11 @@ void Form::ClampSpin(HWND edit) {
     const Spin* spin = FindSpin(edit);
     if (!spin) return;
     const std::string text = WindowText(edit);
-    size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-    if (i == text.size() || text.size() > 10) return;
-    for (size_t j = i; j < text.size(); ++j)
-        if (text[j] < '0' || text[j] > '9') return;
-    const long long value = std::stoll(text);
-    if (value < spin->minimum) SetWindowTextBytes(edit, std::to_string(spin->minimum));
-    if (value > spin->maximum) SetWindowTextBytes(edit, std::to_string(spin->maximum));
+    const size_t sign = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (sign == text.size()) return;
+    if (!std::all_of(text.begin() + sign, text.end(), [](char c) { return c >= '0' && c <= '9'; })) return;
+    const std::string value = std::to_string(ReadSpinValue(text, spin->minimum, spin->maximum));
+    if (value != text) SetWindowTextBytes(edit, value);
 }
 
 int Form::ShowModal() {

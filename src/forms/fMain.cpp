@@ -3,12 +3,14 @@
 #include <shellapi.h>
 
 #include "app/BlockCommands.h"
+#include "app/RewriteCommands.h"
 #include "app/StashCommands.h"
 #include "app/TextCommands.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/fBlockName.h"
 #include "forms/fCase.h"
 #include "forms/fIF.h"
 #include "resource.h"
@@ -144,12 +146,20 @@ void TForm1::CreateMenus() {
     Separator(popText_.get());
     Append(popText_.get(), IDM_UNITHEAD, "insert &UNIT comment");
     Append(popText_.get(), IDM_PROCHEAD, "insert &PROC comment");
+    Separator(popText_.get());
+    Append(popText_.get(), IDM_TRYFINALLY, "&try...finally");
+    Append(popText_.get(), IDM_TRYEXCEPT, "try...e&xcept");
+    Append(popText_.get(), IDM_IFDEF, "con&ditional {$IFDEF}");
+    Append(popText_.get(), IDM_REGION, "{$&REGION}");
 
+    // The two submenus belong to popFormat_ once appended: DestroyMenu takes them with it.
     HMENU mCase = CreatePopupMenu();
     Append(mCase, IDM_CASEUPPER, "&UPPER CASE");
     Append(mCase, IDM_CASELOWER, "&lower case");
     Append(mCase, IDM_CASETITLE, "&Title Case");
     Append(mCase, IDM_CASEFLIP, "&Flip Case");
+    Separator(mCase);
+    Append(mCase, IDM_CASESENTENCE, "&Sentence case");
     HMENU mComment = CreatePopupMenu();
     Append(mComment, IDM_COMMENTSLASH, "&use //");
     Append(mComment, IDM_COMMENTBRACE, "u&se {...}");
@@ -159,6 +169,14 @@ void TForm1::CreateMenus() {
     Append(popFormat_.get(), IDM_INDENT, "&Indent / unindent");
     AppendMenuA(popFormat_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mComment), "&Comment out");
     Append(popFormat_.get(), IDM_UNCOMMENT, "U&ncomment");
+    Separator(popFormat_.get());
+    Append(popFormat_.get(), IDM_TOGGLECOMMENT, "&Toggle comment");
+    Append(popFormat_.get(), IDM_SORTLINES, "Sort &lines");
+    Append(popFormat_.get(), IDM_SORTLINESDESC, "Sort lines &descending");
+    Append(popFormat_.get(), IDM_ALIGN, "&Align on :=");
+    Append(popFormat_.get(), IDM_REVERSEASSIGN, "&Reverse assignment");
+    Append(popFormat_.get(), IDM_QUOTE, "&Quote as string");
+    Append(popFormat_.get(), IDM_UNQUOTE, "&Unquote string");
 
     popHelp_.reset(CreatePopupMenu());
     Append(popHelp_.get(), IDM_ABOUT, "&About");
@@ -247,6 +265,19 @@ void TForm1::OnCommand(int id, int code, HWND) {
         case IDM_COMMENTPAR: return mnuCommentParClick();
         case IDM_UNCOMMENT: return mnuUncommentClick();
 
+        case IDM_TRYFINALLY: return mnuTryFinallyClick();
+        case IDM_TRYEXCEPT: return mnuTryExceptClick();
+        case IDM_IFDEF: return mnuIfDefClick();
+        case IDM_REGION: return mnuRegionClick();
+        case IDM_CASESENTENCE: return FormatRewriteCommand(bridge_, FormatRewrite::SentenceCase);
+        case IDM_TOGGLECOMMENT: return FormatRewriteCommand(bridge_, FormatRewrite::ToggleComment);
+        case IDM_SORTLINES: return FormatRewriteCommand(bridge_, FormatRewrite::SortLines);
+        case IDM_SORTLINESDESC: return FormatRewriteCommand(bridge_, FormatRewrite::SortLinesDescending);
+        case IDM_ALIGN: return FormatRewriteCommand(bridge_, FormatRewrite::AlignAssignments);
+        case IDM_REVERSEASSIGN: return FormatRewriteCommand(bridge_, FormatRewrite::ReverseAssignments);
+        case IDM_QUOTE: return FormatRewriteCommand(bridge_, FormatRewrite::QuoteString);
+        case IDM_UNQUOTE: return FormatRewriteCommand(bridge_, FormatRewrite::UnquoteString);
+
         case IDM_ABOUT: return mnuAboutClick();
         case IDM_HELP: return mnuHelpClick();
         case IDM_WEBPELMORA: return mnuWebPelmoraClick();
@@ -331,6 +362,17 @@ void TForm1::mnuFuncClick() {
 }
 void TForm1::mnuUnitHeadClick() { UnitHeadCommand(bridge_, folders_.program); }
 void TForm1::mnuProcHeadClick() { ProcHeadCommand(bridge_, folders_.program); }
+
+void TForm1::mnuTryFinallyClick() { TryBlockCommand(bridge_, false); }
+void TForm1::mnuTryExceptClick() { TryBlockCommand(bridge_, true); }
+void TForm1::mnuIfDefClick() {
+    TfrmBlockName frmDefine("Insert {$IFDEF}", "&Define name:");  // a fresh one every time
+    IfDefCommand(bridge_, frmDefine);
+}
+void TForm1::mnuRegionClick() {
+    TfrmBlockName frmRegion("Insert {$REGION}", "&Caption:");  // a fresh one every time
+    RegionCommand(bridge_, frmRegion);
+}
 
 // ---- popFormat --------------------------------------------------------------
 

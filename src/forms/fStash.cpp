@@ -189,10 +189,11 @@ LRESULT TfrmStash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             Layout(ToLayout(LOWORD(lParam)), ToLayout(HIWORD(lParam)));
             return 0;
-        case WM_GETMINMAXINFO:
-            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {ToPixels({0, 0, 360, 220}).right,
-                                                                     ToPixels({0, 0, 360, 220}).bottom};
+        case WM_GETMINMAXINFO: {
+            const RECT least = ToPixels({0, 0, 360, 220});  // the outer size, but scaled like the controls
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.right, least.bottom};
             return 0;
+        }
         default:
             break;
     }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "win32/UniqueHandle.h"
+
 namespace tavrill {
 namespace {
 
@@ -55,22 +57,17 @@ std::string ClipboardSession::Text() const {
 
 bool ClipboardSession::SetText(std::string_view text) {
     if (!open_ || !EmptyClipboard()) return false;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    UniqueGlobal memory{GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)};
     if (!memory) return false;
     {
-        GlobalLockGuard lock(memory);
-        if (!lock.data()) {
-            GlobalFree(memory);
-            return false;
-        }
+        GlobalLockGuard lock(memory.get());
+        if (!lock.data()) return false;
         std::memcpy(lock.data(), text.data(), text.size());
         static_cast<char*>(lock.data())[text.size()] = '\0';
     }
     // The clipboard owns the memory only once SetClipboardData has succeeded.
-    if (!SetClipboardData(CF_TEXT, memory)) {
-        GlobalFree(memory);
-        return false;
-    }
+    if (!SetClipboardData(CF_TEXT, memory.get())) return false;
+    memory.release();
     return true;
 }
 
