@@ -113,7 +113,8 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::LoadPictures() {
-    // Pictures drawn for the resolution's size, never stretched by the button.
+    // Pictures drawn for the resolution's size, never stretched by the button. A picture that
+    // does not load leaves the button blank but working; nothing to report.
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const int step = IDB_SIZE_STEP * PictureSizeIndex(Dpi());
     HWND buttons[] = {butMenu_, butText_, butFormat_, butStash_, butLoad_, butHelp_};
