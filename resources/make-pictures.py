@@ -1,7 +1,13 @@
 #!/usr/bin/env python3
 """Draws the tool bar's button pictures and the program icon from the pixel
 maps below and writes them as .bmp and .ico files beside this script.
-Run it again after changing a picture; the outputs are committed."""
+Run it again after changing a picture; the outputs are committed.
+
+Each picture is written at three sizes, for 100%, 150% and 200% screens:
+NAME.bmp (16 pixels), NAME-24.bmp and NAME-32.bmp. The larger ones are made
+from the 16-pixel map without blending any colours, so they stay sharp: 32 by
+doubling with the corners of diagonal edges filled in (the EPX rule), 24 by
+repeating every other row and column. The icon is drawn at each size."""
 import os
 import struct
 
@@ -67,6 +73,27 @@ PICTURES = {
 }
 
 
+def epx(rows):
+    """Twice the size; where two neighbours agree, the corner between them takes their colour."""
+    height, width = len(rows), len(rows[0])
+    at = lambda x, y: rows[min(max(y, 0), height - 1)][min(max(x, 0), width - 1)]
+    out = [[""] * (2 * width) for _ in range(2 * height)]
+    for y in range(height):
+        for x in range(width):
+            p, a, b, c, d = at(x, y), at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            out[2 * y][2 * x] = a if c == a and c != d and a != b else p
+            out[2 * y][2 * x + 1] = b if a == b and a != c and b != d else p
+            out[2 * y + 1][2 * x] = c if d == c and d != b and c != a else p
+            out[2 * y + 1][2 * x + 1] = d if b == d and b != a and d != c else p
+    return ["".join(r) for r in out]
+
+
+def half_again(rows):
+    """One and a half times the size: every even row and column twice, the odd ones once."""
+    pick = lambda n: [i * 2 // 3 for i in range(n * 3 // 2)]
+    return ["".join(rows[y][x] for x in pick(len(rows[0]))) for y in pick(len(rows))]
+
+
 def bmp(rows):
     height, width = len(rows), len(rows[0])
     stride = (width * 3 + 3) & ~3
@@ -78,34 +105,44 @@ def bmp(rows):
     return b"BM" + struct.pack("<IHHI", 14 + 40 + len(pixels), 0, 0, 54) + header + pixels
 
 
-def icon():
-    """32x32: an aqua T on a black rounded square, with a transparent corner."""
-    size = 32
+ICON_SIZES = (16, 24, 32, 48, 64)
+
+
+def icon_image(size):
+    """An aqua T on a black square with cut corners, drawn on the 32-pixel grid scaled to `size`."""
+    s = lambda v: round(v * size / 32)  # grid lines of the 32-pixel design at this size
     rgba = []
     for y in range(size):
         for x in range(size):
-            corner = min(x, size - 1 - x) + min(y, size - 1 - y) < 3
-            if corner:
-                rgba.append((0, 0, 0, 0))
-            elif (6 <= y <= 10 and 5 <= x <= 26) or (10 < y <= 26 and 13 <= x <= 18):
-                rgba.append((0, 255, 255, 255))
-            else:
-                rgba.append((0, 0, 0, 255))
+            corner = min(x, size - 1 - x) + min(y, size - 1 - y) < s(3)
+            bar = s(6) <= y < s(11) and s(5) <= x < s(27)
+            stem = s(11) <= y < s(27) and s(13) <= x < s(19)
+            rgba.append((0, 0, 0, 0) if corner else (0, 255, 255, 255) if bar or stem else (0, 0, 0, 255))
     pixels = b""
     for y in reversed(range(size)):
         for x in range(size):
             r, g, b, a = rgba[y * size + x]
             pixels += bytes((b, g, r, a))
-    mask = b"\0" * (size * 4)  # the alpha channel decides; an all-opaque AND mask
+    mask = b"\0" * (((size + 31) // 32 * 4) * size)  # the alpha channel decides; an all-opaque AND mask
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-    image = header + pixels + mask
-    return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
+    return header + pixels + mask
+
+
+def icon():
+    images = [icon_image(size) for size in ICON_SIZES]
+    offset = 6 + 16 * len(images)
+    directory = b""
+    for size, image in zip(ICON_SIZES, images):
+        directory += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return struct.pack("<HHH", 0, 1, len(images)) + directory + b"".join(images)
 
 
 if __name__ == "__main__":
     for name, rows in PICTURES.items():
         assert all(len(r) == len(rows[0]) for r in rows), name
-        with open(os.path.join(HERE, name + ".bmp"), "wb") as f:
-            f.write(bmp(rows))
+        for suffix, picture in (("", rows), ("-24", half_again(rows)), ("-32", epx(rows))):
+            with open(os.path.join(HERE, name + suffix + ".bmp"), "wb") as f:
+                f.write(bmp(picture))
     with open(os.path.join(HERE, "tavrill.ico"), "wb") as f:
         f.write(icon())

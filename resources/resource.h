@@ -11,6 +11,8 @@
 #define IDB_STASH 104
 #define IDB_LOAD 105
 #define IDB_HELP 106
+// The same pictures for 150% and 200% screens: IDB_... + IDB_SIZE_STEP and + 2 * IDB_SIZE_STEP.
+#define IDB_SIZE_STEP 10
 
 // Tool bar speed buttons
 #define IDC_BUTMENU 201

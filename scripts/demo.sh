@@ -13,7 +13,7 @@ root=$(pwd)
 if [ "${1:-}" != "--scripted-session" ]; then
     bash scripts/install-deps.sh
     cmake --preset win64 >/dev/null
-    cmake --build build/win64 -j "$(nproc 2>/dev/null || echo 2)" --target tavrill sample-editor tavrill_demo
+    cmake --build build/win64 -j "$(nproc 2>/dev/null || echo 2)" --target tavrill tavrill_help sample-editor tavrill_demo
 fi
 
 export WINEPREFIX="$root/build/win64/wineprefix-demo" WINEDEBUG=-all
@@ -22,7 +22,7 @@ mkdir -p "$demo"
 
 if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--scripted-session" ]; then
     # A program folder of its own, as a user would unpack it.
-    cp build/win64/bin/tavrill.exe "$demo/"
+    cp build/win64/bin/tavrill.exe build/win64/bin/tav_help.html "$demo/"
     cp tools/sample-editor/Sample.pas "$demo/Unit1.pas"
     echo "Starting the sample editor and the tool bar (first start of Wine takes a few seconds)..."
     (cd "$demo" && wine "$root/build/win64/bin/sample-editor.exe" Unit1.pas) &

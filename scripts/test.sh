@@ -67,6 +67,9 @@ log "win32: the 32-bit build links"
 step "win32 build" cmake --preset win32 >/dev/null && step "win32 build" cmake --build build/win32 -j "$jobs" \
     && passed=$((passed + 1))
 
+log "packages: the release ZIPs in dist/"
+step "packages" bash scripts/package.sh && passed=$((passed + 1))
+
 if [ "$fuzz_seconds" -gt 0 ] && [ -x fuzz/run.sh ]; then
     log "fuzz: ${fuzz_seconds} s"
     if fuzz/run.sh "$fuzz_seconds"; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("fuzz"); fi

@@ -3,6 +3,11 @@
 #include "resource.h"
 
 namespace tavrill {
+namespace {
+
+constexpr int kIconSize = 32;  // layout units
+
+}  // namespace
 
 TfrmAbout::TfrmAbout() {
     Create({.className = "TfrmAbout",
@@ -13,13 +18,8 @@ TfrmAbout::TfrmAbout() {
 
     // Panel1: raised inner, lowered outer bevel around the five parts.
     AddLabel({.rect = {8, 8, 282, 161}, .style = SS_ETCHEDFRAME});
-    HWND icon = AddLabel({.rect = {22, 22, 32, 32}, .style = SS_ICON | SS_REALSIZEIMAGE});
-    SendMessageA(
-        icon, STM_SETICON,
-        reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TAVRILL))), 0);
-    HWND productName = AddLabel({.rect = {72, 24, 200, 18}, .text = kApplicationTitle, .style = SS_NOPREFIX});
-    boldUnderlined_ = CreatePointFont(10, FW_BOLD, true);
-    SetFont(productName, boldUnderlined_.get());
+    programIcon_ = AddLabel({.rect = {22, 22, kIconSize, kIconSize}, .style = SS_ICON | SS_REALSIZEIMAGE});
+    productName_ = AddLabel({.rect = {72, 24, 200, 18}, .text = kApplicationTitle, .style = SS_NOPREFIX});
     labVer_ = AddLabel({.rect = {72, 48, 200, 14}, .text = "Version", .style = SS_NOPREFIX});
     AddLabel({.rect = {22, 84, 254, 28},
               .text = "Freeware from Pelmora Systems. Use it, share it, enjoy it.",
@@ -27,13 +27,22 @@ TfrmAbout::TfrmAbout() {
     label1_ = AddLabel({.rect = {16, 124, 266, 28},
                         .text = "www.pelmora-systems.example",
                         .style = SS_CENTER | SS_NOPREFIX});
-    large_ = CreatePointFont(12, FW_BOLD);
-    SetFont(label1_, large_.get());
 
-    HWND ok = AddButton({.id = IDOK, .rect = {111, 178, 75, 25}, .text = "OK", .isDefault = true});
-    SetInitialFocus(ok);
-    bold_ = CreatePointFont(8, FW_BOLD);
-    SetFont(ok, bold_.get());
+    butOK_ = AddButton({.id = IDOK, .rect = {111, 178, 75, 25}, .text = "OK", .isDefault = true});
+    SetInitialFocus(butOK_);
+    OnDpiChanged();
+}
+
+void TfrmAbout::OnDpiChanged() {
+    GiveFont(productName_, boldUnderlined_, PointFont(10, FW_BOLD, true));
+    GiveFont(label1_, large_, PointFont(12, FW_BOLD));
+    GiveFont(butOK_, bold_, PointFont(8, FW_BOLD));
+    // The icon file holds the logo at several sizes: the one for this resolution, not a stretched one.
+    const RECT size = ToPixels({0, 0, kIconSize, kIconSize});
+    UniqueIcon icon{static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TAVRILL),
+                                                  IMAGE_ICON, size.right, size.bottom, LR_DEFAULTCOLOR))};
+    SendMessageA(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    icon_ = std::move(icon);
 }
 
 void TfrmAbout::form_show() {

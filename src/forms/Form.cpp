@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 
 #include "base/Error.h"
+#include "win32/Dpi.h"
 #include "base/Numbers.h"
 #include "win32/Utf.h"
 
@@ -40,11 +42,13 @@ int SpinTextLimit(int minimum, int maximum) {
 
 // ---- helpers ---------------------------------------------------------------
 
-UniqueFont CreatePointFont(int points, int weight, bool underline, const char* face) {
-    const ScreenDC screen{nullptr};
-    const int height = -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    return UniqueFont{CreateFontA(height, 0, 0, 0, weight, FALSE, underline, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+UniqueFont CreatePointFont(int points, int weight, bool underline, const char* face, int dpi) {
+    if (dpi == 0) {
+        const ScreenDC screen{nullptr};
+        dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
+    return UniqueFont{CreateFontA(FontHeight(points, dpi), 0, 0, 0, weight, FALSE, underline, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_SWISS, face)};
 }
 
@@ -74,10 +78,21 @@ void SetChecked(HWND button, bool checked) {
 
 // ---- Form ------------------------------------------------------------------
 
-HFONT Form::DefaultFont() {
-    // Lives for the whole run: every control of every form uses it.
-    static const UniqueFont font = CreatePointFont(8);
+HFONT Form::DefaultFont(int dpi) {
+    // One per resolution in use, kept for the whole run: every control at that resolution uses it.
+    static std::map<int, UniqueFont> fonts;
+    UniqueFont& font = fonts[dpi];
+    if (!font) font = CreatePointFont(8, FW_NORMAL, false, "MS Sans Serif", dpi);
     return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void Form::GiveFont(HWND control, UniqueFont& keeper, UniqueFont font) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    keeper = std::move(font);
+}
+
+UniqueFont Form::PointFont(int points, int weight, bool underline, const char* face) const {
+    return CreatePointFont(points, weight, underline, face, dpi_);
 }
 
 void Form::ShowErrorBox(std::string_view message) {
@@ -102,15 +117,21 @@ int Form::ToLayout(int pixels) const {
     return MulDiv(pixels, kLayoutDpi, dpi_);
 }
 
-void Form::Place(HWND control, const Rect& rect) const {
+void Form::Place(HWND control, const Rect& rect) {
     const RECT r = ToPixels(rect);
     MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    for (Placed& placed : placed_)
+        if (placed.control == control) placed.rect = rect;
 }
 
 void Form::Create(const FormStyle& style) {
     RegisterFormClass(style.className, &Form::WindowProc);
-    RECT r = ToPixels({0, 0, style.clientWidth, style.clientHeight});
-    AdjustWindowRectEx(&r, style.style, FALSE, style.exStyle);
+    style_ = style;
+    // Laid out for the monitor the form opens on: the primary one's middle when it is centred.
+    const POINT middle{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+    dpi_ = DpiAt(style.position.value_or(middle));
+    const RECT r = FrameAround(ToPixels({0, 0, style.clientWidth, style.clientHeight}), style.style,
+                               style.exStyle, dpi_);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     const POINT at = style.position.value_or(
@@ -118,6 +139,33 @@ void Form::Create(const FormStyle& style) {
     hwnd_ = CreateWindowExA(style.exStyle, style.className, style.caption, style.style, at.x, at.y, width,
                             height, ownerWindow_, nullptr, GetModuleHandleA(nullptr), this);
     if (!hwnd_) throw Error(std::string("Cannot create the window ") + style.caption);
+    // The system has the last word on which monitor the new window is on.
+    if (const int actual = WindowDpi(hwnd_); actual != dpi_) {
+        dpi_ = actual;
+        SizeFrame();
+    }
+}
+
+void Form::SizeFrame() {
+    const RECT r = FrameAround(ToPixels({0, 0, style_.clientWidth, style_.clientHeight}), style_.style,
+                               style_.exStyle, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    HFONT font = DefaultFont(dpi_);
+    for (const Placed& placed : placed_) {
+        const RECT r = ToPixels(placed.rect);
+        MoveWindow(placed.control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+        SetFont(placed.control, font);
+    }
+    // An up-down control sizes itself beside its box when it is attached to it.
+    for (const Spin& spin : spins_)
+        SendMessageA(spin.updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(spin.edit), 0);
+    OnDpiChanged();
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 HWND Form::AddControl(const char* className, const ControlArgs& args) {
@@ -130,7 +178,8 @@ HWND Form::AddControl(const char* className, const ControlArgs& args) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr), nullptr);
     if (!child)
         throw Error(std::string("Cannot create the control ") + className + " " + std::string(args.text));
-    SetFont(child, DefaultFont());
+    SetFont(child, DefaultFont(dpi_));
+    placed_.push_back({child, args.rect});
     return child;
 }
 
@@ -191,7 +240,7 @@ HWND Form::AddSpin(const SpinArgs& args) {
     SendMessageA(updown, UDM_SETRANGE32, static_cast<WPARAM>(args.minimum),
                  static_cast<LPARAM>(args.maximum));
     SendMessageA(updown, UDM_SETPOS32, 0, static_cast<LPARAM>(args.value));
-    spins_.push_back({edit, args.minimum, args.maximum});
+    spins_.push_back({edit, updown, args.minimum, args.maximum});
     return edit;
 }
 
@@ -235,6 +284,7 @@ int Form::ShowModal() {
         ProgramModal modal(hwnd_);
         EnableWindow(hwnd_, TRUE);
         ShowWindow(hwnd_, SW_SHOW);
+        Raise();
         SetForegroundWindow(hwnd_);
         MSG msg;
         bool quit = false;
@@ -262,7 +312,14 @@ int Form::ShowModal() {
 void Form::Show() {
     if (!IsWindowVisible(hwnd_)) OnShowing();
     ShowWindow(hwnd_, SW_SHOW);
+    Raise();
     SetForegroundWindow(hwnd_);
+}
+
+void Form::Raise() {
+    // Harmless on Windows; under Wine a form shown again can otherwise stay drawn behind a
+    // window raised since, although it is on top in the window order and has the keyboard.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void Form::Hide() {
@@ -313,6 +370,17 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return DefWindowProcA(hwnd_, msg, wParam, lParam);
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another resolution: laid out again for it, at the place
+            // the system suggests, which keeps the form under the pointer. A form of fixed
+            // size gets exactly its layout's size; one the user can size, the suggested size.
+            ApplyDpi(HIWORD(wParam));
+            const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            if (!(style_.style & WS_THICKFRAME)) SizeFrame();
+            return 0;
+        }
         case DM_GETDEFID:
             return MAKELRESULT(defaultButton_, DC_HASDEFID);
         case WM_CLOSE:

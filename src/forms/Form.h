@@ -14,8 +14,12 @@
 //     AddButton({.id = IDOK, .rect = {54, 112, 75, 25}, .text = "&OK", .isDefault = true});
 //
 // Rectangles and client sizes are in layout units (pixels at 96 dots per inch).
-// They become device pixels in one place, Form::ToPixels; a form that lays its
-// controls out itself on WM_SIZE goes through Place and ToLayout.
+// They become device pixels in one place, Form::ToPixels, at the resolution of the
+// monitor the form is on: a form is made for the monitor it opens on, and when it
+// moves to a monitor of another resolution (WM_DPICHANGED) it places every control
+// again from its layout rectangle and gives it the font of that resolution. A form
+// that lays its controls out itself on WM_SIZE goes through Place and ToLayout; one
+// with fonts or pictures of its own makes them again in OnDpiChanged.
 //
 // Keyboard handling is IsDialogMessage's: Tab moves between WS_TABSTOP controls,
 // Enter presses the default button (except in a multi-line box with
@@ -117,8 +121,11 @@ public:
     // The window every form is owned by: the application window.
     static void SetOwnerWindow(HWND owner) { ownerWindow_ = owner; }
     static HWND OwnerWindow() { return ownerWindow_; }
-    // The font of every control: "MS Sans Serif" at 8 points, made once for the run.
-    static HFONT DefaultFont();
+    // The font of every control: "MS Sans Serif" at 8 points, made once for the run
+    // for each resolution.
+    static HFONT DefaultFont(int dpi);
+    // The dots per inch the form is laid out for: those of its monitor.
+    int Dpi() const { return dpi_; }
     // Shows an error raised in a handler: the message and "." under the
     // application title, with a stop icon.
     static void ShowErrorBox(std::string_view message);
@@ -158,8 +165,14 @@ protected:
     RECT ToPixels(const Rect& rect) const;
     // A length in device pixels (from WM_SIZE, say) in layout units.
     int ToLayout(int pixels) const;
-    // Moves a control to a layout rectangle.
-    void Place(HWND control, const Rect& rect) const;
+    // Moves a control to a layout rectangle, which it keeps at another resolution.
+    void Place(HWND control, const Rect& rect);
+    // A font of the given size in points at the form's resolution.
+    UniqueFont PointFont(int points, int weight = FW_NORMAL, bool underline = false,
+                         const char* face = "MS Sans Serif") const;
+    // Gives the control the font and keeps it in `keeper`, letting go of the one kept there before
+    // only once the control no longer uses it.
+    static void GiveFont(HWND control, UniqueFont& keeper, UniqueFont font);
 
     // The default button that Enter presses (IDOK unless set otherwise).
     void SetDefaultButton(int id) { defaultButton_ = id; }
@@ -174,6 +187,10 @@ protected:
     virtual void OnOK() {}       // butOKClick: runs before the dialog closes with OK
     virtual void OnShowing() {}  // form_show: runs before every showing
     virtual void OnClose();      // the close box: Cancel for a modal form, else hide
+    // After a move to a monitor of another resolution, once the controls are placed
+    // again and have the default font of the new resolution: fonts and pictures of
+    // the form's own are made again here.
+    virtual void OnDpiChanged() {}
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
@@ -183,14 +200,24 @@ protected:
 private:
     struct Spin {
         HWND edit;
+        HWND updown;
         int minimum;
         int maximum;
     };
+    struct Placed {
+        HWND control;
+        Rect rect;  // layout units
+    };
     const Spin* FindSpin(HWND edit) const;
+    void Raise();  // to the top of the window order, explicitly
+    void SizeFrame();
+    void ApplyDpi(int dpi);
     void ClampSpin(HWND edit);
     void RememberFocus();
 
     std::vector<Spin> spins_;
+    std::vector<Placed> placed_;
+    FormStyle style_;
     int defaultButton_ = IDOK;
     HWND focus_ = nullptr;
     int modalResult_ = 0;
@@ -199,9 +226,10 @@ private:
     static HWND ownerWindow_;
 };
 
-// A font of the given size in points for the screen, "MS Sans Serif" unless named.
+// A font of the given size in points at a resolution (0: the screen's), "MS Sans
+// Serif" unless named. Forms use their PointFont, which follows their monitor.
 UniqueFont CreatePointFont(int points, int weight = FW_NORMAL, bool underline = false,
-                           const char* face = "MS Sans Serif");
+                           const char* face = "MS Sans Serif", int dpi = 0);
 
 // Text of a window as UTF-8, whatever its length; set through the wide function, so
 // a Unicode control (every control of a form) keeps every character.

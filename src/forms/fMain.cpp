@@ -7,12 +7,15 @@
 #include "app/StashCommands.h"
 #include "app/TextCommands.h"
 #include "base/Error.h"
+#include "base/Files.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/fBlockName.h"
 #include "forms/fCase.h"
 #include "forms/fIF.h"
 #include "resource.h"
+#include "win32/Dpi.h"
+#include "win32/Monitors.h"
 #include "win32/Profile.h"
 
 namespace tavrill {
@@ -44,6 +47,21 @@ constexpr SpeedButton kButtons[] = {
     {IDC_BUTHELP, IDB_HELP, 151, "Help!"},
 };
 
+// The program's folder with a final backslash, in UTF-16 as the shell wants it, whatever the
+// ANSI code page can spell.
+std::wstring ProgramFolderW() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/:") + 1);
+}
+
 void Append(HMENU menu, UINT id, const char* caption) {
     AppendMenuA(menu, MF_STRING, id, caption);
 }
@@ -73,7 +91,6 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateControls() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     for (size_t i = 0; i < std::size(kButtons); ++i) {
         const SpeedButton& b = kButtons[i];
         // A pictured button keeps its hint as its window text, so screen readers
@@ -82,13 +99,10 @@ void TForm1::CreateControls() {
                                             .rect = {b.left, kButtonTop, kButtonSize, kButtonSize},
                                             .text = b.hint,
                                             .style = BS_PUSHBUTTON | BS_BITMAP});
-        // A picture that does not load leaves the button blank but working; nothing to report.
-        pictures_[i].reset(static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
-        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures_[i].get()));
         HWND* slots[] = {&butMenu_, &butText_, &butFormat_, &butStash_, &butLoad_, &butHelp_};
         *slots[i] = button;
     }
+    LoadPictures();
 
     label1_ = AddLabel({.rect = {0, kClientHeight - 16, kClientWidth, 16},
                         .text = "Freeware from Pelmora Systems",
@@ -101,6 +115,20 @@ void TForm1::CreateControls() {
 
     // Without its timer the tool bar would never learn its target window.
     if (!SetTimer(hwnd_, kTimer1, 1000, nullptr)) throw Error("Cannot start the tool bar's timer");
+}
+
+void TForm1::LoadPictures() {
+    // Pictures drawn for the resolution's size, never stretched by the button. A picture that
+    // does not load leaves the button blank but working; nothing to report.
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const int step = IDB_SIZE_STEP * PictureSizeIndex(Dpi());
+    HWND buttons[] = {butMenu_, butText_, butFormat_, butStash_, butLoad_, butHelp_};
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(kButtons[i].bitmap + step),
+                                                             IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
+        SendMessageA(buttons[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+        pictures_[i] = std::move(picture);
+    }
 }
 
 void TForm1::CreateMenus() {
@@ -171,8 +199,12 @@ void TForm1::form_create() {
     bridge_.SetAnyEditor(LoadAnyEditor(ini));
     CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
                   MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
-    // The saved position is used as it is, even off the screen.
-    SetWindowPos(hwnd_, nullptr, position_.x, position_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A position on a monitor unplugged since would leave the tool bar out of reach.
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
+    const WindowPosition place =
+        PlaceOnScreen(position_, frame.right - frame.left, frame.bottom - frame.top, CurrentMonitors());
+    SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::FormDestroy() {
@@ -287,7 +319,7 @@ void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
     POINT offset{b.left, b.top};
     ScreenToClient(hwnd_, &offset);
     const int x = window.left + offset.x;
-    const int y = window.top + offset.y + (belowButton ? kButtonSize : 0);
+    const int y = window.top + offset.y + (belowButton ? b.bottom - b.top : 0);
     // A pop-up menu needs its owner in the foreground to close when the user
     // clicks elsewhere; the WM_NULL afterwards makes a second opening work.
     // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu#remarks
@@ -436,7 +468,14 @@ void TForm1::mnuAboutClick() {
 
 void TForm1::mnuHelpClick() {
     app_.helpFile = folders_.program + "tav_help.hlp";
-    WinHelpA(hwnd_, app_.helpFile.c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
+    // Current Windows has no engine for .hlp files and the package holds none: the classic file
+    // is opened only where the user has put one, otherwise the page the package brings.
+    if (FileExists(app_.helpFile)) {
+        WinHelpA(hwnd_, app_.helpFile.c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
+        return;
+    }
+    const std::wstring page = ProgramFolderW() + L"tav_help.html";
+    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // the browser reports its own
 }
 
 void TForm1::mnuWebPelmoraClick() {

@@ -33,6 +33,8 @@ private:
     void form_create();
     void CreateControls();
     void CreateMenus();
+    void LoadPictures();  // for the form's resolution
+    void OnDpiChanged() override { LoadPictures(); }
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code, HWND control) override;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "win32/Utf.h"
+#include "win32/Dpi.h"
 
 namespace tavrill {
 namespace {
@@ -14,12 +15,20 @@ enum : int { kFile1 = 101, kMemo1, kTxtSearch, kChkByName, kChkNewest };
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 380;
 constexpr int kPanel1Width = 250;
-constexpr int kGlyphSize = 16;
-constexpr int kItemHeight = 18;
+constexpr int kItemHeight = 18;  // layout units
+constexpr int kPreviewFontHeight = 11;
 
-HBITMAP LoadGlyph(const char* name) {
-    return static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+// The glyph drawn for the resolution: NAME, NAME24 or NAME32 (16, 24 or 32 pixels).
+UniqueBitmap LoadGlyph(std::string name, int dpi) {
+    const char* suffixes[] = {"", "24", "32"};
+    name += suffixes[PictureSizeIndex(dpi)];
+    return UniqueBitmap{static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))};
+}
+
+int GlyphSize(HBITMAP glyph) {
+    BITMAP info{};
+    return glyph && GetObjectA(glyph, sizeof info, &info) ? info.bmHeight : 0;
 }
 
 std::string SearchText(HWND box) {
@@ -37,9 +46,6 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
             .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
             .clientWidth = kClientWidth,
             .clientHeight = kClientHeight});
-
-    programGlyph_.reset(LoadGlyph("EXECUTABLE"));
-    fileGlyph_.reset(LoadGlyph("UNKNOWNFILE"));
 
     // In tab order; Layout places them.
     Label1_ = AddLabel({.text = "Files in Stash"});
@@ -68,11 +74,23 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
     } else {
         Memo1_ = AddMemo({.id = kMemo1});  // no rich edit on this system: the plain preview
     }
-    previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   FIXED_PITCH | FF_MODERN, "Courier New"));
-    if (previewFont_) SetFont(Memo1_, previewFont_.get());
+    LoadGlyphsAndFont();
     Layout(kClientWidth, kClientHeight);
+}
+
+void TfrmStash::LoadGlyphsAndFont() {
+    programGlyph_ = LoadGlyph("EXECUTABLE", Dpi());
+    fileGlyph_ = LoadGlyph("UNKNOWNFILE", Dpi());
+    const int height = ToPixels({0, 0, 0, kPreviewFontHeight}).bottom;
+    GiveFont(Memo1_, previewFont_,
+             UniqueFont{CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    FIXED_PITCH | FF_MODERN, "Courier New")});
+}
+
+void TfrmStash::OnDpiChanged() {
+    LoadGlyphsAndFont();
+    SendMessageA(file1_, LB_SETITEMHEIGHT, 0, ToPixels({0, 0, 0, kItemHeight}).bottom);
 }
 
 std::optional<std::string> TfrmStash::Run() {
@@ -206,24 +224,26 @@ void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
         const StashItem& entry = model_.Items()[index];
         FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         HBITMAP glyph = (entry.glyph == StashGlyph::Program ? programGlyph_ : fileGlyph_).get();
+        const int glyphSize = GlyphSize(glyph);
+        const int gap = ToPixels({0, 0, 2, 0}).right;
         if (const UniqueMemoryDC memory{CreateCompatibleDC(dc)}) {
             const SelectedObject selectedGlyph{memory.get(), glyph};
-            BitBlt(dc, r.left + 2, r.top + (r.bottom - r.top - kGlyphSize) / 2, kGlyphSize, kGlyphSize,
+            BitBlt(dc, r.left + gap, r.top + (r.bottom - r.top - glyphSize) / 2, glyphSize, glyphSize,
                    memory.get(), 0, 0, SRCCOPY);
         }
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = r;
-        text.left += kGlyphSize + 6;
+        text.left += glyphSize + 3 * gap;
         const std::wstring name = Widen(entry.name);
         DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         // The description, dimmed, after the name.
         if (const std::wstring description = Widen(model_.Description(index)); !description.empty()) {
             RECT nameSize = text;
-            DrawTextA(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &nameSize,
+            DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &nameSize,
                       DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-            text.left = std::min(nameSize.right + 8, text.right);
+            text.left = std::min(nameSize.right + 4 * gap, text.right);
             SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
             DrawTextW(dc, description.c_str(), static_cast<int>(description.size()), &text,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -263,7 +283,8 @@ void TfrmStash::OnCommand(int id, int code, HWND control) {
 LRESULT TfrmStash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_MEASUREITEM:
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kItemHeight;
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<UINT>(ToPixels({0, 0, 0, kItemHeight}).bottom);
             return TRUE;
         case WM_DRAWITEM:
             if (wParam != kFile1) break;

@@ -46,6 +46,8 @@ private:
     void ShowPreview(std::string_view text);
     // Places the controls for a client area of this size in layout units.
     void Layout(int width, int height);
+    void OnDpiChanged() override;
+    void LoadGlyphsAndFont();  // for the form's resolution
     void DrawItem(const DRAWITEMSTRUCT& item);
     static LRESULT CALLBACK SearchBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self);

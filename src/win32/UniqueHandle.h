@@ -56,12 +56,16 @@ inline void CloseFind(HANDLE h) {
 inline void FreeGlobal(HGLOBAL h) {
     GlobalFree(h);
 }
+inline void DestroyIconHandle(HICON h) {
+    DestroyIcon(h);
+}
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<HANDLE, &detail::CloseFile>;
 using UniqueMenu = UniqueHandle<HMENU, &detail::DestroyMenuHandle>;
 using UniqueFont = UniqueHandle<HFONT, &detail::DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &detail::DeleteGdiObject>;
+using UniqueIcon = UniqueHandle<HICON, &detail::DestroyIconHandle>;  // from LoadImage with a size
 using UniqueWindow = UniqueHandle<HWND, &detail::DestroyWindowHandle>;
 using UniqueMemoryDC = UniqueHandle<HDC, &detail::DeleteMemoryDC>;  // from CreateCompatibleDC
 using UniqueFind = UniqueHandle<HANDLE, &detail::CloseFind>;        // from FindFirstFile, see ValidOrNull

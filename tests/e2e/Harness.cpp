@@ -93,13 +93,27 @@ bool ClickToFront(POINT at, HWND window, const std::function<bool()>& inFront) {
     return WaitFor(inFront, Millis{3000});
 }
 
-std::string ProgramPath(const char* variable, std::string built) {
-    if (const char* given = std::getenv(variable); given && *given) return given;
-    if (built.starts_with('/')) built = "Z:" + built;  // a Linux path under Wine
-    for (char& c : built) {
+std::string WindowsPath(std::string path) {
+    if (path.starts_with('/')) path = "Z:" + path;  // a Linux path under Wine
+    for (char& c : path) {
         if (c == '/') c = '\\';
     }
-    return built;
+    return path;
+}
+
+std::string ProgramPath(const char* variable, std::string built) {
+    if (const char* given = std::getenv(variable); given && *given) return given;
+    return WindowsPath(std::move(built));
+}
+
+// TAVRILL_E2E_PROGRAM_FOLDER names a folder that holds tavrill.exe and its files (an unzipped
+// package); sessions then run the program there instead of a copy in a fresh folder.
+std::optional<std::string> GivenProgramFolder() {
+    const char* given = std::getenv("TAVRILL_E2E_PROGRAM_FOLDER");
+    if (!given || !*given) return std::nullopt;
+    std::string folder = WindowsPath(given);
+    if (!folder.ends_with('\\')) folder += '\\';
+    return folder;
 }
 
 class OpenedClipboard {
@@ -406,13 +420,18 @@ Session::Session(SessionOptions options) {
     GetTempPathA(sizeof temp, temp);
     root_ = std::string(temp) + "tavrill-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++counter) + "-" + std::to_string(GetTickCount()) + "\\";
-    programFolder_ = root_ + "program\\";
     sourceFolder_ = root_ + "source\\";
     if (!CreateDirectoryA(root_.c_str(), nullptr)) throw HarnessError("cannot create " + root_);
-    CreateDirectoryA(programFolder_.c_str(), nullptr);
     CreateDirectoryA(sourceFolder_.c_str(), nullptr);
-    if (!CopyFileA(TavrillExe().c_str(), (programFolder_ + "tavrill.exe").c_str(), FALSE))
-        throw HarnessError("cannot copy " + TavrillExe() + " (error " + std::to_string(GetLastError()) + ")");
+    if (const std::optional<std::string> given = GivenProgramFolder()) {
+        programFolder_ = *given;
+    } else {
+        programFolder_ = root_ + "program\\";
+        CreateDirectoryA(programFolder_.c_str(), nullptr);
+        if (!CopyFileA(TavrillExe().c_str(), (programFolder_ + "tavrill.exe").c_str(), FALSE))
+            throw HarnessError("cannot copy " + TavrillExe() + " (error " + std::to_string(GetLastError()) +
+                               ")");
+    }
     for (const auto& [name, bytes] : options.files) WriteProgramFile(name, bytes);
     ClearClipboard();
     if (options.startEditor) StartEditor(options.editor);

@@ -15,6 +15,7 @@
 
 #include "Filter.h"
 #include "Rewrites.h"
+#include "Version.h"
 
 namespace {
 
@@ -59,6 +60,9 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        return WriteAll("tavrill-text " TAVRILL_VERSION_TEXT "\r\n") && std::fflush(stdout) == 0 ? 0 : 3;
+    }
     const Parsed parsed = ParseArguments(args);
     if (!parsed.request) {
         std::fprintf(stderr, "%s\n", parsed.error.c_str());
