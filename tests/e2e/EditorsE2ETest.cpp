@@ -87,6 +87,7 @@ TEST(AnyEditorE2ETest, AnotherEditorIsRefusedUntilAnyEditorIsOnAndAgainWhenItIsO
 struct Dialog {
     HWND window = nullptr;
     std::vector<HWND> edits;
+    HWND preview = nullptr;  // the stash browser's rich edit
     void Click(std::string_view text) const { ClickWindow(FindDescendantByText(window, text)); }
     bool Closes() const {
         return WaitFor([&] { return !IsWindowVisible(window); });
@@ -96,8 +97,11 @@ struct Dialog {
 Dialog Await(Session& s, std::string_view caption) {
     Dialog d{s.WaitForDialog(caption)};
     if (!d.window) throw HarnessError("no dialog \"" + std::string(caption) + "\"");
-    for (HWND c : Children(d.window))
-        if (lstrcmpiA(ClassOf(c).c_str(), "edit") == 0) d.edits.push_back(c);
+    for (HWND c : Children(d.window)) {
+        const std::string cls = ClassOf(c);
+        if (lstrcmpiA(cls.c_str(), "edit") == 0) d.edits.push_back(c);
+        if (cls.starts_with("RichEdit") || cls.starts_with("RICHEDIT")) d.preview = c;
+    }
     return d;
 }
 
@@ -126,7 +130,8 @@ void CopyFromStash(Session& s, int item, const std::string& preview) {
     SendMessageA(list, LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
     ClickAt({r.left + 40, (r.top + r.bottom) / 2});
-    EXPECT_TRUE(WaitFor([&] { return Utf8WindowText(b.edits[0]) == preview; })) << Utf8WindowText(b.edits[0]);
+    ASSERT_TRUE(b.preview);
+    EXPECT_TRUE(WaitFor([&] { return Utf8WindowText(b.preview) == preview; })) << Utf8WindowText(b.preview);
     b.Click("C&OPY");
     EXPECT_TRUE(b.Closes());
 }
