@@ -124,8 +124,8 @@ void TForm1::LoadPictures() {
     const int step = IDB_SIZE_STEP * PictureSizeIndex(Dpi());
     HWND buttons[] = {butMenu_, butText_, butFormat_, butStash_, butLoad_, butHelp_};
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(kButtons[i].bitmap + step),
-                                                             IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
+        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageA(
+            instance, MAKEINTRESOURCEA(kButtons[i].bitmap + step), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
         SendMessageA(buttons[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
         pictures_[i] = std::move(picture);
     }
@@ -371,7 +371,9 @@ void TForm1::mnuAnyEditorClick() {
     SaveAnyEditor(ini, bridge_.AnyEditor(), ini.Path());
 }
 
-void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void TForm1::mnuExitClick() {
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
 
 // ---- popText ----------------------------------------------------------------
 
@@ -475,7 +477,8 @@ void TForm1::mnuHelpClick() {
         return;
     }
     const std::wstring page = ProgramFolderW() + L"tav_help.html";
-    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // the browser reports its own
+    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);  // the browser reports its own
 }
 
 void TForm1::mnuWebPelmoraClick() {
