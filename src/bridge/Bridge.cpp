@@ -9,7 +9,7 @@ constexpr std::string_view kTabControlClass = "TTabControl";
 
 }  // namespace
 
-void Bridge::Tick() {
+void Bridge::TakeTarget(WindowHandle foreground) {
     if (lockedWindow_ != kNoWindow) {
         target_ = lockedWindow_;
         editControl_ = lockedWindow_;
@@ -18,7 +18,6 @@ void Bridge::Tick() {
     // Only the tool bar itself is passed over: the program's dialogs and message
     // boxes become the target like any other window. That is harmless, since a
     // running command pastes into the edit control, not into the target.
-    const WindowHandle foreground = host_.ForegroundWindow();
     if (foreground != target_ && foreground != host_.OwnWindow()) target_ = foreground;
 }
 
@@ -44,16 +43,19 @@ void Bridge::FetchText(bool readClipboard) {
         // The clipboard is deliberately not cleared here: if the editor puts
         // nothing on it, the text already there becomes the working text.
         host_.SendCopy(editControl_);
+        NoteClipboardUse();
     } else if (target_ == kNoWindow) {
         return;
     } else {
         host_.ClearClipboard();
+        NoteClipboardUse();
         if (host_.ClassName(target_) != kEditorWindowClass) {
             NoticeBox("Source window was not a Delphi TEditWindow.", "Could not copy");
             return;
         }
         editControl_ = FindEditControl(target_);
         if (editControl_ != kNoWindow) host_.SendCopy(editControl_);
+        NoteClipboardUse();
     }
 
     if (!readClipboard) return;
@@ -67,7 +69,24 @@ void Bridge::FetchText(bool readClipboard) {
 void Bridge::DeliverText(std::string_view text) {
     host_.WriteClipboardText(text);
     if (editControl_ != kNoWindow) host_.SendPaste(editControl_);
+    NoteClipboardUse();
     host_.BringToFront(editControl_);
+}
+
+void Bridge::BeginCommand() {
+    clipboardUsed_ = false;
+    savedClipboard_ = keepClipboard_ ? host_.SaveClipboard() : nullptr;
+}
+
+void Bridge::EndCommand() {
+    auto saved = std::move(savedClipboard_);
+    if (saved && clipboardUsed_ && host_.ClipboardSequence() == ownClipboardSequence_)
+        host_.RestoreClipboard(std::move(saved));
+}
+
+void Bridge::NoteClipboardUse() {
+    clipboardUsed_ = true;
+    ownClipboardSequence_ = host_.ClipboardSequence();
 }
 
 void Bridge::Undo() {

@@ -4,6 +4,7 @@
 // unit tests use an in-memory host with a little window tree and a clipboard.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,13 @@ using WindowHandle = std::uintptr_t;
 inline constexpr WindowHandle kNoWindow = 0;
 
 enum class Answer { Yes, No, Cancel };
+
+// A copy of everything that was on the clipboard; only the host that made it
+// knows what is inside.
+class SavedClipboard {
+public:
+    virtual ~SavedClipboard() = default;
+};
 
 class BridgeHost {
 public:
@@ -42,6 +50,14 @@ public:
     virtual std::string ReadClipboardText() = 0;
     // The clipboard afterwards holds exactly this text and no other format.
     virtual void WriteClipboardText(std::string_view text) = 0;
+
+    // Moves whenever any program changes the clipboard.
+    virtual std::uint32_t ClipboardSequence() = 0;
+    // A copy of every format on the clipboard that can be copied (the others are
+    // left out); nothing when the clipboard cannot be opened.
+    virtual std::unique_ptr<SavedClipboard> SaveClipboard() = 0;
+    // Empties the clipboard and puts the saved formats back.
+    virtual void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) = 0;
 
     // Message boxes, modal for the whole program, without an icon.
     virtual void ShowNotice(std::string_view text, std::string_view caption) = 0;       // OK

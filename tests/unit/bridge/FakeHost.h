@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,10 +61,14 @@ public:
         for (WindowHandle c : Window(h).children) Close(c);
     }
 
-    // Clipboard
-    void SetClipboardText(std::string text) { clipboard_ = std::move(text); }
-    void SetClipboardPicture() { clipboard_.reset(); }  // something, but no text
+    // Clipboard; what another program (the user) puts there.
+    void SetClipboardText(std::string text) { Change(std::move(text)); }
+    void SetClipboardPicture() {  // something, but no text
+        Change(std::nullopt);
+        picture_ = true;
+    }
     std::optional<std::string> Clipboard() const { return clipboard_; }
+    bool ClipboardHasPicture() const { return picture_; }
 
     // Message boxes: answers are taken from the queue, Cancel/No when it is empty.
     std::deque<Answer> answers;
@@ -106,7 +111,7 @@ public:
     void SendCopy(WindowHandle w) override {
         sent.push_back("copy " + std::to_string(w));
         if (!WindowExists(w) || windows_.at(w).copiesNothing) return;
-        clipboard_ = windows_.at(w).selection;
+        Change(windows_.at(w).selection);
     }
     void SendPaste(WindowHandle w) override {
         sent.push_back("paste " + std::to_string(w));
@@ -126,13 +131,25 @@ public:
     }
     void BringToFront(WindowHandle w) override { sent.push_back("front " + std::to_string(w)); }
 
-    void ClearClipboard() override { clipboard_.reset(); }
+    void ClearClipboard() override { Change(std::nullopt); }
     bool ClipboardHasText() override { return clipboard_.has_value(); }
     std::string ReadClipboardText() override {
         if (!clipboard_) return {};
         return clipboard_->substr(0, clipboard_->find('\0'));
     }
-    void WriteClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
+    void WriteClipboardText(std::string_view text) override { Change(std::string(text)); }
+
+    std::uint32_t ClipboardSequence() override { return sequence_; }
+    std::unique_ptr<SavedClipboard> SaveClipboard() override {
+        return std::make_unique<Saved>(clipboard_, picture_);
+    }
+    void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) override {
+        const auto& s = dynamic_cast<const Saved&>(*saved);
+        Change(s.text);
+        picture_ = s.picture;
+        ++restores;
+    }
+    int restores = 0;
 
     void ShowNotice(std::string_view text, std::string_view caption) override {
         boxes.push_back({"notice", std::string(text), std::string(caption)});
@@ -147,6 +164,17 @@ public:
     }
 
 private:
+    struct Saved : SavedClipboard {
+        Saved(std::optional<std::string> t, bool p) : text(std::move(t)), picture(p) {}
+        std::optional<std::string> text;
+        bool picture;
+    };
+    void Change(std::optional<std::string> text) {
+        clipboard_ = std::move(text);
+        picture_ = false;
+        ++sequence_;
+    }
+
     Answer Next(Answer fallback) {
         if (answers.empty()) return fallback;
         const Answer a = answers.front();
@@ -157,6 +185,8 @@ private:
     std::map<WindowHandle, FakeWindow> windows_;
     WindowHandle nextHandle_ = 1;
     std::optional<std::string> clipboard_;
+    bool picture_ = false;
+    std::uint32_t sequence_ = 0;
 };
 
 }  // namespace tavrill::testing

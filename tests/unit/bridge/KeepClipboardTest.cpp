@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "bridge/Bridge.h"
+#include "bridge/FakeHost.h"
+
+namespace tavrill {
+namespace {
+
+using testing::FakeHost;
+
+// The user copied something, then selects code in the editor and runs a command.
+struct KeepClipboardTest : ::testing::Test {
+    FakeHost host;
+    Bridge bridge{host};
+    WindowHandle control = host.AddEditor("my_var");
+
+    void SetUp() override {
+        host.foreground = host.editorWindow;
+        bridge.Tick();
+        host.SetClipboardText("the user's text");
+        bridge.SetKeepClipboard(true);
+    }
+    void Convert() {
+        CommandScope command(bridge);
+        bridge.FetchText(true);
+        bridge.DeliverText("MY_VAR");
+        EXPECT_EQ(host.Window(control).text, "MY_VAR") << "pasted before the clipboard is put back";
+    }
+};
+
+TEST_F(KeepClipboardTest, TextOrPictureComesBackAfterThePasteOnlyWhenOn) {
+    Convert();
+    EXPECT_EQ(host.Clipboard(), "the user's text");
+
+    host.SetClipboardPicture();
+    Convert();
+    EXPECT_TRUE(host.ClipboardHasPicture());
+
+    bridge.SetKeepClipboard(false);
+    Convert();
+    EXPECT_EQ(host.Clipboard(), "MY_VAR") << "the classic behaviour: the result stays";
+    EXPECT_EQ(host.restores, 2);
+}
+
+TEST_F(KeepClipboardTest, CommandsThatFailOrDeliverNothingPutItBackToo) {
+    {
+        CommandScope copyOnly(bridge);  // a dialog cancelled after the fetch
+        bridge.FetchText(false);
+    }
+    EXPECT_EQ(host.Clipboard(), "the user's text");
+
+    host.foreground = host.AddWindow("Notepad");
+    bridge.Tick();
+    host.Close(host.editorWindow);
+    {
+        CommandScope notAnEditor(bridge);  // the fetch empties the clipboard and says so
+        bridge.FetchText(true);
+    }
+    EXPECT_EQ(host.Clipboard(), "the user's text");
+    EXPECT_EQ(host.boxes.size(), 1u);
+}
+
+TEST_F(KeepClipboardTest, NothingIsPutBackOverACopyMadeElsewhereOrWhenUntouched) {
+    {
+        CommandScope command(bridge);
+        bridge.FetchText(true);
+        host.SetClipboardText("copied in another program while a dialog was open");
+    }
+    EXPECT_EQ(host.Clipboard(), "copied in another program while a dialog was open");
+    {
+        CommandScope undo(bridge);
+        bridge.Undo();
+    }
+    EXPECT_EQ(host.restores, 0);
+}
+
+}  // namespace
+}  // namespace tavrill
