@@ -54,6 +54,14 @@ WindowPosition LoadSettings(ProfileStore& profile) {
     return p;
 }
 
+bool LoadKeepClipboard(ProfileStore& profile) {
+    return ParseSettingInt(profile.Read("Main", "KeepClipboard").value_or(""), 0) != 0;
+}
+
+void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path) {
+    if (!profile.Write("Main", "KeepClipboard", on ? "1" : "0")) throw UnableToWrite(path);
+}
+
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path) {
     if (!profile.Write("Main", "WindowX", std::to_string(position.x)) ||
         !profile.Write("Main", "WindowY", std::to_string(position.y)))

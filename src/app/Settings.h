@@ -31,6 +31,10 @@ struct WindowPosition {
 
 WindowPosition LoadSettings(ProfileStore& profile);
 
+// Keep my clipboard, [Main] KeepClipboard=0|1: off when missing, 0 or not a number.
+bool LoadKeepClipboard(ProfileStore& profile);
+void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path);  // throws as SaveSettings
+
 // Throws Error "Unable to write to <path>" when the file cannot be written.
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path);
 

@@ -112,8 +112,9 @@ std::optional<unsigned> KeyOfName(std::string_view name) {
 std::string NameOfKey(unsigned key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
         return std::string(1, static_cast<char>(key));
-    if (key >= kF1 && key <= kF24) return "F" + std::to_string(key - kF1 + 1);
-    if (key >= kNum0 && key <= kNum0 + 9) return "Num" + std::to_string(key - kNum0);
+    if (key >= kF1 && key <= kF24) return std::string("F").append(std::to_string(key - kF1 + 1));
+    if (key >= kNum0 && key <= kNum0 + 9)
+        return std::string("Num").append(1, static_cast<char>('0' + key - kNum0));
     for (const NamedKey& k : kNamedKeys)
         if (k.key == key) return std::string(k.name);
     return {};

@@ -1,11 +1,16 @@
 #pragma once
 // A clipboard session opened with our own window, closed when it goes out of
-// scope. Plain text (CF_TEXT) only.
+// scope; plain text (CF_TEXT), and a snapshot of everything for Keep my clipboard.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "bridge/BridgeHost.h"
+#include "win32/UniqueHandle.h"
 
 namespace tavrill {
 
@@ -29,5 +34,27 @@ private:
 };
 
 bool ClipboardHasText();
+
+// What the user had on the clipboard: every memory format byte for byte, the
+// bitmap and the enhanced metafile copied with their own functions. Palettes,
+// old-style metafile pictures, owner-drawn, private and GDI-object formats are
+// left out: their handles are not memory that can be copied.
+class ClipboardSnapshot : public SavedClipboard {
+public:
+    // Copies what the open session's clipboard holds.
+    static std::unique_ptr<ClipboardSnapshot> Take(const ClipboardSession& session);
+    // Empties the clipboard and hands the saved formats over to it; a format
+    // that cannot be stored is left out, and the snapshot is spent afterwards.
+    void PutBack(ClipboardSession& session);
+
+private:
+    struct Memory {
+        UINT format;
+        std::vector<char> bytes;
+    };
+    std::vector<Memory> memory_;
+    UniqueBitmap bitmap_;
+    UniqueEnhMetaFile enhMetaFile_;
+};
 
 }  // namespace tavrill

@@ -39,6 +39,8 @@ inline void CloseFile(HANDLE h) { CloseHandle(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
 inline void DestroyMenuHandle(HMENU h) { DestroyMenu(h); }
 inline void DestroyWindowHandle(HWND h) { DestroyWindow(h); }
+inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
+inline void FreeGlobal(HGLOBAL h) { GlobalFree(h); }
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<HANDLE, &detail::CloseFile>;
@@ -46,6 +48,8 @@ using UniqueMenu = UniqueHandle<HMENU, &detail::DestroyMenuHandle>;
 using UniqueFont = UniqueHandle<HFONT, &detail::DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &detail::DeleteGdiObject>;
 using UniqueWindow = UniqueHandle<HWND, &detail::DestroyWindowHandle>;
+using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &detail::DeleteEnhMetaFileHandle>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, &detail::FreeGlobal>;
 
 // CreateFile reports failure with INVALID_HANDLE_VALUE rather than a null handle;
 // this makes its result fit UniqueFile.

@@ -72,6 +72,20 @@ void WindowsHost::WriteClipboardText(std::string_view text) {
     if (cb) cb.SetText(text);
 }
 
+std::uint32_t WindowsHost::ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+std::unique_ptr<SavedClipboard> WindowsHost::SaveClipboard() {
+    ClipboardSession cb{ownWindow_()};
+    if (!cb) return nullptr;
+    return ClipboardSnapshot::Take(cb);
+}
+
+void WindowsHost::RestoreClipboard(std::unique_ptr<SavedClipboard> saved) {
+    auto* snapshot = dynamic_cast<ClipboardSnapshot*>(saved.get());
+    ClipboardSession cb{ownWindow_()};
+    if (snapshot && cb) snapshot->PutBack(cb);
+}
+
 int WindowsHost::Box(std::string_view text, std::string_view caption, UINT flags) {
     const std::string t(text), c(caption);
     ProgramModal modal;

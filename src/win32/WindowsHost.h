@@ -30,6 +30,9 @@ public:
     bool ClipboardHasText() override;
     std::string ReadClipboardText() override;
     void WriteClipboardText(std::string_view text) override;
+    std::uint32_t ClipboardSequence() override;
+    std::unique_ptr<SavedClipboard> SaveClipboard() override;
+    void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) override;
     void ShowNotice(std::string_view text, std::string_view caption) override;
     Answer AskYesNoCancel(std::string_view text, std::string_view caption) override;
     bool AskYesNo(std::string_view text, std::string_view caption) override;
