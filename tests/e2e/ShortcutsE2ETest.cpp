@@ -1,0 +1,151 @@
+// Global shortcuts and Keep my clipboard, driven as a user does: the keys pressed over the editor,
+// never a click on the tool bar unless a step says so.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "Harness.h"
+
+namespace tavrill::e2e {
+namespace {
+
+// Presses Ctrl+Alt+Shift and the key, then lets go, as a user presses a default shortcut.
+void Shortcut(WORD key) {
+    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, key});
+}
+
+bool EditorShows(SampleEditor& editor, const std::string& text) {
+    return WaitFor([&] { return editor.Text() == text; });
+}
+
+// Holds a system-wide hot key for as long as it lives, as another program would.
+class HeldHotKey {
+public:
+    HeldHotKey(UINT modifiers, UINT key) : held_(RegisterHotKey(nullptr, kId, modifiers, key) != FALSE) {}
+    ~HeldHotKey() {
+        if (held_) UnregisterHotKey(nullptr, kId);
+    }
+    explicit operator bool() const { return held_; }
+
+private:
+    static constexpr int kId = 0x7001;
+    bool held_;
+};
+
+TEST(ShortcutsE2ETest, KeysConvertAtOnceAndDialogsGiveTheEditorBackItsKeyboard) {
+    Session s({.editor = {.text = "my_var := some_func(x);"}});
+    SampleEditor& e = s.Editor();
+    e.SelectAll();
+    Shortcut('U');  // no pause for the tool bar's timer: the key makes the editor the target
+    EXPECT_TRUE(EditorShows(e, "MY_VAR := SOME_FUNC(X);")) << e.Text();
+    EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); }));
+
+    e.SelectAll();
+    Shortcut('T');
+    EXPECT_TRUE(EditorShows(e, "My_Var := Some_Func(X);")) << e.Text();
+
+    e.SelectAll();
+    Shortcut('I');  // the indent dialog opens in front of the editor
+    HWND indent = s.WaitForDialog("Indent");
+    ASSERT_TRUE(indent);
+    EXPECT_TRUE(WaitFor([&] { return IsForeground(indent); }));
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); }))
+        << "the editor did not get the keyboard back";
+    TypeText("!");  // the keyboard really is the editor's: the selection is replaced
+    EXPECT_TRUE(EditorShows(e, "!")) << e.Text();
+    EXPECT_TRUE(s.NoMessageBoxFor(Millis{300}));
+}
+
+TEST(ShortcutsE2ETest, TakenShortcutsAreReportedAndTheFileSurvivesARestart) {
+    HeldHotKey held(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'L');
+    ASSERT_TRUE(held) << "the test could not hold Ctrl+Alt+Shift+L itself";
+    Session s({.editor = {.text = "MY_VAR"},
+               .files = {{"tavrill.ini", "[Shortcuts]\r\nCaseUpper=None\r\nCaseFlip=ctrl+shift+F11\r\n"}}});
+    auto box = s.WaitForMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, "Ctrl+Alt+Shift+L is taken by another program.");
+    EXPECT_EQ(box->caption, "Keyboard shortcuts");
+    AnswerMessageBox(*box, VK_RETURN);
+
+    SampleEditor& e = s.Editor();
+    e.SelectAll();
+    PressChord({VK_CONTROL, VK_SHIFT, VK_F11});
+    EXPECT_TRUE(EditorShows(e, "my_var")) << e.Text();
+    e.SelectAll();
+    Shortcut('U');  // cleared in the file
+    EXPECT_TRUE(s.NoMessageBoxFor(Millis{800}));
+    EXPECT_EQ(e.Text(), "my_var");
+
+    s.Exit();
+    s.StartToolBar();
+    auto again = s.WaitForMessageBox();
+    ASSERT_TRUE(again) << "still taken after the restart";
+    AnswerMessageBox(*again, VK_RETURN);
+    e.SelectAll();
+    PressChord({VK_CONTROL, VK_SHIFT, VK_F11});
+    EXPECT_TRUE(EditorShows(e, "MY_VAR")) << e.Text();
+}
+
+// What a user may have copied: a text and an 8 x 8 picture together.
+constexpr char kUserText[] = "the user's text";
+
+void CopyTextAndPicture() {
+    ASSERT_TRUE(WaitFor([] { return OpenClipboard(nullptr) != FALSE; }));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, sizeof kUserText);
+    memcpy(GlobalLock(text), kUserText, sizeof kUserText);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    std::vector<std::uint32_t> pixels(64, 0x00FF8000);
+    SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 32, pixels.data()));
+    CloseClipboard();
+}
+
+// The picture on the clipboard, as its width and its first pixel; {0, 0} when there is none.
+std::pair<LONG, std::uint32_t> ClipboardPicture() {
+    std::pair<LONG, std::uint32_t> picture{0, 0};
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) return picture;
+    if (auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        BITMAP info{};
+        GetObject(bitmap, sizeof info, &info);
+        std::vector<std::uint32_t> pixels(64);
+        if (info.bmBitsPixel == 32) GetBitmapBits(bitmap, 256, pixels.data());
+        picture = {info.bmWidth, pixels[0] & 0xFFFFFF};
+    }
+    CloseClipboard();
+    return picture;
+}
+
+TEST(KeepClipboardE2ETest, TextAndPictureSurviveACommandWhenOnAndTheChoiceIsKept) {
+    Session s({.editor = {.text = "my_var"}});
+    SampleEditor& e = s.Editor();
+    s.ChooseFromMenu(kMainButton, {'L'});  // Keep my clipboard
+    CopyTextAndPicture();
+    e.SelectAll();
+    Shortcut('U');
+    EXPECT_TRUE(EditorShows(e, "MY_VAR")) << e.Text();
+    EXPECT_TRUE(WaitFor([] { return ClipboardText() == kUserText; }))
+        << ClipboardText().value_or("(no text)");
+    EXPECT_EQ(ClipboardPicture(), (std::pair<LONG, std::uint32_t>{8, 0xFF8000}));
+
+    e.SelectAll();
+    s.WaitForTarget();
+    s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, 'L'});  // from the menu as well
+    EXPECT_TRUE(EditorShows(e, "my_var")) << e.Text();
+    EXPECT_EQ(ClipboardText(), kUserText);
+
+    s.Exit();
+    EXPECT_NE(s.ReadProgramFile("tavrill.ini").value_or("").find("KeepClipboard=1"), std::string::npos);
+    s.StartToolBar();
+    s.ChooseFromMenu(kMainButton, {'L'});  // off again: the classic behaviour
+    e.SelectAll();
+    Shortcut('U');
+    EXPECT_TRUE(EditorShows(e, "MY_VAR")) << e.Text();
+    EXPECT_EQ(ClipboardText(), "MY_VAR");
+}
+
+}  // namespace
+}  // namespace tavrill::e2e
