@@ -1,9 +1,6 @@
 #pragma once
 // The code generator commands of the tool bar's text menu: fetch, dialog,
-// template, deliver. The dialogs are behind small interfaces so that the
-// Windows forms and the unit tests' fakes are interchangeable; each Run()
-// shows its dialog modally and gives back what the user entered on OK, or
-// nothing on Cancel.
+// template, deliver. Each dialog is a ValuesDialog of its values.
 //
 // Which fetch each command makes, what Cancel does and whether the working text
 // takes the result differ per command and are stated at each function.
@@ -11,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ValuesDialog.h"
 #include "blocks/Blocks.h"
 #include "bridge/Bridge.h"
 
@@ -59,42 +57,13 @@ struct ProcValues {
     bool varBlock = false;
 };
 
-class IfDialog {
-public:
-    virtual ~IfDialog() = default;
-    virtual std::optional<IfValues> Run() = 0;
-};
-
-class ForNextDialog {
-public:
-    virtual ~ForNextDialog() = default;
-    virtual std::optional<ForNextValues> Run() = 0;
-};
-
-class WhileDialog {
-public:
-    virtual ~WhileDialog() = default;
-    virtual std::optional<WhileValues> Run() = 0;
-};
-
-class CaseDialog {
-public:
-    virtual ~CaseDialog() = default;
-    virtual std::optional<CaseValues> Run() = 0;
-};
-
-class ProcDialog {
-public:
-    virtual ~ProcDialog() = default;
-    virtual std::optional<ProcValues> Run() = 0;
-};
-
-class FnCallDialog {
-public:
-    virtual ~FnCallDialog() = default;
-    // The function name on OK; the dialog has already remembered it in its list.
-    virtual std::optional<std::string> Run() = 0;
-};
+using IfDialog = ValuesDialog<IfValues>;
+using ForNextDialog = ValuesDialog<ForNextValues>;
+using WhileDialog = ValuesDialog<WhileValues>;
+using CaseDialog = ValuesDialog<CaseValues>;
+using ProcDialog = ValuesDialog<ProcValues>;
+// The function name on OK; the dialog has already remembered it in its list.
+using FnCallDialog = ValuesDialog<std::string>;
 
 // The template files of the comment headers, in the program folder.
 inline constexpr const char* kUnitHeadFile = "UnitHead.txt";

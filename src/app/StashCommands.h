@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ValuesDialog.h"
 #include "bridge/Bridge.h"
 #include "stash/StashFolder.h"
 #include "text/LineList.h"
@@ -28,21 +29,13 @@ struct SaveValues {
     std::string code;         // Memo1, edits included
 };
 
-class SaveDialog {
-public:
-    virtual ~SaveDialog() = default;
-    // Shows the dialog with `code` in its code box; the name and description
-    // boxes keep what they held. What the boxes hold on OK, nothing otherwise.
-    virtual std::optional<SaveValues> Run(std::string_view code) = 0;
-};
+// Shown with the fetched text in its code box; the name and description boxes
+// keep what they held. What the boxes hold on OK.
+using SaveDialog = ValuesDialog<SaveValues, std::string_view>;
 
-class StashBrowser {
-public:
-    virtual ~StashBrowser() = default;
-    // Shows the browser afresh. After COPY, the text to deliver (the preview
-    // less its first line); nothing when it closed any other way.
-    virtual std::optional<std::string> Run() = 0;
-};
+// Shown afresh. After COPY, the text to deliver (the preview less its first
+// line); nothing when it closed any other way.
+using StashBrowser = ValuesDialog<std::string>;
 
 // butStashClick. Delivers nothing and leaves the working text alone. Throws
 // CannotCreateFile when the snippet cannot be written or its name leads out of

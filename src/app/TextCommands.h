@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/ValuesDialog.h"
 #include "bridge/Bridge.h"
 #include "text/Indent.h"
 #include "text/LineList.h"
@@ -33,14 +34,9 @@ void CommentParenCommand(Bridge& bridge);
 // trim; after the "//" lines it is empty.
 void UncommentCommand(Bridge& bridge, LineList& memo);
 
-class IndentDialog {
-  public:
-    virtual ~IndentDialog() = default;
-    // Shows the dialog modally with `text` in its memo and its number box at 2, the direction as
-    // the user last left it. On OK gives back the memo's text, edits included, shifted as chosen
-    // (IndentDialogRewrite); nothing on Cancel.
-    virtual std::optional<std::string> Run(std::string_view text) = 0;
-};
+// Shown with the text in its memo and its number box at 2, the direction as the user last left
+// it. On OK gives back the memo's text, edits included, shifted as chosen (IndentDialogRewrite).
+using IndentDialog = ValuesDialog<std::string, std::string_view>;
 
 // The working text is shown but never changed; only OK delivers.
 void IndentCommand(Bridge& bridge, IndentDialog& dialog);

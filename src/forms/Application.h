@@ -1,60 +1,62 @@
 #pragma once
-// The application object: the hidden application window that stands for the
-// program on the task bar and owns every other window, and the program's forms,
-// created once at start-up in a fixed order and destroyed at the end.
+// The application object, the one object of the run: the hidden application
+// window that stands for the program on the task bar and owns every other
+// window, the program's folders, the window system the editor bridge works
+// through, the dialogs and the tool bar.
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
+
+#include "app/Folders.h"
+#include "forms/Dialogs.h"
+#include "forms/fMain.h"
+#include "win32/UniqueHandle.h"
+#include "win32/WindowsHost.h"
 
 namespace tavrill {
 
-class TForm1;
-class TfrmAbout;
-class TfrmSave;
-class TfrmStash;
-class TfrmIndent;
-class TfrmProc;
-class TfrmWhile;
-class TfrmForNext;
-class TfrmFnCall;
+// The hidden application window; every form is owned by it while it lives.
+class ApplicationWindow {
+public:
+    // Throws Error when the window cannot be made.
+    ApplicationWindow();
+    ~ApplicationWindow();
+    ApplicationWindow(const ApplicationWindow&) = delete;
+    ApplicationWindow& operator=(const ApplicationWindow&) = delete;
+
+    HWND get() const { return window_.get(); }
+
+private:
+    UniqueWindow window_;
+};
 
 class Application {
 public:
+    // Start-up: makes the application window, works out the folders, then the
+    // dialogs and the tool bar. Throws when any of them cannot be made; the
+    // caller shows the error and the program stops.
     Application();
-    ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Creates the forms, runs the message loop until the tool bar closes, and
-    // destroys the forms again. Returns the program's exit code.
+    // Runs the message loop until the tool bar closes, then lets the tool bar
+    // save its settings. Returns the program's exit code.
     int Run();
 
     // Minimizes the whole program to its task bar button.
     void Minimize();
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.get(); }
     std::string helpFile = "tav_help.hlp";
 
-    // The forms, in the order they are created.
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TfrmAbout> frmAbout;
-    std::unique_ptr<TfrmSave> frmSave;
-    std::unique_ptr<TfrmStash> frmStash;
-    std::unique_ptr<TfrmIndent> frmIndent;
-    std::unique_ptr<TfrmProc> frmProc;
-    std::unique_ptr<TfrmWhile> frmWhile;
-    std::unique_ptr<TfrmForNext> frmForNext;
-    std::unique_ptr<TfrmFnCall> frmFnCall;
-
 private:
-    void CreateForms();
-    void DestroyForms();
-
-    HWND window_ = nullptr;
+    // Destroyed in reverse: the tool bar first, then the dialogs, then the window.
+    ApplicationWindow window_;
+    Folders folders_;
+    WindowsHost host_;
+    Dialogs dialogs_;
+    TForm1 form1_;
 };
-
-inline constexpr char kApplicationTitle[] = "Delphi Tavrill";
 
 }  // namespace tavrill

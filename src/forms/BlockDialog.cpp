@@ -4,9 +4,9 @@
 
 namespace tavrill {
 
-HWND BlockDialogForm::AddIndentSpin(int x, int y, int id) {
-    AddLabel("Spaces to Indent:", x, y + 3, 90, 14);
-    return AddSpin(x + 92, y, 44, 21, id, 1, 10, 2);
+HWND BlockDialogForm::AddIndentSpin(int id, POINT at) {
+    AddLabel({.rect = {at.x, at.y + 3, 90, 14}, .text = "Spaces to Indent:"});
+    return AddSpin({.id = id, .rect = {at.x + 92, at.y, 44, 21}, .minimum = 1, .maximum = 10, .value = 2});
 }
 
 bool BlockDialogForm::SelectRadio(HWND clicked, std::initializer_list<HWND> group) {

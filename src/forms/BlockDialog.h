@@ -10,8 +10,8 @@ namespace tavrill {
 
 class BlockDialogForm : public Form {
 protected:
-    // The label "Spaces to Indent:" and beside it the spin box (1 to 10, showing 2).
-    HWND AddIndentSpin(int x, int y, int id);
+    // The label "Spaces to Indent:" at `at` and beside it the spin box (1 to 10, showing 2).
+    HWND AddIndentSpin(int id, POINT at);
 
     // Whether the control is one of the radio buttons, and makes it the only one
     // checked among them: radio buttons that do not stand next to each other in

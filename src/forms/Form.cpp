@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "base/Error.h"
@@ -12,25 +13,38 @@ HWND Form::ownerWindow_ = nullptr;
 
 namespace {
 
-constexpr char kApplicationTitle[] = "Delphi Tavrill";
-
+// Registers the class once for the run; a second form of the same class finds it.
 void RegisterFormClass(const char* className, WNDPROC proc) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{sizeof existing};
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &existing)) return;
+    if (GetClassInfoExA(instance, className, &existing)) return;
     WNDCLASSEXA wc{sizeof wc};
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
-    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     wc.style = CS_DBLCLKS;
-    RegisterClassExA(&wc);
+    if (!RegisterClassExA(&wc)) throw Error(std::string("Cannot register the window class ") + className);
+}
+
+// The number of characters the longer bound of a spin box's range takes.
+int SpinTextLimit(int minimum, int maximum) {
+    return static_cast<int>(std::max(std::to_string(minimum).size(), std::to_string(maximum).size()));
 }
 
 }  // namespace
 
 // ---- helpers ---------------------------------------------------------------
+
+UniqueFont CreatePointFont(int points, int weight, bool underline, const char* face) {
+    const ScreenDC screen{nullptr};
+    const int height = -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    return UniqueFont{CreateFontA(height, 0, 0, 0, weight, FALSE, underline, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, face)};
+}
 
 std::string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthA(hwnd);
@@ -45,7 +59,9 @@ void SetWindowTextBytes(HWND hwnd, std::string_view text) {
     SetWindowTextA(hwnd, z.c_str());
 }
 
-bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND button) {
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void SetChecked(HWND button, bool checked) {
     SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -54,15 +70,9 @@ void SetChecked(HWND button, bool checked) {
 // ---- Form ------------------------------------------------------------------
 
 HFONT Form::DefaultFont() {
-    static HFONT font = [] {
-        HDC screen = GetDC(nullptr);
-        const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-        HFONT f = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-        return f ? f : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }();
-    return font;
+    // Lives for the whole run: every control of every form uses it.
+    static const UniqueFont font = CreatePointFont(8);
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void Form::ShowErrorBox(std::string_view message) {
@@ -78,104 +88,138 @@ Form::~Form() {
     }
 }
 
+RECT Form::ToPixels(const Rect& r) const {
+    const auto px = [this](int units) { return MulDiv(units, dpi_, kLayoutDpi); };
+    return RECT{px(r.x), px(r.y), px(r.x + r.width), px(r.y + r.height)};
+}
+
+int Form::ToLayout(int pixels) const {
+    return MulDiv(pixels, kLayoutDpi, dpi_);
+}
+
+void Form::Place(HWND control, const Rect& rect) const {
+    const RECT r = ToPixels(rect);
+    MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
 void Form::Create(const FormStyle& style) {
-    style_ = style;
     RegisterFormClass(style.className, &Form::WindowProc);
-    RECT r{0, 0, style.clientWidth, style.clientHeight};
+    RECT r = ToPixels({0, 0, style.clientWidth, style.clientHeight});
     AdjustWindowRectEx(&r, style.style, FALSE, style.exStyle);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    int x = style.x;
-    int y = style.y;
-    if (style.centred) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    }
-    hwnd_ = CreateWindowExA(style.exStyle, style.className, style.caption.c_str(), style.style, x, y, width,
+    const POINT at = style.position.value_or(
+        POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2});
+    hwnd_ = CreateWindowExA(style.exStyle, style.className, style.caption, style.style, at.x, at.y, width,
                             height, ownerWindow_, nullptr, GetModuleHandleA(nullptr), this);
-    if (!hwnd_) throw Error("Cannot create the window " + style.caption);
+    if (!hwnd_) throw Error(std::string("Cannot create the window ") + style.caption);
 }
 
-HWND Form::AddControl(const char* cls, std::string_view text, DWORD style, int x, int y, int w, int h, int id,
-                      DWORD exStyle) {
-    const std::string z(text);
-    HWND child = CreateWindowExA(exStyle, cls, z.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                 nullptr);
+HWND Form::AddControl(const char* className, const ControlArgs& args) {
+    const std::string text(args.text);
+    const RECT r = ToPixels(args.rect);
+    HWND child = CreateWindowExA(args.exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | args.style,
+                                 r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (!child) throw Error(std::string("Cannot create the control ") + className + " " + text);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return child;
 }
 
-HWND Form::AddLabel(std::string_view text, int x, int y, int w, int h, DWORD align) {
-    return AddControl("STATIC", text, align, x, y, w, h, -1);
+HWND Form::AddLabel(const ControlArgs& args) {
+    return AddControl("STATIC", args);
 }
 
-HWND Form::AddGroupBox(std::string_view text, int x, int y, int w, int h) {
-    return AddControl("BUTTON", text, BS_GROUPBOX, x, y, w, h, -1);
+HWND Form::AddGroupBox(const ControlArgs& args) {
+    ControlArgs box = args;
+    box.style |= BS_GROUPBOX;
+    return AddControl("BUTTON", box);
 }
 
-HWND Form::AddButton(std::string_view text, int x, int y, int w, int h, int id, bool isDefault) {
-    if (isDefault) defaultButton_ = id;
-    return AddControl("BUTTON", text, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x, y, w, h,
-                      id);
+HWND Form::AddButton(const ButtonArgs& args) {
+    if (args.isDefault) defaultButton_ = args.id;
+    const DWORD kind = args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return AddControl("BUTTON",
+                      {.id = args.id, .rect = args.rect, .text = args.text, .style = WS_TABSTOP | kind});
 }
 
-HWND Form::AddCheckBox(std::string_view text, int x, int y, int w, int h, int id) {
-    return AddControl("BUTTON", text, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, w, h, id);
+HWND Form::AddCheckBox(const ControlArgs& args) {
+    ControlArgs box = args;
+    box.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+    return AddControl("BUTTON", box);
 }
 
-HWND Form::AddRadioButton(std::string_view text, int x, int y, int w, int h, int id, bool firstOfGroup) {
-    return AddControl("BUTTON", text, BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), x, y, w,
-                      h, id);
+HWND Form::AddRadioButton(const RadioArgs& args) {
+    const DWORD group = args.firstOfGroup ? WS_GROUP | WS_TABSTOP : 0;
+    return AddControl(
+        "BUTTON", {.id = args.id, .rect = args.rect, .text = args.text, .style = BS_AUTORADIOBUTTON | group});
 }
 
-HWND Form::AddEdit(int x, int y, int w, int h, int id) {
-    return AddControl("EDIT", "", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, x, y, w, h, id, WS_EX_CLIENTEDGE);
+HWND Form::AddEdit(const ControlArgs& args) {
+    ControlArgs edit = args;
+    edit.style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
+    edit.exStyle |= WS_EX_CLIENTEDGE;
+    return AddControl("EDIT", edit);
 }
 
-HWND Form::AddMemo(int x, int y, int w, int h, int id, bool wordWrap, bool scrollBars) {
+HWND Form::AddMemo(const MemoArgs& args) {
     DWORD style = WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
-    if (!wordWrap) style |= ES_AUTOHSCROLL;
-    if (scrollBars) style |= WS_VSCROLL | (wordWrap ? 0 : WS_HSCROLL);
-    HWND memo = AddControl("EDIT", "", style, x, y, w, h, id, WS_EX_CLIENTEDGE);
+    if (!args.wordWrap) style |= ES_AUTOHSCROLL;
+    if (args.scrollBars) style |= WS_VSCROLL | (args.wordWrap ? 0 : WS_HSCROLL);
+    HWND memo =
+        AddControl("EDIT", {.id = args.id, .rect = args.rect, .style = style, .exStyle = WS_EX_CLIENTEDGE});
     SendMessageA(memo, EM_SETLIMITTEXT, 0, 0);  // no limit but memory
     return memo;
 }
 
-HWND Form::AddSpin(int x, int y, int w, int h, int id, int minimum, int maximum, int value) {
-    HWND edit = AddControl("EDIT", std::to_string(value), WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, x, y, w, h,
-                           id, WS_EX_CLIENTEDGE);
-    HWND updown = CreateWindowExA(0, UPDOWN_CLASSA, "",
-                                  WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                      UDS_NOTHOUSANDS,
-                                  0, 0, 0, 0, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND Form::AddSpin(const SpinArgs& args) {
+    const std::string value = std::to_string(args.value);
+    HWND edit = AddEdit({.id = args.id, .rect = args.rect, .text = value});
+    // A longer text cannot be a number of the range, and would only ask the reader to guess.
+    SendMessageA(edit, EM_LIMITTEXT, SpinTextLimit(args.minimum, args.maximum), 0);
+    HWND updown = AddControl(UPDOWN_CLASSA,
+                             {.style = UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS});
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
-    SendMessageA(updown, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
-    SendMessageA(updown, UDM_SETPOS32, 0, static_cast<LPARAM>(value));
-    spins_.push_back({edit, minimum, maximum});
+    SendMessageA(updown, UDM_SETRANGE32, static_cast<WPARAM>(args.minimum),
+                 static_cast<LPARAM>(args.maximum));
+    SendMessageA(updown, UDM_SETPOS32, 0, static_cast<LPARAM>(args.value));
+    spins_.push_back({edit, args.minimum, args.maximum});
     return edit;
 }
 
-HWND Form::AddComboBox(int x, int y, int w, int h, int id, bool sorted) {
-    return AddControl("COMBOBOX", "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
-                                           (sorted ? CBS_SORT : 0),
-                      x, y, w, h, id);
+HWND Form::AddComboBox(const ControlArgs& args) {
+    ControlArgs combo = args;
+    combo.style |= WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+    return AddControl("COMBOBOX", combo);
+}
+
+const Form::Spin* Form::FindSpin(HWND edit) const {
+    for (const Spin& spin : spins_)
+        if (spin.edit == edit) return &spin;
+    return nullptr;
+}
+
+std::string Form::SpinText(HWND spin) const {
+    // Only AddSpin's boxes are read this way; anything else is a programmer's error.
+    const Spin* found = FindSpin(spin);
+    if (!found) throw Error("Not a spin box");
+    return WindowText(spin);
 }
 
 void Form::ClampSpin(HWND edit) {
     // A number typed outside the range is pulled to the nearer bound when the box
     // loses the focus; anything that is not a number is left for the reader.
-    for (const Spin& spin : spins_) {
-        if (spin.edit != edit) continue;
-        const std::string text = WindowText(edit);
-        size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-        if (i == text.size() || text.size() > 10) return;
-        for (size_t j = i; j < text.size(); ++j)
-            if (text[j] < '0' || text[j] > '9') return;
-        const long long value = std::stoll(text);
-        if (value < spin.minimum) SetWindowTextBytes(edit, std::to_string(spin.minimum));
-        if (value > spin.maximum) SetWindowTextBytes(edit, std::to_string(spin.maximum));
-    }
+    const Spin* spin = FindSpin(edit);
+    if (!spin) return;
+    const std::string text = WindowText(edit);
+    size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (i == text.size() || text.size() > 10) return;
+    for (size_t j = i; j < text.size(); ++j)
+        if (text[j] < '0' || text[j] > '9') return;
+    const long long value = std::stoll(text);
+    if (value < spin->minimum) SetWindowTextBytes(edit, std::to_string(spin->minimum));
+    if (value > spin->maximum) SetWindowTextBytes(edit, std::to_string(spin->maximum));
 }
 
 int Form::ShowModal() {
@@ -215,7 +259,9 @@ void Form::Show() {
     SetForegroundWindow(hwnd_);
 }
 
-void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+void Form::Hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
 
 void Form::RememberFocus() {
     HWND focus = GetFocus();
@@ -231,15 +277,19 @@ void Form::OnCommand(int id, int code, HWND) {
         OnOK();
         if (!modal_) Hide();
     } else if (id == IDCANCEL) {
-        if (modal_) modalResult_ = IDCANCEL;
-        else Hide();
+        if (modal_)
+            modalResult_ = IDCANCEL;
+        else
+            Hide();
     }
 }
 
 void Form::OnClose() {
     RememberFocus();
-    if (modal_) modalResult_ = IDCANCEL;
-    else Hide();
+    if (modal_)
+        modalResult_ = IDCANCEL;
+    else
+        Hide();
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

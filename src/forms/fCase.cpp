@@ -8,26 +8,23 @@ enum : int { kTxtVar = 101, kChkElse, kSpin1, kMemo1, kChkBegin };
 }  // namespace
 
 TfrmCase::TfrmCase() {
-    FormStyle style;
-    style.className = "TfrmCase";
-    style.caption = "Case statement";
-    style.clientWidth = 292;
-    style.clientHeight = 300;
-    style.centred = false;
-    style.x = 240;
-    style.y = 160;
-    Create(style);
+    Create({.className = "TfrmCase",
+            .caption = "Case statement",
+            .clientWidth = 292,
+            .clientHeight = 300,
+            .position = POINT{240, 160}});
 
-    // Created in tab order.
-    AddGroupBox("  Variable  ", 8, 6, 276, 50);
-    txtVar_ = AddEdit(18, 24, 256, 21, kTxtVar);
-    AddButton("&OK", 54, 266, 75, 25, IDOK, true);
-    AddButton("&Cancel", 162, 266, 75, 25, IDCANCEL);
-    chkElse_ = AddCheckBox("create &ELSE", 12, 66, 110, 17, kChkElse);
-    spin1_ = AddIndentSpin(140, 63, kSpin1);
-    AddLabel("Cases:", 12, 92, 60, 14);
-    memo1_ = AddMemo(12, 108, 268, 124, kMemo1, /*wordWrap=*/true, /*scrollBars=*/false);
-    chkBegin_ = AddCheckBox("&Begin...end for each case", 12, 240, 200, 17, kChkBegin);
+    // In tab order.
+    AddGroupBox({.rect = {8, 6, 276, 50}, .text = "  Variable  "});
+    txtVar_ = AddEdit({.id = kTxtVar, .rect = {18, 24, 256, 21}});
+    AddButton({.id = IDOK, .rect = {54, 266, 75, 25}, .text = "&OK", .isDefault = true});
+    AddButton({.id = IDCANCEL, .rect = {162, 266, 75, 25}, .text = "&Cancel"});
+    chkElse_ = AddCheckBox({.id = kChkElse, .rect = {12, 66, 110, 17}, .text = "create &ELSE"});
+    spin1_ = AddIndentSpin(kSpin1, {140, 63});
+    AddLabel({.rect = {12, 92, 60, 14}, .text = "Cases:"});
+    memo1_ = AddMemo({.id = kMemo1, .rect = {12, 108, 268, 124}, .wordWrap = true, .scrollBars = false});
+    chkBegin_ =
+        AddCheckBox({.id = kChkBegin, .rect = {12, 240, 200, 17}, .text = "&Begin...end for each case"});
     SetInitialFocus(txtVar_);
 }
 
@@ -35,7 +32,7 @@ std::optional<CaseValues> TfrmCase::Run() {
     if (ShowModal() != IDOK) return std::nullopt;
     // The box's text holds only the line breaks the user typed; where it wraps on
     // screen is no part of it.
-    return CaseValues{WindowText(txtVar_), IsChecked(chkElse_), WindowText(spin1_), WindowText(memo1_),
+    return CaseValues{WindowText(txtVar_), IsChecked(chkElse_), SpinText(spin1_), WindowText(memo1_),
                       IsChecked(chkBegin_)};
 }
 

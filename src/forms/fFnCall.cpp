@@ -9,6 +9,8 @@ namespace {
 
 enum : int { kCombo1 = 101 };
 
+constexpr int kClientWidth = 300;
+constexpr int kClientHeight = 150;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
@@ -16,32 +18,26 @@ constexpr int kButtonHeight = 25;
 }  // namespace
 
 TfrmFnCall::TfrmFnCall(const std::string& programFolder) : path_(programFolder + kFunctionListFile) {
-    FormStyle style;
-    style.className = "TfrmFnCall";
-    style.caption = "Function call";
-    style.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    style.exStyle = WS_EX_CONTROLPARENT;
-    style.clientWidth = 300;
-    style.clientHeight = 150;
-    style.centred = false;
-    style.x = 260;
-    style.y = 200;
-    Create(style);
+    Create({.className = "TfrmFnCall",
+            .caption = "Function call",
+            .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+            .exStyle = WS_EX_CONTROLPARENT,
+            .clientWidth = kClientWidth,
+            .clientHeight = kClientHeight,
+            .position = POINT{260, 200}});
 
-    label1_ = AddLabel(
-        "By selecting or typing a function name here, it will add the function name and parentheses around "
-        "your current block of code.",
-        0, 0, 0, 0, SS_CENTER | SS_NOPREFIX);
-    // Created in tab order: OK, Cancel, then the name.
-    butOK_ = AddButton("&OK", 0, 0, kButtonWidth, kButtonHeight, IDOK, true);
-    butCancel_ = AddButton("&Cancel", 0, 0, kButtonWidth, kButtonHeight, IDCANCEL);
-    groupBox2_ = AddGroupBox("  Function to call  ", 0, 0, 0, 0);
-    combo1_ = AddComboBox(0, 0, 0, 0, kCombo1);
+    // In tab order: OK, Cancel, then the name. Layout places them.
+    label1_ =
+        AddLabel({.text = "By selecting or typing a function name here, it will add the function name and "
+                          "parentheses around your current block of code.",
+                  .style = SS_CENTER | SS_NOPREFIX});
+    butOK_ = AddButton({.id = IDOK, .text = "&OK", .isDefault = true});
+    butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
+    groupBox2_ = AddGroupBox({.text = "  Function to call  "});
+    combo1_ = AddComboBox({.id = kCombo1});
     SendMessageA(combo1_, CB_LIMITTEXT, 0, 0);  // names of any length pass whole
     SetWindowTextBytes(combo1_, "trim");
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    Layout(client.right, client.bottom);
+    Layout(kClientWidth, kClientHeight);
     SetInitialFocus(butOK_);
     FormCreate();
 }
@@ -65,7 +61,9 @@ void TfrmFnCall::FormCreate() {
     FillCombo();
 }
 
-void TfrmFnCall::FormDestroy() { SaveFunctionList(list_, path_); }
+void TfrmFnCall::FormDestroy() {
+    SaveFunctionList(list_, path_);
+}
 
 void TfrmFnCall::FillCombo() {
     // The list keeps its own order; the combo box only shows it.
@@ -88,18 +86,18 @@ std::optional<std::string> TfrmFnCall::Run() {
 void TfrmFnCall::Layout(int width, int height) {
     const int inner = std::max(width - 2 * kMargin, 60);
     const int buttonsTop = std::max(height - kMargin - kButtonHeight, 100);
-    MoveWindow(label1_, kMargin, kMargin, inner, 42, TRUE);
-    MoveWindow(groupBox2_, kMargin, 54, inner, 50, TRUE);
+    Place(label1_, {kMargin, kMargin, inner, 42});
+    Place(groupBox2_, {kMargin, 54, inner, 50});
     // A drop-down combo box's height includes its opened list.
-    MoveWindow(combo1_, 2 * kMargin, 72, inner - 2 * kMargin, 200, TRUE);
+    Place(combo1_, {2 * kMargin, 72, inner - 2 * kMargin, 200});
     const int left = (width - 2 * kButtonWidth - 2 * kMargin) / 2;
-    MoveWindow(butOK_, left, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(butCancel_, left + kButtonWidth + 2 * kMargin, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
+    Place(butOK_, {left, buttonsTop, kButtonWidth, kButtonHeight});
+    Place(butCancel_, {left + kButtonWidth + 2 * kMargin, buttonsTop, kButtonWidth, kButtonHeight});
 }
 
 LRESULT TfrmFnCall::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SIZE && wParam != SIZE_MINIMIZED) {
-        Layout(LOWORD(lParam), HIWORD(lParam));
+        Layout(ToLayout(LOWORD(lParam)), ToLayout(HIWORD(lParam)));
         return 0;
     }
     return BlockDialogForm::HandleMessage(msg, wParam, lParam);

@@ -28,6 +28,7 @@ private:
     void OnOK() override { butOKClick(); }
     void butOKClick();
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Places the controls for a client area of this size in layout units.
     void Layout(int width, int height);
     void FillCombo();
 

@@ -5,22 +5,15 @@
 #include <algorithm>
 #include <utility>
 
-#include "forms/Aboutwin.h"
-#include "forms/fSave.h"
-#include "forms/fStash.h"
-#include "forms/fCase.h"
-#include "forms/fFnCall.h"
-#include "forms/fForNext.h"
-#include "forms/fIF.h"
-#include "forms/fProc.h"
-#include "forms/fWhile.h"
-#include "forms/findent.h"
 #include "app/BlockCommands.h"
 #include "app/StashCommands.h"
-#include "base/Files.h"
-#include "forms/Application.h"
-#include "resource.h"
 #include "app/TextCommands.h"
+#include "base/Error.h"
+#include "forms/Application.h"
+#include "forms/Dialogs.h"
+#include "forms/fCase.h"
+#include "forms/fIF.h"
+#include "resource.h"
 #include "win32/HotKeys.h"
 #include "win32/Profile.h"
 
@@ -89,24 +82,22 @@ void Separator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
 
 }  // namespace
 
-TForm1::TForm1(Application& app)
-    : app_(app), host_([this] { return hwnd_; }, app.Window()), bridge_(host_) {
-    FormStyle style;
-    style.className = "TForm1";
-    style.caption = kApplicationTitle;
-    style.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    style.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    style.clientWidth = kClientWidth;
-    style.clientHeight = kClientHeight;
-    style.centred = false;
-    Create(style);
+TForm1::TForm1(Application& app, BridgeHost& host, const Folders& folders, Dialogs& dialogs)
+    : app_(app), dialogs_(dialogs), bridge_(host), folders_(folders) {
+    // Placed by form_create.
+    Create({.className = "TForm1",
+            .caption = kApplicationTitle,
+            .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+            .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+            .clientWidth = kClientWidth,
+            .clientHeight = kClientHeight,
+            .position = POINT{0, 0}});
     CreateControls();
     CreateMenus();
     form_create();
 }
 
 TForm1::~TForm1() {
-    if (!hwnd_) return;
     KillTimer(hwnd_, kTimer1);
     WindowHotKeys keys(hwnd_);
     UnregisterShortcuts(shortcuts_, keys);
@@ -118,8 +109,10 @@ void TForm1::CreateControls() {
         const SpeedButton& b = kButtons[i];
         // A pictured button keeps its hint as its window text, so screen readers
         // and UI automation find it by that name; the hint itself is never shown.
-        HWND button = AddControl("BUTTON", b.hint, BS_PUSHBUTTON | BS_BITMAP, b.left, kButtonTop, kButtonSize,
-                                 kButtonSize, b.id);
+        HWND button = AddControl("BUTTON", {.id = b.id,
+                                            .rect = {b.left, kButtonTop, kButtonSize, kButtonSize},
+                                            .text = b.hint,
+                                            .style = BS_PUSHBUTTON | BS_BITMAP});
         pictures_[i].reset(static_cast<HBITMAP>(
             LoadImageA(instance, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
         SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures_[i].get()));
@@ -127,13 +120,16 @@ void TForm1::CreateControls() {
         *slots[i] = button;
     }
 
-    label1_ = AddLabel("Freeware from Pelmora Systems", 0, kClientHeight - 16, kClientWidth, 16,
-                       SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX);
+    label1_ = AddLabel({.rect = {0, kClientHeight - 16, kClientWidth, 16},
+                        .text = "Freeware from Pelmora Systems",
+                        .style = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX});
     // Edit1 and labSrc lie below the visible client area and take no part.
-    AddControl("EDIT", "", ES_AUTOHSCROLL, 8, kClientHeight + 8, 120, 21, -1, WS_EX_CLIENTEDGE);
-    AddLabel("SOURCE", 136, kClientHeight + 12, 48, 13);
+    AddControl("EDIT",
+               {.rect = {8, kClientHeight + 8, 120, 21}, .style = ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE});
+    AddLabel({.rect = {136, kClientHeight + 12, 48, 13}, .text = "SOURCE"});
 
-    SetTimer(hwnd_, kTimer1, 1000, nullptr);
+    // Without its timer the tool bar would never learn its target window.
+    if (!SetTimer(hwnd_, kTimer1, 1000, nullptr)) throw Error("Cannot start the tool bar's timer");
 }
 
 void TForm1::CreateMenus() {
@@ -183,7 +179,6 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::form_create() {
-    folders_ = FoldersFor(ProgramFilePath());
     EnsureStashFolder(folders_);
     IniFile ini(folders_.program + "tavrill.ini");
     position_ = LoadSettings(ini);
@@ -402,16 +397,16 @@ void TForm1::mnuIfthenClick() {
     IfThenCommand(bridge_, frmIF);
 }
 void TForm1::mnuForNextClick() {
-    if (app_.frmForNext) ForNextCommand(bridge_, *app_.frmForNext);
+    ForNextCommand(bridge_, dialogs_.frmForNext);
 }
 void TForm1::mnuWhileClick() {
-    if (app_.frmWhile) WhileCommand(bridge_, *app_.frmWhile);
+    WhileCommand(bridge_, dialogs_.frmWhile);
 }
 void TForm1::mnuProcClick() {
-    if (app_.frmProc) ProcCommand(bridge_, *app_.frmProc, folders_.program);
+    ProcCommand(bridge_, dialogs_.frmProc, folders_.program);
 }
 void TForm1::mnuFuncClick() {
-    if (app_.frmFnCall) FnCallCommand(bridge_, *app_.frmFnCall);
+    FnCallCommand(bridge_, dialogs_.frmFnCall);
 }
 void TForm1::mnuUnitHeadClick() { UnitHeadCommand(bridge_, folders_.program); }
 void TForm1::mnuProcHeadClick() { ProcHeadCommand(bridge_, folders_.program); }
@@ -423,7 +418,7 @@ void TForm1::mnuLowerClick() { CaseCommand(bridge_, CaseConversion::Lower); }
 void TForm1::mnuTitleClick() { CaseCommand(bridge_, CaseConversion::Title); }
 void TForm1::mnuCaseFlipClick() { CaseCommand(bridge_, CaseConversion::Flip); }
 void TForm1::mnuIndentClick() {
-    if (app_.frmIndent) IndentCommand(bridge_, *app_.frmIndent);
+    IndentCommand(bridge_, dialogs_.frmIndent);
 }
 void TForm1::mnuCommentSlashClick() { CommentSlashCommand(bridge_, memo1_); }
 void TForm1::mnuCommentBraceClick() { CommentBraceCommand(bridge_); }
@@ -433,16 +428,16 @@ void TForm1::mnuUncommentClick() { UncommentCommand(bridge_, memo1_); }
 // ---- stash buttons ----------------------------------------------------------
 
 void TForm1::butStashClick() {
-    if (app_.frmSave) SaveToStashCommand(bridge_, *app_.frmSave, folders_.stash);
+    SaveToStashCommand(bridge_, dialogs_.frmSave, folders_.stash);
 }
 
 void TForm1::butLoadClick() {
-    if (app_.frmStash) LoadFromStashCommand(bridge_, *app_.frmStash);
+    LoadFromStashCommand(bridge_, dialogs_.frmStash);
 }
 
 // ---- popHelp ----------------------------------------------------------------
 
-void TForm1::mnuAboutClick() { app_.frmAbout->Show(); }
+void TForm1::mnuAboutClick() { dialogs_.frmAbout.Show(); }
 
 void TForm1::mnuHelpClick() {
     app_.helpFile = folders_.program + "tav_help.hlp";

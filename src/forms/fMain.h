@@ -14,22 +14,22 @@
 #include "forms/Form.h"
 #include "text/LineList.h"
 #include "win32/UniqueHandle.h"
-#include "win32/WindowsHost.h"
 
 namespace tavrill {
 
 class Application;
+struct Dialogs;
 
 class TForm1 : public Form {
 public:
-    explicit TForm1(Application& app);
+    // Makes the tool bar, its menus and its timer, creates the stash folder and
+    // places the window where the settings say. Throws Error when a window
+    // cannot be made. `host` and `dialogs` must outlive the tool bar.
+    TForm1(Application& app, BridgeHost& host, const Folders& folders, Dialogs& dialogs);
     ~TForm1() override;
 
     // Saves where the tool bar stood; run when the program ends.
     void FormDestroy();
-
-    Bridge& bridge() { return bridge_; }
-    const Folders& folders() const { return folders_; }
 
 private:
     void form_create();
@@ -93,7 +93,7 @@ private:
     void mnuWebTavrillClick();
 
     Application& app_;
-    WindowsHost host_;
+    Dialogs& dialogs_;
     Bridge bridge_;
     Folders folders_;
     LineList memo1_;  // the scratch line list in which commands split, edit and join texts

@@ -4,38 +4,44 @@ namespace tavrill {
 namespace {
 
 enum : int {
-    kChkProc = 101, kChkFn, kChkCons, kChkDest, kTxtName, kTxtParams, kLstResult, kChkComment, kChkVars
+    kChkProc = 101,
+    kChkFn,
+    kChkCons,
+    kChkDest,
+    kTxtName,
+    kTxtParams,
+    kLstResult,
+    kChkComment,
+    kChkVars
 };
 
 }  // namespace
 
 TfrmProc::TfrmProc() {
-    FormStyle style;
-    style.className = "TfrmProc";
-    style.caption = "Add Procedure/Function";
-    style.style = WS_POPUP | WS_CAPTION;  // no system menu: no buttons in the title bar
-    style.clientWidth = 292;
-    style.clientHeight = 262;
-    Create(style);
+    Create({.className = "TfrmProc",
+            .caption = "Add Procedure/Function",
+            .style = WS_POPUP | WS_CAPTION,  // no system menu: no buttons in the title bar
+            .clientWidth = 292,
+            .clientHeight = 262});
 
-    // Created in tab order; the kinds stand in two columns, procedure and
-    // constructor on the first row.
-    chkProc_ = AddRadioButton("&procedure", 12, 8, 120, 17, kChkProc, true);
-    chkFn_ = AddRadioButton("&function", 12, 28, 120, 17, kChkFn, false);
-    chkCons_ = AddRadioButton("&constructor", 150, 8, 120, 17, kChkCons, false);
-    chkDest_ = AddRadioButton("&destructor", 150, 28, 120, 17, kChkDest, false);
-    AddGroupBox(" Name ", 8, 50, 276, 46);
-    txtName_ = AddEdit(18, 66, 256, 21, kTxtName);
-    AddGroupBox(" Parameters ", 8, 100, 276, 46);
-    txtParams_ = AddEdit(18, 116, 256, 21, kTxtParams);
-    AddGroupBox(" Result type ", 8, 150, 276, 46);
-    lstResult_ = AddComboBox(18, 166, 256, 120, kLstResult);
+    // In tab order; the kinds stand in two columns, procedure and constructor on the first row.
+    chkProc_ = AddRadioButton(
+        {.id = kChkProc, .rect = {12, 8, 120, 17}, .text = "&procedure", .firstOfGroup = true});
+    chkFn_ = AddRadioButton({.id = kChkFn, .rect = {12, 28, 120, 17}, .text = "&function"});
+    chkCons_ = AddRadioButton({.id = kChkCons, .rect = {150, 8, 120, 17}, .text = "&constructor"});
+    chkDest_ = AddRadioButton({.id = kChkDest, .rect = {150, 28, 120, 17}, .text = "&destructor"});
+    AddGroupBox({.rect = {8, 50, 276, 46}, .text = " Name "});
+    txtName_ = AddEdit({.id = kTxtName, .rect = {18, 66, 256, 21}});
+    AddGroupBox({.rect = {8, 100, 276, 46}, .text = " Parameters "});
+    txtParams_ = AddEdit({.id = kTxtParams, .rect = {18, 116, 256, 21}});
+    AddGroupBox({.rect = {8, 150, 276, 46}, .text = " Result type "});
+    lstResult_ = AddComboBox({.id = kLstResult, .rect = {18, 166, 256, 120}});
     for (const char* type : {"boolean", "integer", "string"})
         SendMessageA(lstResult_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type));
-    chkComment_ = AddCheckBox("use proc &comment", 12, 204, 130, 17, kChkComment);
-    chkVars_ = AddCheckBox("make &var block", 150, 204, 130, 17, kChkVars);
-    AddButton("OK", 54, 230, 75, 25, IDOK, true);
-    AddButton("Cancel", 162, 230, 75, 25, IDCANCEL);
+    chkComment_ = AddCheckBox({.id = kChkComment, .rect = {12, 204, 130, 17}, .text = "use proc &comment"});
+    chkVars_ = AddCheckBox({.id = kChkVars, .rect = {150, 204, 130, 17}, .text = "make &var block"});
+    AddButton({.id = IDOK, .rect = {54, 230, 75, 25}, .text = "OK", .isDefault = true});
+    AddButton({.id = IDCANCEL, .rect = {162, 230, 75, 25}, .text = "Cancel"});
     SetChecked(chkProc_, true);
     chkProc_Click();
     SetInitialFocus(chkProc_);

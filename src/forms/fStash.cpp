@@ -7,6 +7,8 @@ namespace {
 
 enum : int { kFile1 = 101, kMemo1 };
 
+constexpr int kClientWidth = 560;
+constexpr int kClientHeight = 340;
 constexpr int kPanel1Width = 170;
 constexpr int kGlyphSize = 16;
 constexpr int kItemHeight = 18;
@@ -19,36 +21,32 @@ HBITMAP LoadGlyph(const char* name) {
 }  // namespace
 
 TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, std::move(stashFolder)) {
-    FormStyle style;
-    style.className = "TfrmStash";
-    style.caption = "Your code stash";
-    // Sizeable, with a close box but no minimize or maximize box.
-    style.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-    style.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    style.clientWidth = 560;
-    style.clientHeight = 340;
-    Create(style);
+    Create({.className = "TfrmStash",
+            .caption = "Your code stash",
+            // Sizeable, with a close box but no minimize or maximize box.
+            .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+            .clientWidth = kClientWidth,
+            .clientHeight = kClientHeight});
 
     programGlyph_.reset(LoadGlyph("EXECUTABLE"));
     fileGlyph_.reset(LoadGlyph("UNKNOWNFILE"));
 
-    Label1_ = AddLabel("Files in Stash", 0, 0, 0, 0);
-    file1_ = AddControl("LISTBOX", "",
-                        WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
-                            LBS_HASSTRINGS | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT,
-                        0, 0, 0, 0, kFile1, WS_EX_CLIENTEDGE);
-    butCopy_ = AddButton("C&OPY", 0, 0, 0, 0, IDOK, true);
-    butCancel_ = AddButton("&Cancel", 0, 0, 0, 0, IDCANCEL);
-    Label2_ = AddLabel("Preview:", 0, 0, 0, 0);
-    Memo1_ = AddMemo(0, 0, 0, 0, kMemo1);
+    // In tab order; Layout places them.
+    Label1_ = AddLabel({.text = "Files in Stash"});
+    file1_ =
+        AddControl("LISTBOX", {.id = kFile1,
+                               .style = WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                                        LBS_HASSTRINGS | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT,
+                               .exStyle = WS_EX_CLIENTEDGE});
+    butCopy_ = AddButton({.id = IDOK, .text = "C&OPY", .isDefault = true});
+    butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
+    Label2_ = AddLabel({.text = "Preview:"});
+    Memo1_ = AddMemo({.id = kMemo1});
     previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    FIXED_PITCH | FF_MODERN, "Courier New"));
     if (previewFont_) SendMessageA(Memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(previewFont_.get()), FALSE);
-
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    Layout(client.right, client.bottom);
+    Layout(kClientWidth, kClientHeight);
 }
 
 std::optional<std::string> TfrmStash::Run() {
@@ -112,13 +110,13 @@ void TfrmStash::FillList() {
 void TfrmStash::Layout(int width, int height) {
     constexpr int m = 8;
     const int buttonsTop = height - m - 25;
-    MoveWindow(Label1_, m, m, kPanel1Width - 2 * m, 14, TRUE);
-    MoveWindow(file1_, m, m + 18, kPanel1Width - 2 * m, std::max(0, buttonsTop - m - (m + 18)), TRUE);
-    MoveWindow(butCopy_, m, buttonsTop, 75, 25, TRUE);
-    MoveWindow(butCancel_, m + 79, buttonsTop, 75, 25, TRUE);
-    MoveWindow(Label2_, kPanel1Width, m, std::max(0, width - kPanel1Width - m), 14, TRUE);
-    MoveWindow(Memo1_, kPanel1Width, m + 18, std::max(0, width - kPanel1Width - m),
-               std::max(0, height - 2 * m - 18), TRUE);
+    Place(Label1_, {m, m, kPanel1Width - 2 * m, 14});
+    Place(file1_, {m, m + 18, kPanel1Width - 2 * m, std::max(0, buttonsTop - m - (m + 18))});
+    Place(butCopy_, {m, buttonsTop, 75, 25});
+    Place(butCancel_, {m + 79, buttonsTop, 75, 25});
+    Place(Label2_, {kPanel1Width, m, std::max(0, width - kPanel1Width - m), 14});
+    Place(Memo1_,
+          {kPanel1Width, m + 18, std::max(0, width - kPanel1Width - m), std::max(0, height - 2 * m - 18)});
 }
 
 void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -129,12 +127,10 @@ void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
         const StashItem& entry = model_.Items()[item.itemID];
         FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         HBITMAP glyph = (entry.glyph == StashGlyph::Program ? programGlyph_ : fileGlyph_).get();
-        if (HDC memory = CreateCompatibleDC(dc)) {
-            HGDIOBJ old = SelectObject(memory, glyph);
+        if (const UniqueMemoryDC memory{CreateCompatibleDC(dc)}) {
+            const SelectedObject selectedGlyph{memory.get(), glyph};
             BitBlt(dc, r.left + 2, r.top + (r.bottom - r.top - kGlyphSize) / 2, kGlyphSize, kGlyphSize,
-                   memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteDC(memory);
+                   memory.get(), 0, 0, SRCCOPY);
         }
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
@@ -169,7 +165,7 @@ LRESULT TfrmStash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             file1KeyDown(LOWORD(wParam));
             return -1;  // the list box then does its usual work with the key
         case WM_SIZE:
-            Layout(LOWORD(lParam), HIWORD(lParam));
+            Layout(ToLayout(LOWORD(lParam)), ToLayout(HIWORD(lParam)));
             return 0;
         case WM_GETMINMAXINFO:
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {360, 220};

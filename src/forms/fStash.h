@@ -30,6 +30,7 @@ private:
     void file1KeyDown(WORD key);
 
     void FillList();
+    // Places the controls for a client area of this size in layout units.
     void Layout(int width, int height);
     void DrawItem(const DRAWITEMSTRUCT& item);
 

@@ -9,11 +9,11 @@
 namespace tavrill {
 
 class TfrmIndent : public BlockDialogForm, public IndentDialog {
-  public:
+public:
     TfrmIndent();
     std::optional<std::string> Run(std::string_view text) override;
 
-  private:
+private:
     void OnOK() override;  // butOKClick
 
     HWND Memo1_ = nullptr;

@@ -3,9 +3,17 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "forms/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    tavrill::Application app;
-    return app.Run();
+    try {
+        tavrill::Application app;
+        return app.Run();
+    } catch (const std::exception& e) {
+        // Start-up could not make a window: say why and stop.
+        tavrill::Form::ShowErrorBox(e.what());
+        return 1;
+    }
 }

@@ -96,16 +96,15 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
     if (!mask.empty() && mask.back() != '\\' && mask.back() != ':') mask += '\\';
     mask += "*.*";
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA(mask.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return entries;
+    const UniqueFind find{ValidOrNull(FindFirstFileA(mask.c_str(), &data))};
+    if (!find) return entries;
     do {
         const std::string name = data.cFileName;
         if (name == "." || name == "..") continue;
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &data));
     return entries;
 }
 
