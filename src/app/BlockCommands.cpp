@@ -1,5 +1,6 @@
 #include "app/BlockCommands.h"
 
+#include "base/Numbers.h"
 #include "text/LineList.h"
 
 namespace tavrill {
@@ -7,6 +8,10 @@ namespace {
 
 constexpr bool kRead = true;
 constexpr bool kCopyOnly = false;
+
+int ReadBlockSpin(const std::string& spinText) {
+    return ReadSpinValue(spinText, kBlockSpinMinimum, kBlockSpinMaximum);
+}
 
 // Read afresh on every use: the user may edit the templates while the program runs.
 std::string LoadTemplate(const std::string& programFolder, const char* fileName) {
@@ -25,8 +30,7 @@ void LoopCommand(Bridge& bridge, Dialog& dialog, MakeHeadTail headTail) {
         bridge.DeliverText(w);
         return;
     }
-    bridge.DeliverText(
-        LoopBlock(headTail(*values), values->surround, ReadSpinValue(values->spinText, kSpinMinimum), w));
+    bridge.DeliverText(LoopBlock(headTail(*values), values->surround, ReadBlockSpin(values->spinText), w));
 }
 
 }  // namespace
@@ -41,8 +45,7 @@ void IfThenCommand(Bridge& bridge, IfDialog& dialog) {
     bridge.FetchText(kRead);
     const std::optional<IfValues> v = dialog.Run();
     if (!v) return;
-    const IfThenOptions options{v->condition, ReadSpinValue(v->spinText, kSpinMinimum), v->withElse,
-                                v->surround};
+    const IfThenOptions options{v->condition, ReadBlockSpin(v->spinText), v->withElse, v->surround};
     bridge.WorkingText() = IfThenBlock(options, bridge.WorkingText());
     bridge.DeliverText(bridge.WorkingText());
 }
@@ -61,7 +64,7 @@ void CaseOfCommand(Bridge& bridge, CaseDialog& dialog) {
     const std::optional<CaseValues> v = dialog.Run();
     if (!v) return;
     const CaseOptions options{v->selector, CaseLabels(v->labelsText), v->withBegin, v->withElse,
-                              ReadSpinValue(v->spinText, kSpinMinimum)};
+                              ReadBlockSpin(v->spinText)};
     bridge.DeliverText(CaseBlock(options));
 }
 

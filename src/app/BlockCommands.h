@@ -14,8 +14,10 @@
 
 namespace tavrill {
 
-// Spin boxes are handed over as their text; the command reads it (ReadSpinValue).
-inline constexpr int kSpinMinimum = 1;
+// Spin boxes ("Spaces to Indent", the same range in every block dialog) are handed over as
+// their text; the command reads it with ReadSpinValue over this range.
+inline constexpr int kBlockSpinMinimum = 1;
+inline constexpr int kBlockSpinMaximum = 10;
 
 struct IfValues {
     std::string condition;

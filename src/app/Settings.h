@@ -10,11 +10,7 @@ namespace tavrill {
 inline constexpr int kDefaultWindowX = 32;
 inline constexpr int kDefaultWindowY = 420;
 
-// Reads a settings value the way the settings file has always been read:
-// decimal with an optional sign, or hexadecimal after "$" or "0x"/"0X"; anything
-// else (empty, letters, out of range) gives the default.
-int ParseSettingInt(std::string_view value, int defaultValue);
-
+// Values are read with ParseSettingInt (base/Numbers.h).
 // The profile file behind the settings; on Windows the profile functions.
 class ProfileStore {
 public:

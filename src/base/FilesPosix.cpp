@@ -2,6 +2,7 @@
 // natively on real files. Windows paths are mapped by turning "\" into "/".
 
 #include "base/Files.h"
+#include "base/TextEncoding.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -99,6 +100,22 @@ std::string ProgramFilePath() {
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     buffer.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return buffer;
+}
+
+std::string DecodeAnsi(std::string_view bytes) {
+    // Latin-1: every byte is the code point of its value.
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 4);
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x80) {
+            text += c;
+        } else {
+            text += static_cast<char>(0xC0 | (u >> 6));
+            text += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return text;
 }
 
 }  // namespace tavrill

@@ -1,7 +1,5 @@
 #include "blocks/Blocks.h"
 
-#include <charconv>
-
 namespace tavrill {
 namespace {
 
@@ -35,20 +33,6 @@ void AppendLine(std::string& out, std::string_view indent, std::string_view line
 }
 
 }  // namespace
-
-int ReadSpinValue(std::string_view text, int minimum) {
-    std::string_view digits = text;
-    // from_chars takes a minus sign but not a plus sign.
-    if (!digits.empty() && digits.front() == '+') {
-        digits.remove_prefix(1);
-        if (!digits.empty() && digits.front() == '-') return minimum;
-    }
-    int value = 0;
-    const char* end = digits.data() + digits.size();
-    const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
-    if (ec != std::errc() || ptr != end) return minimum;
-    return value;
-}
 
 std::string IndentString(int n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
 

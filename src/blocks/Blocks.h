@@ -15,12 +15,6 @@
 
 namespace tavrill {
 
-// The number shown in a spin box: its text taken as a whole number (an optional
-// sign and decimal digits, nothing else). Anything else, an empty text or a
-// number out of range included, reads as the box's minimum. No clamping: the box
-// keeps itself within its range, reading does not.
-int ReadSpinValue(std::string_view text, int minimum);
-
 // n blanks; none when n is 0 or less.
 std::string IndentString(int n);
 
@@ -33,7 +27,7 @@ std::string BeginEndBlock();
 
 struct IfThenOptions {
     std::string condition;
-    int indent = 2;  // the spin value, read with ReadSpinValue
+    int indent = 2;  // the spin value
     bool withElse = false;
     bool surround = false;
 };

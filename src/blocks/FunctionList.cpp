@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "base/Files.h"
+#include "base/TextEncoding.h"
 
 namespace tavrill {
 namespace {
@@ -74,11 +75,12 @@ void LoadFunctionList(FunctionList& list, const std::string& path) {
     if (!FileExists(path)) return;
     const std::optional<std::string> bytes = ReadFileBytes(path);
     if (!bytes) throw CannotOpenFile(path);
-    list.Assign(ParseFunctionList(*bytes));
+    list.Assign(ParseFunctionList(TextFromFileBytes(*bytes)));
 }
 
 void SaveFunctionList(const FunctionList& list, const std::string& path) {
-    if (!ReplaceFileBytes(path, FunctionListFileContent(list.Entries()))) throw CannotCreateFile(path);
+    if (!ReplaceFileBytes(path, FileBytesFromText(FunctionListFileContent(list.Entries()))))
+        throw CannotCreateFile(path);
 }
 
 }  // namespace tavrill

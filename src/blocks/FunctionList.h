@@ -41,13 +41,14 @@ std::vector<std::string> ParseFunctionList(std::string_view bytes);
 // Every entry followed by CR LF, the last one included.
 std::string FunctionListFileContent(const std::vector<std::string>& entries);
 
-// Reads the file into the list. A missing file is the normal first run and
-// leaves the list as it is; a file that exists but cannot be read throws
-// CannotOpenFile, also leaving the list as it is.
+// Reads the file into the list, in UTF-8 or the ANSI code page (base/TextEncoding.h).
+// A missing file is the normal first run and leaves the list as it is; a file that
+// exists but cannot be read throws CannotOpenFile, also leaving the list as it is.
 void LoadFunctionList(FunctionList& list, const std::string& path);
 
-// Writes the list, replacing the file only once the new content is complete, so
-// that a failed write never loses the previous list. Throws CannotCreateFile.
+// Writes the list (pure ASCII byte for byte, else UTF-8 with a byte order mark),
+// replacing the file only once the new content is complete, so that a failed write
+// never loses the previous list. Throws CannotCreateFile.
 void SaveFunctionList(const FunctionList& list, const std::string& path);
 
 }  // namespace tavrill

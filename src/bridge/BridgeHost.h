@@ -23,6 +23,10 @@ public:
     virtual ~SavedClipboard() = default;
 };
 
+// The key chords the bridge types into an editor that does not answer the
+// clipboard messages of other programs.
+enum class Keystroke { CtrlInsert, ShiftInsert, CtrlZ };
+
 class BridgeHost {
 public:
     virtual ~BridgeHost() = default;
@@ -31,19 +35,47 @@ public:
     // The tool bar's window now; it changes when Stay on Top re-creates the window.
     virtual WindowHandle OwnWindow() = 0;
     virtual bool WindowExists(WindowHandle w) = 0;
-    // At most 98 bytes; empty when it cannot be read.
+    // At most 98 characters, as UTF-8; empty when it cannot be read.
     virtual std::string ClassName(WindowHandle w) = 0;
     virtual WindowHandle FirstChild(WindowHandle w) = 0;
     virtual WindowHandle NextSibling(WindowHandle w) = 0;
-    // At most 127 bytes; empty for none or a window without a title.
+    // At most 127 characters, as UTF-8; empty for none or a window without a title.
     virtual std::string WindowTitle(WindowHandle w) = 0;
+    // True when `inner` is a descendant of `outer` (not `outer` itself).
+    virtual bool Contains(WindowHandle outer, WindowHandle inner) = 0;
+    // The keyboard focus of the thread that owns w (GetGUIThreadInfo), or none.
+    // It can be none while that thread's windows are in the background.
+    virtual WindowHandle FocusOf(WindowHandle w) = 0;
+    // The top-level window that w belongs to (w itself for a top-level window).
+    virtual WindowHandle TopLevelOf(WindowHandle w) = 0;
+    // Visible itself and in all its ancestors.
+    virtual bool IsVisible(WindowHandle w) = 0;
+    // Width times height of the window's rectangle; 0 when it cannot be read.
+    virtual std::int64_t Area(WindowHandle w) = 0;
+    // The window belongs to a process with more rights than this one (an editor
+    // started as administrator): the system drops our messages and keystrokes.
+    virtual bool RunsElevated(WindowHandle w) = 0;
 
-    // Sent synchronously; a none or dead handle makes them do nothing.
-    virtual void SendCopy(WindowHandle w) = 0;
+    // Sent synchronously; a none or dead handle makes them do nothing. SendCopy
+    // is false only when the system refused the message for lack of rights.
+    virtual bool SendCopy(WindowHandle w) = 0;
     virtual void SendPaste(WindowHandle w) = 0;
     virtual void SendUndo(WindowHandle w) = 0;
     virtual void BringToFront(WindowHandle w) = 0;
 
+    // Types the chord into whatever has the keyboard focus, after releasing the
+    // modifier keys the user still holds, so they cannot change the chord.
+    // The caller makes sure the editor is the foreground window first.
+    virtual void SendKeystroke(Keystroke k) = 0;
+    // Waits for about that long while still answering messages sent to this
+    // thread (another program emptying the clipboard we own waits for us).
+    virtual void Pause(int milliseconds) = 0;
+    // Returns once the thread of w has handled the keystrokes typed so far, or
+    // after a bounded wait when it does not answer.
+    virtual void AwaitInputHandled(WindowHandle w) = 0;
+
+    // Changes each time any program changes the clipboard.
+    virtual std::uint32_t ClipboardSequence() = 0;
     virtual void ClearClipboard() = 0;
     virtual bool ClipboardHasText() = 0;
     // The plain text up to its first NUL; empty when there is none.
@@ -51,8 +83,6 @@ public:
     // The clipboard afterwards holds exactly this text and no other format.
     virtual void WriteClipboardText(std::string_view text) = 0;
 
-    // Moves whenever any program changes the clipboard.
-    virtual std::uint32_t ClipboardSequence() = 0;
     // A copy of every format on the clipboard that can be copied (the others are
     // left out); nothing when the clipboard cannot be opened.
     virtual std::unique_ptr<SavedClipboard> SaveClipboard() = 0;
@@ -60,7 +90,7 @@ public:
     virtual void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) = 0;
 
     // Message boxes, modal for the whole program, without an icon.
-    virtual void ShowNotice(std::string_view text, std::string_view caption) = 0;       // OK
+    virtual void ShowNotice(std::string_view text, std::string_view caption) = 0;        // OK
     virtual Answer AskYesNoCancel(std::string_view text, std::string_view caption) = 0;  // Yes default
     virtual bool AskYesNo(std::string_view text, std::string_view caption) = 0;          // true for Yes
 };

@@ -1,6 +1,7 @@
 #include "stash/StashFile.h"
 
 #include "base/Files.h"
+#include "base/TextEncoding.h"
 
 namespace tavrill {
 namespace {
@@ -51,7 +52,7 @@ std::string StashFileContent(std::string_view description, std::string_view snip
     content.reserve(kStashMarker.size() + description.size() + snippet.size() + 2 * kCrLf.size());
     content.append(kStashMarker).append(description).append(kCrLf).append(snippet);
     if (!snippet.empty() && !snippet.ends_with(kCrLf)) content.append(kCrLf);
-    return content;
+    return FileBytesFromText(content);
 }
 
 bool SaveStashFile(const StashPath& target, std::string_view content) {

@@ -22,7 +22,9 @@ struct StashPath {
 StashPath StashFilePath(std::string_view stashFolder, std::string_view typedName);
 
 // The bytes of the file: the marker line, CR LF, the snippet, and a final CR LF
-// unless the snippet is empty or already ends with one.
+// unless the snippet is empty or already ends with one. A text with anything but
+// ASCII in it is written as UTF-8 behind a byte order mark, which readers skip,
+// so the marker still starts the first line they see.
 std::string StashFileContent(std::string_view description, std::string_view snippet);
 
 // Writes the content so that an existing snippet of that name is replaced only

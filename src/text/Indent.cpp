@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "blocks/Blocks.h"
+#include "base/Numbers.h"
 #include "text/Rows.h"
 
 namespace tavrill {
@@ -65,7 +65,7 @@ void UnindentLinesInto(std::string_view text, int n, std::string& out) {
 }
 
 std::string IndentDialogRewrite(std::string_view memoText, bool indent, std::string_view spinText) {
-    const int n = ReadSpinValue(spinText, 0);
+    const int n = ReadSpinValue(spinText, kIndentSpinMinimum, kIndentSpinMaximum);
     return indent ? IndentLines(memoText, n) : UnindentLines(memoText, n);
 }
 

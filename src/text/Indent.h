@@ -17,8 +17,12 @@ std::string UnindentLines(std::string_view text, int n);
 void IndentLinesInto(std::string_view text, int n, std::string& out);
 void UnindentLinesInto(std::string_view text, int n, std::string& out);
 
-// The indent dialog's OK: reads n from the number box's text (anything but a whole number reads
-// as 0, the box's minimum) and shifts the memo's text.
+// The range of the indent dialog's number box.
+inline constexpr int kIndentSpinMinimum = 0;
+inline constexpr int kIndentSpinMaximum = 16;
+
+// The indent dialog's OK: reads n from the number box's text (ReadSpinValue over the box's
+// range) and shifts the memo's text.
 std::string IndentDialogRewrite(std::string_view memoText, bool indent, std::string_view spinText);
 
 }  // namespace tavrill

@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "base/Files.h"
+#include "base/TextEncoding.h"
 #include "text/Rows.h"
 
 namespace tavrill {
@@ -69,13 +70,13 @@ void LineList::EnsureRows() const {
 void LineList::LoadFile(const std::string& path) {
     std::optional<std::string> bytes = ReadFileBytes(path);
     if (!bytes) throw CannotOpenFile(path);
-    SetText(NormalizeLineBreaks(*bytes));
+    SetText(NormalizeLineBreaks(TextFromFileBytes(*bytes)));
 }
 
 void LineList::SaveFile(const std::string& path) const {
     // Written beside the file and then put in its place, so that a failed save leaves the
     // earlier content whole instead of a truncated file.
-    if (!ReplaceFileBytes(path, GetText())) throw CannotCreateFile(path);
+    if (!ReplaceFileBytes(path, FileBytesFromText(GetText()))) throw CannotCreateFile(path);
 }
 
 std::ptrdiff_t LineList::RowCount() const {

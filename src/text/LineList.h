@@ -35,10 +35,12 @@ class LineList {
     // Holds the empty text.
     void Clear() { SetText(std::string()); }
 
-    // Reads the whole file and holds it with lone CRs and lone LFs turned into CR LF.
+    // Reads the whole file and holds its text (base/TextEncoding.h: UTF-8 or the ANSI code
+    // page, without a byte order mark) with lone CRs and lone LFs turned into CR LF.
     // Throws Error "Cannot open file <path>" when it cannot be read; the text is then unchanged.
     void LoadFile(const std::string& path);
-    // Writes the whole text to the file, byte for byte, replacing any earlier content.
+    // Writes the whole text to the file, replacing any earlier content: pure ASCII byte for
+    // byte, any other text as UTF-8 behind a byte order mark.
     // Throws Error "Cannot create file <path>" when it cannot be written.
     void SaveFile(const std::string& path) const;
 

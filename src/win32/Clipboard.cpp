@@ -1,6 +1,10 @@
 #include "win32/Clipboard.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -16,7 +20,8 @@ bool OpenWithRetry(HWND owner) {
 
 class GlobalLockGuard {
 public:
-    explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    explicit GlobalLockGuard(HGLOBAL memory)
+        : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
     ~GlobalLockGuard() {
         if (data_) GlobalUnlock(memory_);
     }
@@ -31,7 +36,8 @@ private:
 
 }  // namespace
 
-ClipboardSession::ClipboardSession(HWND owner) : open_(OpenWithRetry(owner)) {}
+ClipboardSession::ClipboardSession(HWND owner) : open_(OpenWithRetry(owner)) {
+}
 
 ClipboardSession::~ClipboardSession() {
     if (open_) CloseClipboard();
@@ -41,21 +47,39 @@ void ClipboardSession::Clear() {
     if (open_) EmptyClipboard();
 }
 
+namespace {
+
+// The text of one clipboard format up to its first NUL character; the data block
+// may be larger than the text, so never read past its end.
+template <class Char>
+std::optional<std::basic_string<Char>> FormatText(UINT format) {
+    HANDLE data = GetClipboardData(format);
+    if (!data) return std::nullopt;
+    GlobalLockGuard lock(data);
+    if (!lock.data()) return std::nullopt;
+    const Char* text = static_cast<const Char*>(lock.data());
+    const size_t units = GlobalSize(data) / sizeof(Char);
+    return std::basic_string<Char>(text, std::find(text, text + units, Char{}));
+}
+
+}  // namespace
+
 std::string ClipboardSession::Text() const {
     if (!open_) return {};
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data) return {};
-    GlobalLockGuard lock(data);
-    if (!lock.data()) return {};
-    // The data block may be larger than the text; never read past its end.
-    const size_t size = GlobalSize(data);
-    const char* text = static_cast<const char*>(lock.data());
-    return std::string(text, strnlen(text, size));
+    // Unicode first: the editor's own format since it became Unicode, and one the
+    // system also makes from an older editor's plain text.
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        if (const auto wide = FormatText<wchar_t>(CF_UNICODETEXT)) return Narrow(*wide);
+    }
+    if (const auto ansi = FormatText<char>(CF_TEXT)) return AnsiToUtf8(*ansi);
+    return {};
 }
 
 bool ClipboardSession::SetText(std::string_view text) {
     if (!open_ || !EmptyClipboard()) return false;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    const std::wstring wide = Widen(text);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory) return false;
     {
         GlobalLockGuard lock(memory);
@@ -63,18 +87,19 @@ bool ClipboardSession::SetText(std::string_view text) {
             GlobalFree(memory);
             return false;
         }
-        std::memcpy(lock.data(), text.data(), text.size());
-        static_cast<char*>(lock.data())[text.size()] = '\0';
+        std::memcpy(lock.data(), wide.c_str(), bytes);  // the terminating NUL included
     }
     // The clipboard owns the memory only once SetClipboardData has succeeded.
-    if (!SetClipboardData(CF_TEXT, memory)) {
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
         GlobalFree(memory);
         return false;
     }
     return true;
 }
 
-bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+bool ClipboardHasText() {
+    return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0 || IsClipboardFormatAvailable(CF_TEXT) != 0;
+}
 
 }  // namespace tavrill
 

@@ -1,6 +1,8 @@
 #pragma once
 // A clipboard session opened with our own window, closed when it goes out of
-// scope; plain text (CF_TEXT), and a snapshot of everything for Keep my clipboard.
+// scope. Text: UTF-8 in the program, Unicode text (CF_UNICODETEXT) on the
+// clipboard, from which the system makes CF_TEXT for programs that ask for it;
+// and a snapshot of every format for Keep my clipboard.
 
 #include <windows.h>
 
@@ -24,15 +26,17 @@ public:
     explicit operator bool() const { return open_; }
 
     void Clear();
-    // The text up to its first NUL; empty when there is no text.
+    // The text up to its first NUL, as UTF-8: the Unicode text when there is
+    // one, else the plain text in the ANSI code page; empty when there is none.
     std::string Text() const;
-    // Empties the clipboard and leaves exactly this text on it.
+    // Empties the clipboard and leaves exactly this text on it, as Unicode text.
     bool SetText(std::string_view text);
 
 private:
     bool open_;
 };
 
+// True when the clipboard offers Unicode or plain text.
 bool ClipboardHasText();
 
 // What the user had on the clipboard: every memory format byte for byte, the

@@ -1,10 +1,13 @@
-// Files.h over the Windows A-functions: paths are byte strings in the ANSI code page.
+// Files.h over the wide Windows functions: paths are UTF-8 inside the program and UTF-16 here,
+// so a snippet name in any script is a file of that name.
 
 #include "base/Files.h"
 
 #include <windows.h>
 
+#include "base/TextEncoding.h"
 #include "win32/UniqueHandle.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -19,13 +22,16 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) {
+    return GetFileAttributesW(Widen(path).c_str());
+}
 
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file =
+        OpenedFile(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
@@ -44,8 +50,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {
-    UniqueFile file = OpenedFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+    UniqueFile file = OpenedFile(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.get(), bytes);
 }
 
@@ -53,24 +59,26 @@ bool ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     // A read-only file is not to be written over; Windows refuses the final move
     // anyway, but say so before writing anything.
     const DWORD existing = Attributes(path);
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
     // The temporary file sits in the same folder, so the final move is a rename
     // on one volume and never a copy.
     const std::string temp = path + ".tmp~" + std::to_string(GetCurrentProcessId());
     {
-        UniqueFile file = OpenedFile(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile file = OpenedFile(CreateFileW(Widen(temp).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
             file.reset();
-            DeleteFileA(temp.c_str());
+            DeleteFileW(Widen(temp).c_str());
             return false;
         }
     }
     // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexa
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp.c_str());
+    if (!MoveFileExW(Widen(temp).c_str(), Widen(path).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(Widen(temp).c_str());
         return false;
     }
     return true;
@@ -86,38 +94,46 @@ bool FolderExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool CreateFolder(const std::string& path) {
+    return CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
+}
 
-bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool DeleteFileAt(const std::string& path) {
+    return DeleteFileW(Widen(path).c_str()) != 0;
+}
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
     std::string mask = folder;
     if (!mask.empty() && mask.back() != '\\' && mask.back() != ':') mask += '\\';
     mask += "*.*";
-    WIN32_FIND_DATAA data{};
-    const UniqueFind find{ValidOrNull(FindFirstFileA(mask.c_str(), &data))};
+    WIN32_FIND_DATAW data{};
+    const UniqueFind find{ValidOrNull(FindFirstFileW(Widen(mask).c_str(), &data))};
     if (!find) return entries;
     do {
-        const std::string name = data.cFileName;
+        const std::string name = Narrow(data.cFileName);
         if (name == "." || name == "..") continue;
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
-    } while (FindNextFileA(find.get(), &data));
+    } while (FindNextFileW(find.get(), &data));
     return entries;
 }
 
 std::string ProgramFilePath() {
-    std::string buffer(MAX_PATH, '\0');
+    std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size()) {
             buffer.resize(n);
-            return buffer;
+            return Narrow(buffer);
         }
         buffer.resize(buffer.size() * 2);  // truncated: try a larger buffer
     }
+}
+
+std::string DecodeAnsi(std::string_view bytes) {
+    return AnsiToUtf8(bytes);
 }
 
 }  // namespace tavrill

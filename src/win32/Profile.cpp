@@ -2,22 +2,24 @@
 
 #include <windows.h>
 
+#include "win32/Utf.h"
+
 namespace tavrill {
 
 std::optional<std::string> IniFile::Read(std::string_view section, std::string_view key) {
     // A default that no real value can be tells a missing key from an empty one.
-    static constexpr char kMissing[] = "\x01missing\x01";
-    const std::string s(section), k(key);
-    char buffer[1024] = {};
-    const DWORD n = GetPrivateProfileStringA(s.c_str(), k.c_str(), kMissing, buffer, sizeof buffer, path_.c_str());
-    std::string value(buffer, n);
+    static constexpr wchar_t kMissing[] = L"\x01missing\x01";
+    wchar_t buffer[1024] = {};
+    const DWORD n = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), kMissing, buffer,
+                                             static_cast<DWORD>(std::size(buffer)), Widen(path_).c_str());
+    const std::wstring_view value(buffer, n);
     if (value == kMissing) return std::nullopt;
-    return value;
+    return Narrow(value);
 }
 
 bool IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string s(section), k(key), v(value);
-    return WritePrivateProfileStringA(s.c_str(), k.c_str(), v.c_str(), path_.c_str()) != 0;
+    return WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
+                                      Widen(path_).c_str()) != 0;
 }
 
 }  // namespace tavrill

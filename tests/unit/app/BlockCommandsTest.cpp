@@ -29,8 +29,8 @@ struct BlockCommandsTest : ::testing::Test {
     testing::FakeHost host;
     Bridge bridge{host};
     WindowHandle control = host.AddEditor(kSelection);
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("tavrill-blocks-" + std::to_string(std::random_device{}()));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tavrill-blocks-" + std::to_string(std::random_device{}()));
 
     void SetUp() override {
         host.foreground = host.editorWindow;
@@ -71,11 +71,12 @@ TEST_F(BlockCommandsTest, FetchBeforeTheDialogThenCancelOrOk) {
     // A read fetch makes the selection the working text, a copy-only one leaves it; on OK some
     // commands make the block the working text; on Cancel some paste the working text back.
     const std::tuple<std::function<void()>, std::string, bool, bool, bool> cases[] = {
-        {[&] { IfThenCommand(bridge, ifThen); }, " if Ok then begin\r\n  a;\r\n  b;\r\n\r\n end;  {if Ok}\r\n",
-         true, true, false},
+        {[&] { IfThenCommand(bridge, ifThen); },
+         " if Ok then begin\r\n  a;\r\n  b;\r\n\r\n end;  {if Ok}\r\n", true, true, false},
         {[&] { ForNextCommand(bridge, forNext); },
          "  for i := 1 downto N do begin\r\n    a;\r\n    b;\r\n  end; {next i}\r\n", true, false, true},
-        {[&] { WhileCommand(bridge, loop); }, "   while x do begin\r\n   end; {while}\r\n", true, false, true},
+        {[&] { WhileCommand(bridge, loop); }, "   while x do begin\r\n   end; {while}\r\n", true, false,
+         true},
         {[&] { CaseOfCommand(bridge, caseOf); },
          " case Color of\r\n   " + label + ":\r\n   clBlue:\r\n end; {case of}\r\n", true, false, false},
         {[&] { ProcCommand(bridge, proc, ProgramFolder()); },  // no template needed without the comment
@@ -97,6 +98,40 @@ TEST_F(BlockCommandsTest, FetchBeforeTheDialogThenCancelOrOk) {
         run();
         EXPECT_EQ(EditorText(), block);
         EXPECT_EQ(bridge.WorkingText(), blockIsWorking ? block : fetched);
+    }
+}
+
+TEST_F(BlockCommandsTest, EverySpinIsReadInsideItsRangeHoweverItWasTyped) {
+    // "0000000100000000" once built a case block of 1.2 GB.
+    const std::pair<std::string, int> cases[] = {
+        {"0000000100000000", 10},
+        {"0000000000040", 10},
+        {"40", 10},
+        {"-0000000000003", 1},
+        {"007", 7},
+        {"x", 1},
+    };
+    for (const auto& [spin, indent] : cases) {
+        SCOPED_TRACE(spin);
+        const std::string pad(static_cast<size_t>(indent), ' ');
+        FakeDialog<IfDialog, IfValues> ifThen{{"c", false, spin, false}, [] { return true; }};
+        FakeDialog<ForNextDialog, ForNextValues> forNext{{"i", "1", "N", false, false, spin},
+                                                         [] { return true; }};
+        FakeDialog<WhileDialog, WhileValues> loop{{WhileKind::With, "r", false, spin}, [] { return true; }};
+        FakeDialog<CaseDialog, CaseValues> caseOf{{"k", false, spin, "1"}, [] { return true; }};
+        const std::pair<std::function<void()>, std::string> commands[] = {
+            {[&] { IfThenCommand(bridge, ifThen); }, pad + "if c then begin\r\n" + pad + "end;  {if c}\r\n"},
+            {[&] { ForNextCommand(bridge, forNext); },
+             pad + "for i := 1 to N do begin\r\n" + pad + "end; {next i}\r\n"},
+            {[&] { WhileCommand(bridge, loop); }, pad + "with r do begin\r\n" + pad + "end; {with}\r\n"},
+            {[&] { CaseOfCommand(bridge, caseOf); },
+             pad + "case k of\r\n" + pad + "  1:\r\n" + pad + "end; {case of}\r\n"},
+        };
+        for (const auto& [command, block] : commands) {
+            Reset();
+            command();
+            EXPECT_EQ(EditorText().substr(0, 200), block);  // a runaway block is not printed whole
+        }
     }
 }
 

@@ -10,21 +10,6 @@
 namespace tavrill {
 namespace {
 
-TEST(SettingsTest, ValuesReadAsDecimalOrHexadecimalElseTheDefault) {
-    const struct {
-        const char* text;
-        int expected;
-    } cases[] = {
-        {"32", 32},           {"-15", -15},      {"+7", 7},         {"0x40", 64},
-        {"0X40", 64},         {"$40", 64},       {"$ff", 255},      {"-$10", -16},
-        {"", 99},             {"abc", 99},       {"12abc", 99},     {"0x", 99},
-        {"$", 99},            {"-", 99},         {" 5", 99},        {"1.5", 99},
-        {"2147483647", 2147483647},              {"-2147483648", -2147483647 - 1},
-        {"2147483648", 99},   {"$FFFFFFFF", -1}, {"$100000000", 99}, {"99999999999999999999", 99},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ParseSettingInt(c.text, 99), c.expected) << '"' << c.text << '"';
-}
-
 class MapProfile : public ProfileStore {
 public:
     std::map<std::string, std::string, std::less<>> values;

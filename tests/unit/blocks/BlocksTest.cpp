@@ -7,14 +7,6 @@
 namespace tavrill {
 namespace {
 
-TEST(SpinValueTest, OnlyAWholeNumberCountsAndNothingIsClamped) {
-    const std::pair<std::string_view, int> cases[] = {
-        {"10", 10}, {"0", 0}, {"-3", -3}, {"+4", 4}, {"", 1}, {"abc", 1}, {"3x", 1},  // reading does not clamp
-        {" 3", 1},  {"3 ", 1}, {"+", 1},  {"-", 1},  {"+-2", 1}, {"2.5", 1}, {"99999999999", 1},
-    };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(ReadSpinValue(text, 1), expected) << text;
-}
-
 TEST(IfThenTest, TemplateLinesCarryTheIndentButTheSurroundedCodeDoesNot) {
     const std::tuple<IfThenOptions, std::string_view, std::string_view> cases[] = {
         {{"x > 0", 2, true, true}, "y := 1;",

@@ -1,9 +1,11 @@
 #pragma once
 // An in-memory window system for the bridge and the command pipelines: a little
 // tree of windows with class names, titles and z-ordered children, a clipboard
-// that holds text or something else, editors that answer copy, paste and undo,
-// and a log of everything sent and every message box shown.
+// that holds text or something else, editors that answer copy, paste and undo
+// as messages or as keys typed into the focused window of the foreground, and
+// a log of everything sent and every message box shown.
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
@@ -25,7 +27,12 @@ struct FakeWindow {
     std::string text;
     std::string selection;  // what a copy request puts on the clipboard
     bool copiesNothing = false;
+    bool answersMessages = true;  // false: copy, paste and undo only as keys
     std::vector<std::string> undoStack;
+    bool visible = true;
+    std::int64_t area = 100;
+    bool elevated = false;
+    WindowHandle focus = kNoWindow;  // top-level windows: their thread's focus
 };
 
 struct Box {
@@ -73,9 +80,13 @@ public:
     // Message boxes: answers are taken from the queue, Cancel/No when it is empty.
     std::deque<Answer> answers;
     std::vector<Box> boxes;
-    std::vector<std::string> sent;  // "copy 3", "paste 3", "undo 3", "front 3"
+    // "copy 3", "paste 3", "undo 3", "front 3", "keys ctrl+insert 3" (3 has the focus)
+    std::vector<std::string> sent;
 
     WindowHandle foreground = kNoWindow;
+    bool foregroundLocked = false;  // BringToFront leaves the foreground as it is
+    bool copyDenied = false;        // the system refuses our WM_COPY
+    int pausedMs = 0;
     WindowHandle own = 1000;
     WindowHandle editorWindow = kNoWindow;
 
@@ -108,29 +119,65 @@ public:
     std::string WindowTitle(WindowHandle w) override {
         return WindowExists(w) ? windows_.at(w).title.substr(0, 127) : std::string{};
     }
-    void SendCopy(WindowHandle w) override {
+    bool Contains(WindowHandle outer, WindowHandle inner) override {
+        for (WindowHandle p = Parent(inner); p != kNoWindow; p = Parent(p))
+            if (p == outer) return true;
+        return false;
+    }
+    WindowHandle FocusOf(WindowHandle w) override {
+        const WindowHandle top = TopLevelOf(w);
+        return top == kNoWindow ? kNoWindow : windows_.at(top).focus;
+    }
+    WindowHandle TopLevelOf(WindowHandle w) override {
+        if (!WindowExists(w)) return kNoWindow;
+        while (Parent(w) != kNoWindow) w = Parent(w);
+        return w;
+    }
+    bool IsVisible(WindowHandle w) override {
+        for (; w != kNoWindow; w = Parent(w))
+            if (!WindowExists(w) || !windows_.at(w).visible) return false;
+        return true;
+    }
+    std::int64_t Area(WindowHandle w) override { return WindowExists(w) ? windows_.at(w).area : 0; }
+    bool RunsElevated(WindowHandle w) override {
+        return WindowExists(TopLevelOf(w)) && Window(TopLevelOf(w)).elevated;
+    }
+
+    bool SendCopy(WindowHandle w) override {
         sent.push_back("copy " + std::to_string(w));
-        if (!WindowExists(w) || windows_.at(w).copiesNothing) return;
-        Change(windows_.at(w).selection);
+        if (copyDenied) return false;
+        if (WindowExists(w) && windows_.at(w).answersMessages) Copy(w);
+        return true;
     }
     void SendPaste(WindowHandle w) override {
         sent.push_back("paste " + std::to_string(w));
-        if (!WindowExists(w) || !clipboard_) return;
-        auto& win = windows_.at(w);
-        win.undoStack.push_back(win.text);
-        win.text = *clipboard_;  // the whole text stands for the selection here
-        win.selection = *clipboard_;
+        if (WindowExists(w) && windows_.at(w).answersMessages) Paste(w);
     }
     void SendUndo(WindowHandle w) override {
         sent.push_back("undo " + std::to_string(w));
-        if (!WindowExists(w)) return;
-        auto& win = windows_.at(w);
-        if (win.undoStack.empty()) return;
-        win.text = win.selection = win.undoStack.back();
-        win.undoStack.pop_back();
+        if (WindowExists(w) && windows_.at(w).answersMessages) UndoIn(w);
     }
-    void BringToFront(WindowHandle w) override { sent.push_back("front " + std::to_string(w)); }
+    void BringToFront(WindowHandle w) override {
+        sent.push_back("front " + std::to_string(w));
+        if (!foregroundLocked && TopLevelOf(w) != kNoWindow) foreground = TopLevelOf(w);
+    }
+    void SendKeystroke(Keystroke k) override {
+        static const char* const kNames[] = {"ctrl+insert", "shift+insert", "ctrl+z"};
+        const WindowHandle target = FocusOf(foreground);
+        sent.push_back(std::string("keys ") + kNames[static_cast<int>(k)] + " " + std::to_string(target));
+        if (!WindowExists(target)) return;
+        switch (k) {
+            case Keystroke::CtrlInsert:
+                return Copy(target);
+            case Keystroke::ShiftInsert:
+                return Paste(target);
+            case Keystroke::CtrlZ:
+                return UndoIn(target);
+        }
+    }
+    void Pause(int milliseconds) override { pausedMs += milliseconds; }
 
+    std::uint32_t ClipboardSequence() override { return sequence_; }
     void ClearClipboard() override { Change(std::nullopt); }
     bool ClipboardHasText() override { return clipboard_.has_value(); }
     std::string ReadClipboardText() override {
@@ -139,7 +186,7 @@ public:
     }
     void WriteClipboardText(std::string_view text) override { Change(std::string(text)); }
 
-    std::uint32_t ClipboardSequence() override { return sequence_; }
+    void AwaitInputHandled(WindowHandle w) override { sent.push_back("await " + std::to_string(w)); }
     std::unique_ptr<SavedClipboard> SaveClipboard() override {
         return std::make_unique<Saved>(clipboard_, picture_);
     }
@@ -174,6 +221,27 @@ private:
         picture_ = false;
         ++sequence_;
     }
+    WindowHandle Parent(WindowHandle w) const {
+        const auto it = windows_.find(w);
+        return it == windows_.end() ? kNoWindow : it->second.parent;
+    }
+    void Copy(WindowHandle w) {
+        if (windows_.at(w).copiesNothing) return;
+        Change(windows_.at(w).selection);
+    }
+    void Paste(WindowHandle w) {
+        if (!clipboard_) return;
+        auto& win = windows_.at(w);
+        win.undoStack.push_back(win.text);
+        win.text = *clipboard_;  // the whole text stands for the selection here
+        win.selection = *clipboard_;
+    }
+    void UndoIn(WindowHandle w) {
+        auto& win = windows_.at(w);
+        if (win.undoStack.empty()) return;
+        win.text = win.selection = win.undoStack.back();
+        win.undoStack.pop_back();
+    }
 
     Answer Next(Answer fallback) {
         if (answers.empty()) return fallback;
@@ -186,7 +254,7 @@ private:
     WindowHandle nextHandle_ = 1;
     std::optional<std::string> clipboard_;
     bool picture_ = false;
-    std::uint32_t sequence_ = 0;
+    std::uint32_t sequence_ = 1;
 };
 
 }  // namespace tavrill::testing

@@ -41,6 +41,7 @@ TEST(StashFileContentTest, MarkerLineThenSnippetEndingWithExactlyOneLineBreak) {
     EXPECT_EQ(StashFileContent("", "x"), "//TAVRILL:\r\nx\r\n");
     EXPECT_EQ(StashFileContent(" d ", "a\r"), "//TAVRILL: d \r\na\r\r\n");  // a lone CR or LF ends no line
     EXPECT_EQ(StashFileContent("d", "a\n"), "//TAVRILL:d\r\na\n\r\n");
+    EXPECT_EQ(StashFileContent("Ωμέγα", "Počet ✓"), "\xEF\xBB\xBF//TAVRILL:Ωμέγα\r\nPočet ✓\r\n");
     const std::string longDesc(5000, 'd');
     EXPECT_EQ(StashFileContent(longDesc, "x"), "//TAVRILL:" + longDesc + "\r\nx\r\n");
 }

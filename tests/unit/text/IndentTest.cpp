@@ -24,10 +24,15 @@ TEST(IndentTest, IndentPadsEveryCountedLineAndUnindentTakesUpToNLeadingBlanks) {
     }
 }
 
-TEST(IndentTest, OkReadsTheNumberBoxWithoutClamping) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"3", "   a"}, {"+3", "   a"}, {"20", std::string(20, ' ') + "a"}, {"x", "a"}, {"", "a"},
-        {" 2", "a"},   {"-2", "a"}};
+TEST(IndentTest, OkReadsTheNumberBoxInsideItsRange) {
+    const std::pair<std::string, std::string> cases[] = {{"3", "   a"},
+                                                         {"+3", "   a"},
+                                                         {"20", std::string(16, ' ') + "a"},
+                                                         {"00000000000000000016", std::string(16, ' ') + "a"},
+                                                         {"x", "a"},
+                                                         {"", "a"},
+                                                         {" 2", "a"},
+                                                         {"-2", "a"}};
     for (const auto& [spin, out] : cases) EXPECT_EQ(IndentDialogRewrite("a", true, spin), out) << spin;
     EXPECT_EQ(IndentDialogRewrite("   a", false, "2"), " a");
 }
