@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bridge/Bridge.h"
 #include "bridge/FakeHost.h"
 
@@ -72,6 +74,16 @@ TEST_F(KeepClipboardTest, NothingIsPutBackOverACopyMadeElsewhereOrWhenUntouched)
         bridge.Undo();
     }
     EXPECT_EQ(host.restores, 0);
+}
+
+TEST_F(KeepClipboardTest, OnTheKeystrokePathTheTypedPasteIsAwaitedFirst) {
+    host.Window(control).answersMessages = false;  // takes copy and paste only from the keyboard
+    host.Window(host.editorWindow).focus = control;
+    Convert();
+    EXPECT_EQ(host.Clipboard(), "the user's text");
+    const auto keys = std::find(host.sent.begin(), host.sent.end(), "keys shift+insert " + std::to_string(control));
+    ASSERT_NE(keys, host.sent.end());
+    EXPECT_EQ(*std::next(keys), "await " + std::to_string(control));
 }
 
 }  // namespace
