@@ -13,6 +13,7 @@
 #include "forms/Dialogs.h"
 #include "forms/fCase.h"
 #include "forms/fIF.h"
+#include "forms/fShortcuts.h"
 #include "resource.h"
 #include "win32/HotKeys.h"
 #include "win32/Profile.h"
@@ -382,7 +383,18 @@ void TForm1::mnuKeepClipboardClick() {
 }
 
 void TForm1::mnuShortcutsClick() {
-    // The dialog comes with the next step; until then the table is only as the file says.
+    // While the dialog is open our own hot keys are free, so that the hot-key box
+    // can be given one of them instead of the command running.
+    WindowHotKeys keys(hwnd_);
+    UnregisterShortcuts(shortcuts_, keys);
+    TfrmShortcuts frmShortcuts;  // a fresh one every time
+    const auto chosen = frmShortcuts.Run(shortcuts_);
+    if (chosen) shortcuts_ = *chosen;
+    const auto taken = RegisterShortcuts(shortcuts_, keys);
+    if (!taken.empty()) bridge_.NoticeBox(TakenMessage(taken), kShortcutsCaption);
+    if (!chosen) return;
+    IniFile ini(folders_.program + "tavrill.ini");
+    SaveShortcuts(ini, shortcuts_, ini.Path());
 }
 
 // ---- popText ----------------------------------------------------------------
