@@ -126,7 +126,14 @@ private:
 class CommandScope {
 public:
     explicit CommandScope(Bridge& bridge) : bridge_(bridge) { bridge_.BeginCommand(); }
-    ~CommandScope() { bridge_.EndCommand(); }
+    ~CommandScope() {
+        // Putting the clipboard back is a courtesy: a failure there (out of
+        // memory) must not end the program from a destructor.
+        try {
+            bridge_.EndCommand();
+        } catch (...) {
+        }
+    }
     CommandScope(const CommandScope&) = delete;
     CommandScope& operator=(const CommandScope&) = delete;
 
