@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times tavrill-text against the classic one-liners on the same Object Pascal file (64 MiB of CR LF
 # source by default) and prints how many times faster tavrill-text is. Best of three runs each,
-# input from the file, output to /dev/null.
+# input from the file, output to /dev/null. The last column is tavrill-text's peak memory (maximum
+# resident set size, from one more run under /usr/bin/time).
 #
 #   bench/compare.sh [path/to/tavrill-text] [size in MiB]
 #
@@ -34,6 +35,7 @@ awk 'BEGIN {
 for ((i = 0; i < mib; i++)); do cat "$work/chunk"; done | head -c $((mib << 20)) > "$src"
 "$tool" comment-slash < "$src" > "$work/commented.pas"
 "$tool" indent 2 < "$src" > "$work/indented.pas"
+"$tool" comment-brace < "$src" > "$work/braced.pas"
 
 # Best wall-clock time of three runs, in seconds.
 best() {
@@ -49,7 +51,14 @@ best() {
     echo "$best"
 }
 
-printf '%-28s %-26s %9s %9s %7s %7s\n' "tavrill-text" "reference" "ours (s)" "ref (s)" "ratio" "MB/s"
+# Peak resident memory of one run, in MiB.
+peak_mib() {
+    local input=$1; shift
+    /usr/bin/time -f %M -o "$work/rss" "$@" < "$input" > /dev/null || [[ $? == 1 ]]
+    awk '{ printf "%.1f", $1 / 1024 }' "$work/rss"
+}
+
+printf '%-28s %-30s %9s %9s %7s %7s %9s\n' "tavrill-text" "reference" "ours (s)" "ref (s)" "ratio" "MB/s" "peak MiB"
 compare() {  # label input reference-command... -- tavrill-text arguments...
     local label=$1 input=$2; shift 2
     local ref=() ours=()
@@ -61,8 +70,9 @@ compare() {  # label input reference-command... -- tavrill-text arguments...
     t_ref=$(best "$input" "${ref[@]}")
     local size
     size=$(stat -c %s "$input")
-    printf '%-28s %-26s %9s %9s %6.1fx %7.0f\n' "${ours[*]}" "$label" "$t_ours" "$t_ref" \
-        "$(echo "$t_ref $t_ours" | awk '{ print $1 / $2 }')" "$(echo "$size $t_ours" | awk '{ print $1 / $2 / 1e6 }')"
+    printf '%-28s %-30s %9s %9s %6.1fx %7.0f %9s\n' "${ours[*]}" "$label" "$t_ours" "$t_ref" \
+        "$(echo "$t_ref $t_ours" | awk '{ print $1 / $2 }')" "$(echo "$size $t_ours" | awk '{ print $1 / $2 / 1e6 }')" \
+        "$(peak_mib "$input" "$tool" "${ours[@]}")"
 }
 
 compare "tr a-z A-Z" "$src" tr a-z A-Z -- upper
@@ -70,7 +80,9 @@ compare "tr A-Z a-z" "$src" tr A-Z a-z -- lower
 compare "tr a-zA-Z A-Za-z" "$src" tr a-zA-Z A-Za-z -- flip
 compare "tr a-z A-Z (no equivalent)" "$src" tr a-z A-Z -- title
 compare "sed 's|^|//|'" "$src" sed 's|^|//|' -- comment-slash
-compare "sed 's|^//||'" "$work/commented.pas" sed 's|^//||' -- uncomment
+compare "sed 's|^//||' (source)" "$src" sed 's|^//||' -- uncomment
+compare "sed 's|^//||' (all lines //)" "$work/commented.pas" sed 's|^//||' -- uncomment
+compare "sed 's|^//||' ({ source })" "$work/braced.pas" sed 's|^//||' -- uncomment
 compare "sed 's/^/  /'" "$src" sed 's/^/  /' -- indent 2
 compare "sed 's/^ \{1,2\}//'" "$work/indented.pas" sed 's/^ \{1,2\}//' -- unindent 2
 

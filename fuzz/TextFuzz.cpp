@@ -168,6 +168,21 @@ void CheckLineRewrites(const std::string& text, int n, const std::vector<std::si
     CHECK(piecewise(LineStreamRewriter::Prefixing("//")) == slashed);
     CHECK(piecewise(LineStreamRewriter::Prefixing(std::string(n, ' '))) == indented);
     CHECK(piecewise(LineStreamRewriter::Unindenting(n)) == unindented);
+
+    UncommentStream uncomment;
+    std::string streamed;
+    std::size_t at = 0;
+    for (std::size_t cut : cuts) {
+        uncomment.Feed(std::string_view(text).substr(at, cut - at), streamed);
+        at = cut;
+    }
+    uncomment.Feed(std::string_view(text).substr(at), streamed);
+    const std::size_t fed = streamed.size();
+    const std::optional<std::string_view> rest = uncomment.Finish(streamed);
+    const std::optional<std::string> whole = Uncomment(text);
+    CHECK(rest.has_value() == whole.has_value());
+    if (rest) CHECK(streamed.substr(0, fed) + std::string(*rest) == *whole);
+    if (!rest) CHECK(fed == 0);  // nothing to uncomment: nothing may have been written
 }
 
 void CheckNormalizing(const std::string& text) {

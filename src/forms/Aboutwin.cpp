@@ -19,7 +19,7 @@ TfrmAbout::TfrmAbout() {
         reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TAVRILL))), 0);
     HWND productName = AddLabel({.rect = {72, 24, 200, 18}, .text = kApplicationTitle, .style = SS_NOPREFIX});
     boldUnderlined_ = CreatePointFont(10, FW_BOLD, true);
-    SendMessageA(productName, WM_SETFONT, reinterpret_cast<WPARAM>(boldUnderlined_.get()), FALSE);
+    SetFont(productName, boldUnderlined_.get());
     labVer_ = AddLabel({.rect = {72, 48, 200, 14}, .text = "Version", .style = SS_NOPREFIX});
     AddLabel({.rect = {22, 84, 254, 28},
               .text = "Freeware from Pelmora Systems. Use it, share it, enjoy it.",
@@ -28,12 +28,12 @@ TfrmAbout::TfrmAbout() {
                         .text = "www.pelmora-systems.example",
                         .style = SS_CENTER | SS_NOPREFIX});
     large_ = CreatePointFont(12, FW_BOLD);
-    SendMessageA(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(large_.get()), FALSE);
+    SetFont(label1_, large_.get());
 
     HWND ok = AddButton({.id = IDOK, .rect = {111, 178, 75, 25}, .text = "OK", .isDefault = true});
     SetInitialFocus(ok);
     bold_ = CreatePointFont(8, FW_BOLD);
-    SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
+    SetFont(ok, bold_.get());
 }
 
 void TfrmAbout::form_show() {

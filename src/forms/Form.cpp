@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "base/Error.h"
+#include "base/Numbers.h"
 
 namespace tavrill {
 
@@ -57,6 +58,10 @@ std::string WindowText(HWND hwnd) {
 void SetWindowTextBytes(HWND hwnd, std::string_view text) {
     const std::string z(text);  // the API wants a terminator
     SetWindowTextA(hwnd, z.c_str());
+}
+
+void SetFont(HWND control, HFONT font) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 bool IsChecked(HWND button) {
@@ -123,7 +128,7 @@ HWND Form::AddControl(const char* className, const ControlArgs& args) {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                                  GetModuleHandleA(nullptr), nullptr);
     if (!child) throw Error(std::string("Cannot create the control ") + className + " " + text);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SetFont(child, DefaultFont());
     return child;
 }
 
@@ -204,7 +209,7 @@ std::string Form::SpinText(HWND spin) const {
     // Only AddSpin's boxes are read this way; anything else is a programmer's error.
     const Spin* found = FindSpin(spin);
     if (!found) throw Error("Not a spin box");
-    return WindowText(spin);
+    return std::to_string(ReadSpinValue(WindowText(spin), found->minimum, found->maximum));
 }
 
 void Form::ClampSpin(HWND edit) {
@@ -213,13 +218,11 @@ void Form::ClampSpin(HWND edit) {
     const Spin* spin = FindSpin(edit);
     if (!spin) return;
     const std::string text = WindowText(edit);
-    size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-    if (i == text.size() || text.size() > 10) return;
-    for (size_t j = i; j < text.size(); ++j)
-        if (text[j] < '0' || text[j] > '9') return;
-    const long long value = std::stoll(text);
-    if (value < spin->minimum) SetWindowTextBytes(edit, std::to_string(spin->minimum));
-    if (value > spin->maximum) SetWindowTextBytes(edit, std::to_string(spin->maximum));
+    const size_t sign = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (sign == text.size()) return;
+    if (!std::all_of(text.begin() + sign, text.end(), [](char c) { return c >= '0' && c <= '9'; })) return;
+    const std::string value = std::to_string(ReadSpinValue(text, spin->minimum, spin->maximum));
+    if (value != text) SetWindowTextBytes(edit, value);
 }
 
 int Form::ShowModal() {

@@ -142,13 +142,16 @@ protected:
     HWND AddMemo(const MemoArgs& args);
     // A spin box: an edit box with an up-down control. Its text is limited to the
     // length of its longer bound, a number typed outside the range is pulled to
-    // the nearer bound when the box loses the focus, and SpinText reads it.
+    // the nearer bound when the box loses the focus, and SpinText reads it with
+    // ReadSpinValue, so that whatever the box holds its value is in range.
     HWND AddSpin(const SpinArgs& args);
     // A drop-down combo box; args.rect's height includes the opened list.
     HWND AddComboBox(const ControlArgs& args);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
-    // The text of a spin box made by AddSpin, as a number inside its range.
+    // The value of a spin box made by AddSpin, as decimal text, always inside its
+    // range (ReadSpinValue): the box may hold any text, set by a program or typed
+    // and confirmed with Enter before the box could pull it into range.
     std::string SpinText(HWND spin) const;
 
     // Where a layout rectangle lies in device pixels; the one place of scaling.
@@ -203,6 +206,8 @@ UniqueFont CreatePointFont(int points, int weight = FW_NORMAL, bool underline = 
 // Text of a window as a byte string, whatever its length.
 std::string WindowText(HWND hwnd);
 void SetWindowTextBytes(HWND hwnd, std::string_view text);
+// Gives a control a font, which must outlive it; a null font is the system's.
+void SetFont(HWND control, HFONT font);
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
 

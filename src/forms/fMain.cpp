@@ -114,6 +114,7 @@ void TForm1::CreateControls() {
                                             .rect = {b.left, kButtonTop, kButtonSize, kButtonSize},
                                             .text = b.hint,
                                             .style = BS_PUSHBUTTON | BS_BITMAP});
+        // A picture that does not load leaves the button blank but working; nothing to report.
         pictures_[i].reset(static_cast<HBITMAP>(
             LoadImageA(instance, MAKEINTRESOURCEA(b.bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
         SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures_[i].get()));
@@ -157,6 +158,7 @@ void TForm1::CreateMenus() {
     Append(popText_.get(), IDM_UNITHEAD, "insert &UNIT comment");
     Append(popText_.get(), IDM_PROCHEAD, "insert &PROC comment");
 
+    // The two submenus belong to popFormat_ once appended: DestroyMenu takes them with it.
     HMENU mCase = CreatePopupMenu();
     Append(mCase, IDM_CASEUPPER, "&UPPER CASE");
     Append(mCase, IDM_CASELOWER, "&lower case");

@@ -45,7 +45,7 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
     previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    FIXED_PITCH | FF_MODERN, "Courier New"));
-    if (previewFont_) SendMessageA(Memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(previewFont_.get()), FALSE);
+    if (previewFont_) SetFont(Memo1_, previewFont_.get());
     Layout(kClientWidth, kClientHeight);
 }
 
@@ -167,9 +167,11 @@ LRESULT TfrmStash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             Layout(ToLayout(LOWORD(lParam)), ToLayout(HIWORD(lParam)));
             return 0;
-        case WM_GETMINMAXINFO:
-            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {360, 220};
+        case WM_GETMINMAXINFO: {
+            const RECT least = ToPixels({0, 0, 360, 220});  // the outer size, but scaled like the controls
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.right, least.bottom};
             return 0;
+        }
         default:
             break;
     }

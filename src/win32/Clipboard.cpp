@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "win32/UniqueHandle.h"
 #include "win32/Utf.h"
 
 namespace tavrill {
@@ -79,21 +80,16 @@ bool ClipboardSession::SetText(std::string_view text) {
     if (!open_ || !EmptyClipboard()) return false;
     const std::wstring wide = Widen(text);
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    UniqueGlobal memory{GlobalAlloc(GMEM_MOVEABLE, bytes)};
     if (!memory) return false;
     {
-        GlobalLockGuard lock(memory);
-        if (!lock.data()) {
-            GlobalFree(memory);
-            return false;
-        }
+        GlobalLockGuard lock(memory.get());
+        if (!lock.data()) return false;
         std::memcpy(lock.data(), wide.c_str(), bytes);  // the terminating NUL included
     }
     // The clipboard owns the memory only once SetClipboardData has succeeded.
-    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
-        GlobalFree(memory);
-        return false;
-    }
+    if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+    memory.release();
     return true;
 }
 

@@ -110,14 +110,6 @@ public:
     ~OpenedClipboard() { CloseClipboard(); }
 };
 
-// EDIT's byte offset of a position that counts a CR LF as one.
-size_t EditOffset(const std::string& text, size_t position) {
-    size_t offset = 0;
-    for (size_t p = 0; p < position && offset < text.size(); ++p)
-        offset += text.compare(offset, 2, "\r\n") == 0 ? 2 : 1;
-    return offset;
-}
-
 bool WaitForSelection(HWND control, size_t from, size_t to) {
     return WaitFor(
         [&] {
@@ -249,29 +241,6 @@ HWND FindDescendantByText(HWND parent, std::string_view text) {
     return nullptr;
 }
 
-std::optional<std::string> ClipboardText() {
-    OpenedClipboard clipboard;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (!bytes) return std::nullopt;
-    std::string text(bytes, strnlen(bytes, GlobalSize(data)));
-    GlobalUnlock(data);
-    return text;
-}
-
-void SetClipboardText(std::string_view text) {
-    OpenedClipboard clipboard;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
-    if (!memory) throw HarnessError("out of memory for the clipboard");
-    std::copy(text.begin(), text.end(), static_cast<char*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    if (!SetClipboardData(CF_TEXT, memory)) {
-        GlobalFree(memory);
-        throw HarnessError("cannot put text on the clipboard");
-    }
-}
-
 void ClearClipboard() {
     OpenedClipboard clipboard;
     EmptyClipboard();
@@ -378,26 +347,12 @@ void SampleEditor::SelectAll() {
         throw HarnessError("Ctrl+A did not select the editor's text");
 }
 
-void SampleEditor::SelectRange(size_t start, size_t length) {
-    Focus();
-    PressChord({VK_CONTROL, VK_HOME});
-    std::vector<INPUT> inputs;
-    for (size_t i = 0; i < start; ++i) AddStroke(inputs, VK_RIGHT);
-    inputs.push_back(KeyInput(VK_SHIFT, false));
-    for (size_t i = 0; i < length; ++i) AddStroke(inputs, VK_RIGHT);
-    inputs.push_back(KeyInput(VK_SHIFT, true));
-    Send(inputs);
-    std::string text = Text();
-    if (!WaitForSelection(Control(), EditOffset(text, start), EditOffset(text, start + length)))
-        throw HarnessError("the arrow keys did not select the range");
-}
-
 void SampleEditor::Close() {
     PostMessageA(window_, WM_CLOSE, 0, 0);
     if (!process_->WaitForExit(kDefaultTimeout)) throw HarnessError("the sample editor did not close");
 }
 
-ForeignWindow::ForeignWindow(RECT where, std::string_view title) {
+ForeignWindow::ForeignWindow() {
     static const bool registered = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
@@ -407,8 +362,7 @@ ForeignWindow::ForeignWindow(RECT where, std::string_view title) {
         wc.lpszClassName = "TNotesWindow";
         return RegisterClassA(&wc) != 0;
     }();
-    window_ = CreateWindowExA(0, "TNotesWindow", std::string(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              where.left, where.top, where.right - where.left, where.bottom - where.top,
+    window_ = CreateWindowExA(0, "TNotesWindow", "Notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 560, 400, 200,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!registered || !window_) throw HarnessError("cannot create the foreign window");
     PumpOwnMessages();
@@ -440,7 +394,7 @@ Session::Session(SessionOptions options) {
     for (const auto& [name, bytes] : options.files) WriteProgramFile(name, bytes);
     ClearClipboard();
     if (options.startEditor) StartEditor(options.editor);
-    if (options.startToolBar) StartToolBar();
+    StartToolBar();
 }
 
 Session::~Session() {
@@ -479,10 +433,6 @@ void Session::StartToolBar() {
     toolBar_ = std::make_unique<Process>(programFolder_ + "tavrill.exe", "", programFolder_);
     if (!WaitFor([&] { return ToolBar() != nullptr; }, kStartTimeout))
         throw HarnessError("the tool bar did not appear");
-}
-
-bool Session::ToolBarRunning() const {
-    return toolBar_ && toolBar_->Running();
 }
 
 DWORD Session::ToolBarProcessId() const {

@@ -57,8 +57,6 @@ std::vector<HWND> Children(HWND parent);  // the direct children, top first
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
 HWND FindDescendantByText(HWND parent, std::string_view text);  // nullptr when none
 
-std::optional<std::string> ClipboardText();  // nullopt when it holds no plain text
-void SetClipboardText(std::string_view text);
 void ClearClipboard();
 
 struct MessageBoxInfo {
@@ -85,10 +83,11 @@ public:
     HWND Window() const { return window_; }
     HWND Control() const;  // the editor control
     std::string Text() const { return WindowText(Control()); }
+    bool Shows(const std::string& text) const {  // waits for it
+        return WaitFor([&] { return Text() == text; });
+    }
     void Focus();      // clicks into the control and puts the caret at the end
     void SelectAll();  // Focus, then Ctrl+A
-    // Focus, Ctrl+Home, Right `start` times, Shift+Right `length` times; a line break is one step.
-    void SelectRange(size_t start, size_t length);
     void Close();  // as the close box does, and waits until the editor has ended
 
 private:
@@ -99,7 +98,7 @@ private:
 // A window of some other program.
 class ForeignWindow {
 public:
-    explicit ForeignWindow(RECT where = {300, 560, 700, 760}, std::string_view title = "Notes");
+    ForeignWindow();  // "Notes", below the tool bar
     ~ForeignWindow();
     ForeignWindow(const ForeignWindow&) = delete;
     ForeignWindow& operator=(const ForeignWindow&) = delete;
@@ -112,7 +111,6 @@ private:
 struct SessionOptions {
     EditorOptions editor;
     bool startEditor = true;
-    bool startToolBar = true;
     // Put into the program folder first: {"tavrill.ini", "..."}, {"stash\\a.pas", "..."}.
     std::vector<std::pair<std::string, std::string>> files;
 };
@@ -129,7 +127,6 @@ public:
     SampleEditor& Editor();  // the one started last
     SampleEditor& StartEditor(const EditorOptions& options);
     void StartToolBar();  // and waits for it to appear
-    bool ToolBarRunning() const;
     DWORD ToolBarProcessId() const;
     HWND ToolBar() const;  // looked up at each call: Stay on Top makes a new window
     HWND Button(std::string_view hint) const;

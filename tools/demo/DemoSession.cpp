@@ -23,11 +23,10 @@ int main() {
     try {
         Session session({.editor = {.text = text, .fileName = "Unit1.pas"}});
         std::printf("Before:\n%s\n", session.Editor().Text().c_str());
-        // The caret moves over a line break in one step.
+        // Selected as the mouse would, without counting key strokes.
         const size_t at = text.find(line);
-        size_t breaks = 0;
-        for (size_t i = text.find("\r\n"); i < at; i = text.find("\r\n", i + 2)) ++breaks;
-        session.Editor().SelectRange(at - breaks, line.size());
+        session.Editor().Focus();
+        SendMessageA(session.Editor().Control(), EM_SETSEL, at, at + line.size());
         session.WaitForTarget();
         // Format button, then the Case submenu (the first item) and Title Case in it. The
         // menu opens under the mouse pointer, so Home rather than Down reaches its first item.

@@ -84,12 +84,14 @@ std::string_view Usage() {
            "  comment-slash    // in front of every line\r\n"
            "  comment-brace    { text }\r\n"
            "  comment-paren    (* text *)\r\n"
-           "  uncomment        trims, then removes { }, (* *) or the // in front of lines;\r\n"
+           "  uncomment        trims bytes 0 to 32 off both ends, then removes { }, (* *)\r\n"
+           "                   or the // in front of lines;\r\n"
            "                   prints nothing and exits with 1 when there is nothing to uncomment\r\n"
            "  indent N         N blanks in front of every line (N from 0 to 100)\r\n"
            "  unindent N       up to N leading blanks off every line\r\n"
            "\r\n"
-           "Exit codes: 0 done, 1 nothing to uncomment, 2 bad arguments, 3 read or write error.\r\n";
+           "Exit codes: 0 done, 1 nothing to uncomment, 2 bad arguments, 3 read or write error\r\n"
+           "or out of memory.\r\n";
 }
 
 PieceRewriter::PieceRewriter(const Request& request) : verb_(request.verb) {
@@ -120,6 +122,9 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
             scratch = MarksOf(verb_).open;
             scratch.append(piece.data(), piece.size());
             return scratch;
+        case Verb::Uncomment:
+            uncomment_.Feed(std::string_view(piece.data(), piece.size()), scratch);
+            return scratch;
         default:
             if (lines_) {
                 lines_->Feed(std::string_view(piece.data(), piece.size()), scratch);
@@ -130,8 +135,9 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
     return std::string_view(piece.data(), piece.size());
 }
 
-std::string_view PieceRewriter::Finish(std::string& scratch) {
+std::optional<std::string_view> PieceRewriter::Finish(std::string& scratch) {
     scratch.clear();
+    if (verb_ == Verb::Uncomment) return uncomment_.Finish(scratch);
     if (verb_ == Verb::CommentBrace || verb_ == Verb::CommentParen) {
         // An empty input still gets both marks.
         if (!started_) scratch = MarksOf(verb_).open;

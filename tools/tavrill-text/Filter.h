@@ -41,21 +41,23 @@ Parsed ParseArguments(std::span<const std::string_view> args);
 
 std::string_view Usage();
 
-// Every verb but uncomment (which must see the whole text to trim it) works on the text piece by
-// piece, giving the same bytes as on the whole text wherever the pieces are cut.
+// Every verb works on the text piece by piece, giving the same bytes and the same result as on the
+// whole text wherever the pieces are cut.
 class PieceRewriter {
 public:
     explicit PieceRewriter(const Request& request);
     // The rewritten bytes this piece settles: the piece itself, converted in place, or `scratch`.
     std::string_view Feed(std::span<char> piece, std::string& scratch);
-    // What is still to be written after the last piece.
-    std::string_view Finish(std::string& scratch);
+    // What is still to be written after the last piece, in `scratch` or in this object's memory.
+    // Nothing when uncomment finds nothing to do; then no Feed has given any byte either.
+    std::optional<std::string_view> Finish(std::string& scratch);
 
 private:
     Verb verb_;
     bool atWordStart_ = true;
     bool started_ = false;
     std::optional<LineStreamRewriter> lines_;
+    UncommentStream uncomment_;
 };
 
 }  // namespace tavrill::filter

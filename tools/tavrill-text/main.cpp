@@ -2,6 +2,8 @@
 // for editors that pipe a selection through a program and for scripts.
 
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +14,6 @@
 #endif
 
 #include "Filter.h"
-#include "text/Comment.h"
 
 namespace {
 
@@ -24,38 +25,27 @@ bool WriteAll(std::string_view bytes) {
     return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
 }
 
-int Fail(const char* what) {
-    std::fprintf(stderr, "tavrill-text: cannot %s\n", what);
+int Fail(const char* message) {
+    std::fprintf(stderr, "tavrill-text: %s\n", message);
     return 3;
 }
 
 int Run(const Request& request) {
     std::string buffer(kPiece, '\0');
-    if (request.verb == Verb::Uncomment) {
-        std::string text;
-        for (;;) {
-            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
-            text.append(buffer.data(), got);
-            if (got < buffer.size()) break;
+    PieceRewriter rewriter(request);
+    std::string scratch;
+    for (;;) {
+        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
+        // Before anything of this piece is written: a failed first read writes nothing at all.
+        if (std::ferror(stdin)) return Fail("cannot read standard input");
+        if (!WriteAll(rewriter.Feed(std::span<char>(buffer.data(), got), scratch))) {
+            return Fail("cannot write standard output");
         }
-        if (std::ferror(stdin)) return Fail("read standard input");
-        const std::optional<std::string> out = tavrill::Uncomment(text);
-        if (!out) return 1;
-        if (!WriteAll(*out)) return Fail("write standard output");
-    } else {
-        PieceRewriter rewriter(request);
-        std::string scratch;
-        for (;;) {
-            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
-            if (!WriteAll(rewriter.Feed(std::span<char>(buffer.data(), got), scratch))) {
-                return Fail("write standard output");
-            }
-            if (got < buffer.size()) break;
-        }
-        if (std::ferror(stdin)) return Fail("read standard input");
-        if (!WriteAll(rewriter.Finish(scratch))) return Fail("write standard output");
+        if (got < buffer.size()) break;
     }
-    if (std::fflush(stdout) != 0) return Fail("write standard output");
+    const std::optional<std::string_view> rest = rewriter.Finish(scratch);
+    if (!rest) return 1;
+    if (!WriteAll(*rest) || std::fflush(stdout) != 0) return Fail("cannot write standard output");
     return 0;
 }
 
@@ -77,5 +67,13 @@ int main(int argc, char** argv) {
         const std::string_view usage = Usage();
         return WriteAll(usage) && std::fflush(stdout) == 0 ? 0 : 3;
     }
-    return Run(*parsed.request);
+    // Only uncomment holds more than a piece (a pair until its last byte), but any verb may find
+    // the memory short; the 32-bit build meets that at well under two gigabytes.
+    try {
+        return Run(*parsed.request);
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+    } catch (const std::length_error&) {  // a string past its largest size
+        return Fail("out of memory");
+    }
 }
