@@ -1,5 +1,6 @@
 #include "app/Folders.h"
 
+#include "base/Ascii.h"
 #include "base/Files.h"
 
 namespace tavrill {
@@ -7,8 +8,7 @@ namespace tavrill {
 std::string ProgramFolderOf(std::string_view programFile) {
     const size_t cut = programFile.find_last_of("\\:");
     std::string folder(cut == std::string_view::npos ? std::string_view{} : programFile.substr(0, cut + 1));
-    for (char& c : folder)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+    for (char& c : folder) c = AsciiLower(c);
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     return folder;
 }

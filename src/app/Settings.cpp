@@ -19,6 +19,14 @@ void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path) {
     if (!profile.Write("Main", "KeepClipboard", on ? "1" : "0")) throw UnableToWrite(path);
 }
 
+bool LoadAnyEditor(ProfileStore& profile) {
+    return ParseSettingInt(profile.Read("Main", "AnyEditor").value_or(""), 0) != 0;
+}
+
+void SaveAnyEditor(ProfileStore& profile, bool on, std::string_view path) {
+    if (!profile.Write("Main", "AnyEditor", on ? "1" : "0")) throw UnableToWrite(path);
+}
+
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path) {
     if (!profile.Write("Main", "WindowX", std::to_string(position.x)) ||
         !profile.Write("Main", "WindowY", std::to_string(position.y)))

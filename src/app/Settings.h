@@ -34,4 +34,12 @@ void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path);  
 // Throws Error "Unable to write to <path>" when the file cannot be written.
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path);
 
+// "Any editor" (key "AnyEditor" in section "Main", "0" or "1"): off when the key
+// is missing, and for any value that reads as 0 or not as a number.
+bool LoadAnyEditor(ProfileStore& profile);
+// Written when the user changes it, so the position's rule (written only at the
+// end) and the files of earlier versions stay as they were until then. Throws
+// Error "Unable to write to <path>" when the file cannot be written.
+void SaveAnyEditor(ProfileStore& profile, bool on, std::string_view path);
+
 }  // namespace tavrill

@@ -1,26 +1,12 @@
 #include "blocks/Blocks.h"
 
+#include "base/Ascii.h"
+#include "base/Rows.h"
+
 namespace tavrill {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kBodyShift = "  ";
-
-// Calls f with each line of text as the line list counts them: rows cut at
-// CR LF, without the empty row after a final CR LF (so an empty text has none).
-template <class F>
-void ForEachLine(std::string_view text, F&& f) {
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find(kCrLf, start);
-        if (end == std::string_view::npos) {
-            f(text.substr(start));
-            return;
-        }
-        f(text.substr(start, end - start));
-        start = end + kCrLf.size();
-    }
-}
 
 std::string_view FirstRow(std::string_view text) {
     return text.substr(0, text.find(kCrLf));
@@ -97,19 +83,19 @@ std::string LoopBlock(const HeadTail& headTail, bool surround, int spinValue, st
     if (surround) {
         // Each body line grows by the shift, and at most one CR LF is added after the last.
         size_t lines = 0;
-        ForEachLine(w, [&](std::string_view) { ++lines; });
+        rows::ForEachLine(w, [&](std::string_view, bool) { ++lines; });
         r.reserve(w.size() + lines * kBodyShift.size() + 2 * indent.size() + headTail.head.size() +
                   headTail.tail.size() + 3 * kCrLf.size());
     }
     AppendLine(r, indent, headTail.head);
-    if (surround) ForEachLine(w, [&](std::string_view line) { AppendLine(r, kBodyShift, line); });
+    if (surround) rows::ForEachLine(w, [&](std::string_view line, bool) { AppendLine(r, kBodyShift, line); });
     AppendLine(r, indent, headTail.tail);
     return r;
 }
 
 std::vector<std::string> CaseLabels(std::string_view boxText) {
     std::vector<std::string> labels;
-    ForEachLine(boxText, [&](std::string_view line) { labels.emplace_back(line); });
+    rows::ForEachLine(boxText, [&](std::string_view line, bool) { labels.emplace_back(line); });
     return labels;
 }
 

@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "base/Ascii.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/TextEncoding.h"
 
 namespace tavrill {
-namespace {
-
-unsigned char AsciiLower(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
-}
-
-}  // namespace
 
 std::vector<std::string> DesignFunctionEntries() {
     return {"FileExists", "FormatDateTime('m/d/yyyy',", "IntToStr", "Lowercase",
@@ -29,21 +17,28 @@ std::vector<std::string> DesignFunctionEntries() {
 FunctionList::FunctionList() : entries_(DesignFunctionEntries()) {}
 
 void FunctionList::Assign(std::vector<std::string> entries) {
-    std::stable_sort(entries.begin(), entries.end(), LessIgnoringCase);
+    std::stable_sort(entries.begin(), entries.end(), LessIgnoringAsciiCase);
     entries_ = std::move(entries);
 }
 
 void FunctionList::Insert(std::string entry) {
-    const auto at = std::upper_bound(entries_.begin(), entries_.end(), entry, LessIgnoringCase);
+    const auto at = std::upper_bound(entries_.begin(), entries_.end(), entry, LessIgnoringAsciiCase);
     entries_.insert(at, std::move(entry));
 }
 
 bool FunctionList::AddIfMissing(std::string_view text) {
     // Exact matches sort among the case-insensitive equals, so only that run is searched.
-    const auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), text, LessIgnoringCase);
+    const auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), text, LessIgnoringAsciiCase);
     if (std::find(first, last, text) != last) return false;
     Insert(std::string(text));
     return true;
+}
+
+std::optional<std::string> FunctionList::ContentToSave() const {
+    if (!stored_) return std::nullopt;
+    std::string content = FunctionListFileContent(entries_);
+    if (content == *stored_) return std::nullopt;
+    return content;
 }
 
 std::vector<std::string> ParseFunctionList(std::string_view bytes) {
@@ -66,21 +61,28 @@ std::string FunctionListFileContent(const std::vector<std::string>& entries) {
     std::string content;
     for (const std::string& e : entries) {
         content += e;
-        content += "\r\n";
+        content += kCrLf;
     }
     return content;
 }
 
 void LoadFunctionList(FunctionList& list, const std::string& path) {
     if (!FileExists(path)) return;
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) throw CannotOpenFile(path);
-    list.Assign(ParseFunctionList(TextFromFileBytes(*bytes)));
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        list.SetStored(std::nullopt);
+        throw CannotOpenFile(path);
+    }
+    std::string text = TextFromFileBytes(*bytes);
+    list.Assign(ParseFunctionList(text));
+    list.SetStored(std::move(text));
 }
 
-void SaveFunctionList(const FunctionList& list, const std::string& path) {
-    if (!ReplaceFileBytes(path, FileBytesFromText(FunctionListFileContent(list.Entries()))))
-        throw CannotCreateFile(path);
+void SaveFunctionList(FunctionList& list, const std::string& path) {
+    std::optional<std::string> content = list.ContentToSave();
+    if (!content) return;
+    if (!ReplaceFileBytes(path, FileBytesFromText(*content))) throw CannotCreateFile(path);
+    list.SetStored(std::move(content));
 }
 
 }  // namespace tavrill

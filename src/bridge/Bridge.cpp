@@ -158,6 +158,7 @@ bool Bridge::LocateUnderTarget() {
 bool Bridge::Type(WindowHandle control, Keystroke k) {
     host_.BringToFront(control);
     const WindowHandle window = host_.TopLevelOf(control);
+    if (window == kNoWindow) return false;  // closed meanwhile: no window to type into
     for (int waited = 0; host_.ForegroundWindow() != window; waited += kPollMs) {
         // Keys go wherever the keyboard is, so never into a window the user has
         // switched to meanwhile, nor one that kept the front against our request.
@@ -223,7 +224,11 @@ void Bridge::FetchText(bool readClipboard) {
 }
 
 void Bridge::DeliverText(std::string_view text) {
-    host_.WriteClipboardText(text);
+    if (!host_.WriteClipboardText(text)) {
+        NoteClipboardUse();  // it may have been emptied on the way: Keep my clipboard puts it back
+        NoticeBox("Could not put the text on the clipboard.", "Could not paste");
+        return;
+    }
     if (DrivenByKeys()) {
         // Typed keys are handled after this returns; a clipboard that is to be
         // put back must wait until the editor has pasted from it.

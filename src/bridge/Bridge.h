@@ -37,7 +37,10 @@ public:
     void FetchText(bool readClipboard);
 
     // Puts the text on the clipboard, pastes it over the editor's selection and
-    // brings the editor to the front. Adds nothing to the text.
+    // brings the editor to the front. Adds nothing to the text. When the clipboard
+    // does not take the text, nothing is pasted (that would paste whatever the
+    // clipboard held before) and the user is told. The working text is never
+    // touched here.
     void DeliverText(std::string_view text);
 
     // Undo in the editor; does nothing without a living edit control. A control

@@ -80,8 +80,9 @@ public:
     virtual bool ClipboardHasText() = 0;
     // The plain text up to its first NUL; empty when there is none.
     virtual std::string ReadClipboardText() = 0;
-    // The clipboard afterwards holds exactly this text and no other format.
-    virtual void WriteClipboardText(std::string_view text) = 0;
+    // The clipboard afterwards holds exactly this text and no other format. False when
+    // it could not be opened or the text could not be stored; it may then hold anything.
+    virtual bool WriteClipboardText(std::string_view text) = 0;
 
     // A copy of every format on the clipboard that can be copied (the others are
     // left out); nothing when the clipboard cannot be opened.

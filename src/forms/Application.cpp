@@ -76,12 +76,12 @@ void Application::Minimize() {
 int Application::Run() {
     ShowWindow(form1_.Handle(), SW_SHOWNOACTIVATE);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {  // wide, for the Unicode controls
         // The non-modal about box gets its keyboard handling (Enter, Tab) too.
         const TfrmAbout& about = dialogs_.frmAbout;
-        if (about.Visible() && IsDialogMessageA(about.Handle(), &msg)) continue;
+        if (about.Visible() && IsDialogMessageW(about.Handle(), &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     // An error here is shown like any handler's, and the program ends as usual.
     try {

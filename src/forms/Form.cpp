@@ -7,6 +7,7 @@
 
 #include "base/Error.h"
 #include "base/Numbers.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 
@@ -48,16 +49,15 @@ UniqueFont CreatePointFont(int points, int weight, bool underline, const char* f
 }
 
 std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd, text.data(), length + 1);
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return Narrow(text);
 }
 
 void SetWindowTextBytes(HWND hwnd, std::string_view text) {
-    const std::string z(text);  // the API wants a terminator
-    SetWindowTextA(hwnd, z.c_str());
+    SetWindowTextW(hwnd, Widen(text).c_str());
 }
 
 void SetFont(HWND control, HFONT font) {
@@ -83,7 +83,7 @@ HFONT Form::DefaultFont() {
 void Form::ShowErrorBox(std::string_view message) {
     const std::string text = std::string(message) + ".";
     ProgramModal modal;
-    MessageBoxA(ownerWindow_, text.c_str(), kApplicationTitle, MB_OK | MB_ICONSTOP);
+    MessageBoxW(ownerWindow_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 Form::~Form() {
@@ -121,13 +121,15 @@ void Form::Create(const FormStyle& style) {
 }
 
 HWND Form::AddControl(const char* className, const ControlArgs& args) {
-    const std::string text(args.text);
     const RECT r = ToPixels(args.rect);
-    HWND child = CreateWindowExA(args.exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | args.style,
-                                 r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-    if (!child) throw Error(std::string("Cannot create the control ") + className + " " + text);
+    // Made with the wide function, a control is a Unicode window: it shows and keeps any
+    // character, which an ANSI window would squeeze into the code page on the way in.
+    HWND child = CreateWindowExW(
+        args.exStyle, Widen(className).c_str(), Widen(args.text).c_str(), WS_CHILD | WS_VISIBLE | args.style,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr), nullptr);
+    if (!child)
+        throw Error(std::string("Cannot create the control ") + className + " " + std::string(args.text));
     SetFont(child, DefaultFont());
     return child;
 }
@@ -237,16 +239,17 @@ int Form::ShowModal() {
         MSG msg;
         bool quit = false;
         while (modalResult_ == 0) {
-            const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            // The wide loop: typed characters reach the Unicode controls whole.
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
             if (got <= 0) {
                 // Hand the quit message on to the main loop after closing.
                 quit = got == 0;
                 modalResult_ = IDCANCEL;
                 break;
             }
-            if (!IsDialogMessageA(hwnd_, &msg)) {
+            if (!IsDialogMessageW(hwnd_, &msg)) {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
         }
         ShowWindow(hwnd_, SW_HIDE);

@@ -203,7 +203,8 @@ private:
 UniqueFont CreatePointFont(int points, int weight = FW_NORMAL, bool underline = false,
                            const char* face = "MS Sans Serif");
 
-// Text of a window as a byte string, whatever its length.
+// Text of a window as UTF-8, whatever its length; set through the wide function, so
+// a Unicode control (every control of a form) keeps every character.
 std::string WindowText(HWND hwnd);
 void SetWindowTextBytes(HWND hwnd, std::string_view text);
 // Gives a control a font, which must outlive it; a null font is the system's.

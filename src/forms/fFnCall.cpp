@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/Error.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -70,7 +71,7 @@ void TfrmFnCall::FillCombo() {
     const std::string text = WindowText(combo1_);
     SendMessageA(combo1_, CB_RESETCONTENT, 0, 0);
     for (const std::string& entry : list_.Entries())
-        SendMessageA(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        SendMessageW(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
     SetWindowTextBytes(combo1_, text);
 }
 

@@ -140,6 +140,7 @@ void TForm1::CreateMenus() {
     Append(popMain_.get(), IDM_UNDO, "&Undo");
     Append(popMain_.get(), IDM_STAYONTOP, "&Stay on Top");
     Append(popMain_.get(), IDM_LOCKWIN, "Lock to &Window");
+    Append(popMain_.get(), IDM_ANYEDITOR, "&Any editor");
     Append(popMain_.get(), IDM_KEEPCLIPBOARD, "Keep my c&lipboard");
     Append(popMain_.get(), IDM_SHORTCUTS, "&Keyboard shortcuts...");
     Separator(popMain_.get());
@@ -185,6 +186,9 @@ void TForm1::form_create() {
     EnsureStashFolder(folders_);
     IniFile ini(folders_.program + "tavrill.ini");
     position_ = LoadSettings(ini);
+    bridge_.SetAnyEditor(LoadAnyEditor(ini));
+    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
+                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
     bridge_.SetKeepClipboard(LoadKeepClipboard(ini));
     CheckMenuItem(popMain_.get(), IDM_KEEPCLIPBOARD, MF_BYCOMMAND | (bridge_.KeepClipboard() ? MF_CHECKED : 0));
     shortcuts_ = LoadShortcuts(ini);
@@ -252,6 +256,7 @@ void TForm1::Dispatch(int id) {
         case IDM_UNDO: return mnuUndoClick();
         case IDM_STAYONTOP: return mnuStayOnTopClick();
         case IDM_LOCKWIN: return mnuLockWinClick();
+        case IDM_ANYEDITOR: return mnuAnyEditorClick();
         case IDM_EXIT: return mnuExitClick();
         case IDM_KEEPCLIPBOARD: return mnuKeepClipboardClick();
         case IDM_SHORTCUTS: return mnuShortcutsClick();
@@ -372,6 +377,14 @@ void TForm1::mnuStayOnTopClick() {
 void TForm1::mnuLockWinClick() {
     if (const auto checked = bridge_.LockToWindow())
         CheckMenuItem(popMain_.get(), IDM_LOCKWIN, MF_BYCOMMAND | (*checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void TForm1::mnuAnyEditorClick() {
+    bridge_.SetAnyEditor(!bridge_.AnyEditor());
+    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
+                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
+    IniFile ini(folders_.program + "tavrill.ini");
+    SaveAnyEditor(ini, bridge_.AnyEditor(), ini.Path());
 }
 
 void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }

@@ -63,6 +63,7 @@ private:
     void mnuUndoClick();
     void mnuStayOnTopClick();
     void mnuLockWinClick();
+    void mnuAnyEditorClick();
     void mnuExitClick();
     void mnuKeepClipboardClick();
     void mnuShortcutsClick();

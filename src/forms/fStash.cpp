@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/Utf.h"
+
 namespace tavrill {
 namespace {
 
@@ -42,7 +44,7 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
     butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
     Label2_ = AddLabel({.text = "Preview:"});
     Memo1_ = AddMemo({.id = kMemo1});
-    previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    FIXED_PITCH | FF_MODERN, "Courier New"));
     if (previewFont_) SetFont(Memo1_, previewFont_.get());
@@ -101,7 +103,7 @@ void TfrmStash::FillList() {
     SendMessageA(file1_, LB_RESETCONTENT, 0, 0);
     SendMessageA(file1_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
     for (const StashItem& item : items)
-        SendMessageA(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.name.c_str()));
+        SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item.name).c_str()));
     SendMessageA(file1_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(file1_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(file1_, nullptr, TRUE);
@@ -136,7 +138,8 @@ void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = r;
         text.left += kGlyphSize + 6;
-        DrawTextA(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &text,
+        const std::wstring name = Widen(entry.name);
+        DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);

@@ -1,12 +1,11 @@
 #include "stash/StashFile.h"
 
+#include "base/Ascii.h"
 #include "base/Files.h"
 #include "base/TextEncoding.h"
 
 namespace tavrill {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
@@ -20,7 +19,7 @@ bool IsParentStep(std::string_view step) {
 
 bool LeadsOutside(std::string_view relative) {
     if (relative.find(':') != std::string_view::npos) return true;  // a drive, or a stream of another file
-    if (!relative.empty() && relative.front() == '\\') return true;
+    if (!relative.empty() && IsSeparator(relative.front())) return true;
     size_t start = 0;
     for (size_t i = 0; i <= relative.size(); ++i) {
         if (i == relative.size() || IsSeparator(relative[i])) {
@@ -36,8 +35,9 @@ bool LeadsOutside(std::string_view relative) {
 StashPath StashFilePath(std::string_view stashFolder, std::string_view typedName) {
     std::string path = std::string(stashFolder) + std::string(typedName);
     // Only the last of these counts, so a dot in a folder name, the stash
-    // folder's included, is never taken for the start of an extension.
-    const size_t last = path.find_last_of(".\\:");
+    // folder's included, is never taken for the start of an extension. Windows
+    // reads "/" as "\", so both end a folder here as in the escape check.
+    const size_t last = path.find_last_of(".\\/:");
     if (last != std::string::npos && path[last] == '.') path.erase(last);
     path += ".pas";
 

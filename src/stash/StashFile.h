@@ -11,9 +11,10 @@ namespace tavrill {
 inline constexpr std::string_view kStashMarker = "//TAVRILL:";
 
 struct StashPath {
-    // The stash folder, the name as typed, and ".pas" in place of its last extension.
+    // The stash folder, the name as typed, and ".pas" in place of its last extension
+    // (a dot before the last "\" or "/" of the name starts none).
     std::string path;
-    // The name leads out of the stash folder (a drive, a leading backslash, a
+    // The name leads out of the stash folder (a drive, a leading "\" or "/", a
     // ".." step): nothing may be written at `path`.
     bool outside = false;
 };

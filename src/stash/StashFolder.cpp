@@ -3,28 +3,16 @@
 #include <algorithm>
 #include <array>
 
+#include "base/Ascii.h"
+
 namespace tavrill {
 namespace {
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
 
 // Names that differ only in letter case (possible on shares and under Wine)
 // still get one fixed order.
 bool ListedBefore(const StashItem& a, const StashItem& b) {
-    const auto byLower = [](char x, char y) {
-        return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
-    };
-    if (std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(), byLower))
-        return true;
-    if (std::lexicographical_compare(b.name.begin(), b.name.end(), a.name.begin(), a.name.end(), byLower))
-        return false;
+    if (LessIgnoringAsciiCase(a.name, b.name)) return true;
+    if (LessIgnoringAsciiCase(b.name, a.name)) return false;
     return a.name < b.name;
 }
 
@@ -36,7 +24,7 @@ StashGlyph GlyphFor(std::string_view fileName) {
     if (dot == std::string_view::npos) return StashGlyph::PlainFile;
     const std::string_view extension = fileName.substr(dot);
     for (std::string_view program : kProgramExtensions)
-        if (EqualIgnoringCase(extension, program)) return StashGlyph::Program;
+        if (EqualIgnoringAsciiCase(extension, program)) return StashGlyph::Program;
     return StashGlyph::PlainFile;
 }
 

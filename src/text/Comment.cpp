@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "text/Rows.h"
+#include "base/Rows.h"
 
 namespace tavrill {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "base/Numbers.h"
-#include "text/Rows.h"
+#include "base/Rows.h"
 
 namespace tavrill {
 

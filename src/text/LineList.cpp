@@ -4,8 +4,8 @@
 
 #include "base/Error.h"
 #include "base/Files.h"
+#include "base/Rows.h"
 #include "base/TextEncoding.h"
-#include "text/Rows.h"
 
 namespace tavrill {
 

@@ -35,7 +35,11 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    // On the 32-bit build a file of 4 GiB or more would wrap around in size_t and be
+    // read short without a word; a file that no string can hold cannot be opened.
+    std::string bytes;
+    if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size()) return std::nullopt;
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
         const size_t left = bytes.size() - done;

@@ -198,9 +198,9 @@ std::string WindowsHost::ReadClipboardText() {
     return cb.Text();
 }
 
-void WindowsHost::WriteClipboardText(std::string_view text) {
+bool WindowsHost::WriteClipboardText(std::string_view text) {
     ClipboardSession cb{ownWindow_()};
-    if (cb) cb.SetText(text);
+    return cb && cb.SetText(text);
 }
 
 std::unique_ptr<SavedClipboard> WindowsHost::SaveClipboard() {

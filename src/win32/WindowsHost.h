@@ -41,7 +41,7 @@ public:
     void ClearClipboard() override;
     bool ClipboardHasText() override;
     std::string ReadClipboardText() override;
-    void WriteClipboardText(std::string_view text) override;
+    bool WriteClipboardText(std::string_view text) override;
     std::unique_ptr<SavedClipboard> SaveClipboard() override;
     void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) override;
     void ShowNotice(std::string_view text, std::string_view caption) override;

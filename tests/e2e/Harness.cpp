@@ -1,5 +1,7 @@
 #include "Harness.h"
 
+#include "win32/Utf.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -168,16 +170,15 @@ void PressChord(std::initializer_list<WORD> keys) {
 
 void TypeText(std::string_view text) {
     std::vector<INPUT> inputs;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    const std::wstring wide = Widen(text);
+    for (size_t i = 0; i < wide.size(); ++i) {
+        const wchar_t c = wide[i];
+        if (c == L'\r' || c == L'\n') {
+            if (c == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n') ++i;
             AddStroke(inputs, VK_RETURN);
             continue;
         }
-        wchar_t wide = 0;
-        MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1);
-        AddStroke(inputs, 0, wide);
+        AddStroke(inputs, 0, c);  // a character beyond the basic plane goes as its two halves
     }
     Send(inputs);
     Pause(Millis{100});
@@ -192,6 +193,17 @@ std::string WindowText(HWND window) {
         return {};
     text.resize(std::min<size_t>(copied, length));
     return text;
+}
+
+std::string Utf8WindowText(HWND window) {
+    DWORD_PTR length = 0, copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, 5000, &copied))
+        return {};
+    text.resize(std::min<size_t>(copied, length));
+    return Narrow(text);
 }
 
 std::string ClassOf(HWND window) {
@@ -307,7 +319,7 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
 
 std::string EditorArguments(const EditorOptions& options, const std::string& folder) {
     WriteFileBytes(folder + options.fileName, options.text);
-    return (options.tab ? "--tab \"" : "\"") + folder + options.fileName + "\"";
+    return options.modes + (options.tab ? " --tab \"" : " \"") + folder + options.fileName + "\"";
 }
 
 }  // namespace
@@ -315,19 +327,29 @@ std::string EditorArguments(const EditorOptions& options, const std::string& fol
 SampleEditor::SampleEditor(const EditorOptions& options, const std::string& folder)
     : process_(std::make_unique<Process>(ProgramPath("TAVRILL_E2E_EDITOR", TAVRILL_E2E_EDITOR_PATH),
                                          EditorArguments(options, folder), folder)) {
-    if (!WaitFor([&] { return (window_ = FindTopLevel(process_->Id(), "TEditWindow")) != nullptr; },
-                 kStartTimeout))
+    // "TEditWindow", or "TAppBuilder" docked, or "Window" for another editor.
+    auto frame = [&] {
+        for (HWND w : VisibleTopLevelWindows(process_->Id()))
+            if (ClassOf(w) != "#32770") return w;
+        return HWND{};
+    };
+    if (!WaitFor([&] { return (window_ = frame()) != nullptr; }, kStartTimeout))
         throw HarnessError("the sample editor did not show its window");
 }
 
 SampleEditor::~SampleEditor() = default;
 
 HWND SampleEditor::Control() const {
-    for (HWND child : Children(window_)) {
-        if (ClassOf(child) == "TTabControl") child = GetWindow(child, GW_CHILD);
-        if (child && ClassOf(child) == "TEditControl") return child;
+    std::vector<HWND> all;
+    EnumChildWindows(window_, Collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all) {
+        if (GetPropA(w, "SampleEditorControl")) return w;  // in every layout
     }
     throw HarnessError("the sample editor has no editor control");
+}
+
+std::string SampleEditor::Utf8Text() const {
+    return Utf8WindowText(Control());
 }
 
 void SampleEditor::Focus() {

@@ -46,9 +46,10 @@ void ClickAt(POINT screen);
 void ClickWindow(HWND window);                      // in its middle
 void PressKeys(std::initializer_list<WORD> keys);   // one after another; letters as 'A'..'Z'
 void PressChord(std::initializer_list<WORD> keys);  // held together: {VK_CONTROL, 'A'}
-void TypeText(std::string_view text);               // CR LF, CR or LF alone each give one Enter
+void TypeText(std::string_view text);               // UTF-8; CR LF, CR or LF alone each give one Enter
 
-std::string WindowText(HWND window);  // WM_GETTEXT: an edit control gives its whole text
+std::string WindowText(HWND window);      // WM_GETTEXT: an edit control gives its whole text
+std::string Utf8WindowText(HWND window);  // the same in the wide form, as UTF-8
 std::string ClassOf(HWND window);
 RECT WindowRect(HWND window);
 bool IsTopmost(HWND window);
@@ -74,6 +75,7 @@ struct EditorOptions {
     std::string text;                    // written to the file the editor opens
     std::string fileName = "Unit1.pas";  // the editor window's title
     bool tab = false;                    // the editor control inside a TTabControl
+    std::string modes;                   // more options: "--docked --keys-only", "--unicode", "--other"
 };
 
 class SampleEditor {
@@ -83,12 +85,13 @@ public:
     HWND Window() const { return window_; }
     HWND Control() const;  // the editor control
     std::string Text() const { return WindowText(Control()); }
+    std::string Utf8Text() const;                // the text asked for in the wide form, as UTF-8
     bool Shows(const std::string& text) const {  // waits for it
         return WaitFor([&] { return Text() == text; });
     }
     void Focus();      // clicks into the control and puts the caret at the end
     void SelectAll();  // Focus, then Ctrl+A
-    void Close();  // as the close box does, and waits until the editor has ended
+    void Close();      // as the close box does, and waits until the editor has ended
 
 private:
     std::unique_ptr<Process> process_;

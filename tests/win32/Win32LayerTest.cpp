@@ -9,6 +9,7 @@
 #include "base/Files.h"
 #include "win32/Clipboard.h"
 #include "win32/Profile.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -66,6 +67,25 @@ TEST(ClipboardTest, TextRoundTripsAndStopsAtTheFirstNul) {
     EXPECT_EQ(cb.Text(), "");
     cb.Clear();
     EXPECT_EQ(cb.Text(), "");
+}
+
+TEST(ClipboardTest, AnyCharacterGoesAsUnicodeAndAnOlderEditorsPlainTextIsReadInItsCodePage) {
+    ClipboardSession cb{nullptr};
+    ASSERT_TRUE(cb);
+    const std::string text = "Po\xC4\x8D" "et := '\xCE\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80';";
+    ASSERT_TRUE(cb.SetText(text));
+    EXPECT_EQ(cb.Text(), text);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+
+    cb.Clear();
+    const char ansi[] = "caf\xE9";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof ansi);
+    ASSERT_TRUE(memory);
+    memcpy(GlobalLock(memory), ansi, sizeof ansi);
+    GlobalUnlock(memory);
+    ASSERT_TRUE(SetClipboardData(CF_TEXT, memory));
+    EXPECT_EQ(cb.Text(), AnsiToUtf8(ansi));
+    EXPECT_TRUE(ClipboardHasText());
 }
 
 TEST(ProfileTest, MissingEmptyAndWrittenValuesAreTold) {

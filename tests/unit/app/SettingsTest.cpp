@@ -51,6 +51,20 @@ TEST(SettingsTest, SavedPositionReadsBackAndAFailedWriteIsReported) {
     }
 }
 
+TEST(SettingsTest, AnyEditorIsOffUnlessSwitchedOn) {
+    MapProfile profile;
+    EXPECT_FALSE(LoadAnyEditor(profile));
+    SaveAnyEditor(profile, true, "t.ini");
+    EXPECT_EQ(profile.values["Main/AnyEditor"], "1");
+    EXPECT_TRUE(LoadAnyEditor(profile));
+    for (const char* off : {"0", "", "yes"}) {
+        profile.values["Main/AnyEditor"] = off;
+        EXPECT_FALSE(LoadAnyEditor(profile)) << off;
+    }
+    profile.writable = false;
+    EXPECT_THROW(SaveAnyEditor(profile, false, "t.ini"), Error);
+}
+
 TEST(FoldersTest, ProgramFolderIsLowerCasedInAsciiOnlyAndEndsInABackslash) {
     EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Editor\\TAVRILL.EXE"), "c:\\tools\\editor\\");
     EXPECT_EQ(ProgramFolderOf("C:TAVRILL.EXE"), "c:\\");

@@ -93,6 +93,7 @@ TEST_F(BridgeWithEditor, KnownControlIsNotPrecededByClearingTheClipboard) {
     bridge.FetchText(true);
     EXPECT_EQ(bridge.WorkingText(), "delivered");
     EXPECT_TRUE(host.boxes.empty());
+    EXPECT_FALSE(bridge.DrivenByKeys()) << "a typed Ctrl+Insert changed nothing either: messages go on";
 }
 
 TEST_F(BridgeWithEditor, ClipboardWithoutTextKeepsTheWorkingText) {
@@ -185,6 +186,20 @@ TEST(BridgeDeliverTest, WithoutAnyControlTheTextOnlyGoesToTheClipboard) {
     bridge.DeliverText("");
     EXPECT_EQ(host.Clipboard(), "");
     EXPECT_EQ(host.sent, (std::vector<std::string>{"front 0"}));
+}
+
+TEST_F(BridgeWithEditor, TextThatCouldNotBeStoredIsNotPastedAndTheUserIsTold) {
+    bridge.FetchText(true);
+    host.SetClipboardText("older clip");
+    host.clipboardRefusesText = true;
+    host.sent.clear();
+    bridge.DeliverText("block");
+    EXPECT_EQ(host.Window(control).text, "my_var := some_func(x);");
+    EXPECT_TRUE(host.sent.empty());  // no paste of what the clipboard held before
+    EXPECT_EQ(bridge.WorkingText(), "my_var := some_func(x);");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Could not put the text on the clipboard.");
+    EXPECT_EQ(host.boxes[0].caption, "Could not paste");
 }
 
 TEST_F(BridgeWithEditor, UndoGoesToTheLivingControlOnly) {

@@ -76,6 +76,7 @@ public:
     }
     std::optional<std::string> Clipboard() const { return clipboard_; }
     bool ClipboardHasPicture() const { return picture_; }
+    bool clipboardRefusesText = false;  // another program holds it: writes fail, the old content stays
 
     // Message boxes: answers are taken from the queue, Cancel/No when it is empty.
     std::deque<Answer> answers;
@@ -184,7 +185,11 @@ public:
         if (!clipboard_) return {};
         return clipboard_->substr(0, clipboard_->find('\0'));
     }
-    void WriteClipboardText(std::string_view text) override { Change(std::string(text)); }
+    bool WriteClipboardText(std::string_view text) override {
+        if (clipboardRefusesText) return false;
+        Change(std::string(text));
+        return true;
+    }
 
     void AwaitInputHandled(WindowHandle w) override { sent.push_back("await " + std::to_string(w)); }
     std::unique_ptr<SavedClipboard> SaveClipboard() override {

@@ -14,7 +14,7 @@
 namespace tavrill {
 namespace {
 
-TEST(StashFilePathTest, LastDotBackslashOrColonDecidesAndOnlyNamesInsideTheFolderAreAllowed) {
+TEST(StashFilePathTest, LastDotSlashOrColonDecidesAndOnlyNamesInsideTheFolderAreAllowed) {
     const std::string folder = "c:\\tools\\tav.v1\\stash\\";
     const auto expect = [&](const std::string& typed, const std::string& file, bool outside) {
         EXPECT_EQ(StashFilePath(folder, typed).path, folder + file) << typed;
@@ -25,10 +25,12 @@ TEST(StashFilePathTest, LastDotBackslashOrColonDecidesAndOnlyNamesInsideTheFolde
     expect(".x", ".pas", false);
     expect("..", "..pas", false);  // an odd name, but a file in the stash
     // A dot before the last backslash is no extension; "a..b" and "." steps stay inside.
-    for (const char* typed : {"sub.d\\util", "a..b\\.\\x"}) expect(typed, typed + std::string(".pas"), false);
+    // A slash is a folder separator as well: "v1.2/notes" is notes.pas in v1.2, never v1.pas.
+    for (const char* typed : {"sub.d\\util", "a..b\\.\\x", "v1.2/notes", "a.b/c.d\\e"})
+        expect(typed, typed + std::string(".pas"), false);
     // A drive, a stream, a leading backslash or a ".." step, also as Windows reads ".. " and "...".
     for (const char* typed :
-         {"c:\\windows\\win", "d:util", "util:stream", "\\autoexec", "\\\\server\\share\\x", "..\\tavrill",
+         {"c:\\windows\\win", "d:util", "util:stream", "\\autoexec", "/autoexec", "\\\\server\\share\\x", "..\\tavrill",
           "sub\\..\\..\\x", "../sub\\x", ".. \\x", "...\\x"})
         expect(typed, typed + std::string(".pas"), true);
 }
@@ -55,6 +57,9 @@ TEST(SaveStashFileTest, ReplacesWithoutAskingWritesIntoExistingSubfoldersOnlyAnd
     EXPECT_TRUE(SaveStashFile(StashFilePath(stash, "util"), "second"));
     EXPECT_TRUE(SaveStashFile(StashFilePath(stash, "sub\\util"), "x"));
     EXPECT_FALSE(SaveStashFile(StashFilePath(stash, "none\\util"), "x"));
+    EXPECT_TRUE(SaveStashFile(StashFilePath(stash, "v1"), "v1 snippet"));
+    EXPECT_FALSE(SaveStashFile(StashFilePath(stash, "v1.2/notes"), "x"));  // no folder v1.2
+    EXPECT_EQ(ReadFileBytes(stash + "v1.pas"), "v1 snippet");
     EXPECT_FALSE(SaveStashFile(StashFilePath(stash, "..\\escaped"), "x"));
     EXPECT_FALSE(SaveStashFile(StashFilePath(stash, "sub/../../escaped"), "x"));
     EXPECT_EQ(ReadFileBytes(stash + "util.pas"), "second");
