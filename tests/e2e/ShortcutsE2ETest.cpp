@@ -147,26 +147,34 @@ std::pair<LONG, std::uint32_t> ClipboardPicture() {
     return picture;
 }
 
-TEST(KeepClipboardE2ETest, TextAndPictureSurviveACommandWhenOnAndTheChoiceIsKept) {
+TEST(KeepClipboardE2ETest, TextAndPictureSurviveMessagesAndTypedKeysAndTheChoiceIsKept) {
     Session s({.editor = {.text = "my_var"}});
-    SampleEditor& e = s.Editor();
     s.ChooseFromMenu(kMainButton, {'L'});  // Keep my clipboard
-    CopyTextAndPicture();
-    e.SelectAll();
-    Shortcut('U');
-    EXPECT_TRUE(e.Shows("MY_VAR")) << e.Text();
-    EXPECT_TRUE(WaitFor([] { return ClipboardText() == kUserText; }))
-        << ClipboardText().value_or("(no text)");
-    EXPECT_EQ(ClipboardPicture(), (std::pair<LONG, std::uint32_t>{8, 0xFF8000}));
+    // An editor that answers the clipboard messages, then one that takes only typed keys.
+    for (const char* modes : {"", "--keys-only"}) {
+        SCOPED_TRACE(modes);
+        if (*modes) {
+            s.Editor().Close();
+            s.StartEditor({.text = "my_var", .modes = modes});
+        }
+        SampleEditor& e = s.Editor();
+        CopyTextAndPicture();
+        e.SelectAll();
+        Shortcut('U');
+        EXPECT_TRUE(e.Shows("MY_VAR")) << e.Text();
+        EXPECT_TRUE(WaitFor([] { return ClipboardText() == kUserText; }))
+            << ClipboardText().value_or("(no text)");
+        EXPECT_EQ(ClipboardPicture(), (std::pair<LONG, std::uint32_t>{8, 0xFF8000}));
+    }
 
     s.Exit();
     EXPECT_NE(s.ReadProgramFile("tavrill.ini").value_or("").find("KeepClipboard=1"), std::string::npos);
     s.StartToolBar();
     s.ChooseFromMenu(kMainButton, {'L'});  // off again: the classic behaviour
-    e.SelectAll();
-    Shortcut('U');
-    EXPECT_TRUE(e.Shows("MY_VAR")) << e.Text();
-    EXPECT_EQ(ClipboardText(), "MY_VAR");
+    s.Editor().SelectAll();
+    Shortcut('L');
+    EXPECT_TRUE(s.Editor().Shows("my_var")) << s.Editor().Text();
+    EXPECT_TRUE(WaitFor([] { return ClipboardText() == "my_var"; }));
 }
 
 }  // namespace
