@@ -232,7 +232,8 @@ void Bridge::DeliverText(std::string_view text) {
     if (DrivenByKeys()) {
         // Typed keys are handled after this returns; a clipboard that is to be
         // put back must wait until the editor has pasted from it.
-        if (Type(editControl_, Keystroke::ShiftInsert) && savedClipboard_) host_.AwaitInputHandled(editControl_);
+        const bool typed = Type(editControl_, Keystroke::ShiftInsert);
+        if (typed && savedClipboard_) host_.AwaitInputHandled(editControl_);
         NoteClipboardUse();
         return;  // Type leaves the editor in front
     }

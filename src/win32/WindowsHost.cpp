@@ -175,8 +175,9 @@ void WindowsHost::AwaitInputHandled(WindowHandle w) {
     constexpr UINT kAnswerLimitMs = 500;
     Pause(kKeysSettleMs);
     for (int i = 0; i < 2; ++i) {
+        // A hung editor is not waited for; the result does not matter either way.
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(H(w), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerLimitMs, &result);  // a hung editor is not waited for
+        SendMessageTimeoutW(H(w), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerLimitMs, &result);
     }
 }
 
