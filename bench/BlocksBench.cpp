@@ -49,8 +49,14 @@ int main() {
     } cases[] = {
         {"for surround", [&] { return LoopBlock(forLoop, true, 2, w).size(); }},
         {"while surround", [&] { return LoopBlock(whileLoop, true, 2, w).size(); }},
-        {"if...then surround+else", [&] { return IfThenBlock({"Sum > 0", 2, true, true}, w).size(); }},
-        {"case labels from box", [&] { return CaseBlock({"Key", CaseLabels(w), true, true, 2}).size(); }},
+        {"if...then surround+else",
+         [&] {
+             return IfThenBlock({"Sum > 0", 2, true, true}, w).size();
+         }},
+        {"case labels from box",
+         [&] {
+             return CaseBlock({"Key", CaseLabels(w), true, true, 2}).size();
+         }},
         {"function call", [&] { return WrapCall("Trim", w).size(); }},
     };
     std::printf("%d lines, %zu bytes\n", kLines, w.size());

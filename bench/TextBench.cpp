@@ -8,9 +8,13 @@
 #include <map>
 #include <string>
 
+#include "text/Assignments.h"
 #include "text/Case.h"
 #include "text/Comment.h"
 #include "text/Indent.h"
+#include "text/Quote.h"
+#include "text/SortLines.h"
+#include "text/ToggleComment.h"
 
 namespace {
 
@@ -82,6 +86,9 @@ void BM_CaseInPlace(benchmark::State& state) {
 void TitleInPlace(std::span<char> bytes) {
     TitleCaseAsciiInPlace(bytes);
 }
+void SentenceInPlace(std::span<char> bytes) {
+    SentenceCaseAsciiInPlace(bytes);
+}
 
 void BM_Rewrite(benchmark::State& state, std::string (*rewrite)(std::string_view), char prepared) {
     const std::size_t size = static_cast<std::size_t>(state.range(0));
@@ -122,6 +129,28 @@ void Unindent2Into(std::string_view text, std::string& out) {
     UnindentLinesInto(text, 2, out);
 }
 
+std::string SortAscending(std::string_view text) {
+    return SortLines(text, false);
+}
+std::string SortDescending(std::string_view text) {
+    return SortLines(text, true);
+}
+std::string UnquoteText(std::string_view text) {
+    return *UnquoteString(text);
+}
+// Unquote reads what quote wrote.
+std::string QuotedSource(std::size_t size) {
+    return QuoteString(Source(size));
+}
+void BM_Unquote(benchmark::State& state) {
+    const std::string quoted = QuotedSource(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::string out = UnquoteText(quoted);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(quoted.size()));
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1 << 20)->Arg(16 << 20)->Arg(64 << 20)->Unit(benchmark::kMillisecond);
 }
@@ -138,5 +167,18 @@ BENCHMARK_CAPTURE(BM_RewriteInto, CommentSlash, &CommentSlashInto, '\0')->Apply(
 BENCHMARK_CAPTURE(BM_RewriteInto, UncommentSlashLines, &UncommentSlashLinesInto, '/')->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_RewriteInto, Indent2, &Indent2Into, '\0')->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_RewriteInto, Unindent2, &Unindent2Into, ' ')->Apply(Sizes);
+
+// The second set of rewrites, at the size of a very large unit.
+void Size16(benchmark::internal::Benchmark* b) {
+    b->Arg(16 << 20)->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_CaseInPlace<SentenceInPlace>)->Name("Sentence")->Apply(Size16);
+BENCHMARK_CAPTURE(BM_Rewrite, ToggleComment, &ToggleComment, '\0')->Apply(Size16);
+BENCHMARK_CAPTURE(BM_Rewrite, Sort, &SortAscending, '\0')->Apply(Size16);
+BENCHMARK_CAPTURE(BM_Rewrite, SortDescending, &SortDescending, '\0')->Apply(Size16);
+BENCHMARK_CAPTURE(BM_Rewrite, Align, &AlignAssignments, '\0')->Apply(Size16);
+BENCHMARK_CAPTURE(BM_Rewrite, Reverse, &ReverseAssignments, '\0')->Apply(Size16);
+BENCHMARK_CAPTURE(BM_Rewrite, Quote, &QuoteString, '\0')->Apply(Size16);
+BENCHMARK(BM_Unquote)->Name("Unquote")->Apply(Size16);
 
 }  // namespace

@@ -36,6 +36,7 @@ for ((i = 0; i < mib; i++)); do cat "$work/chunk"; done | head -c $((mib << 20))
 "$tool" comment-slash < "$src" > "$work/commented.pas"
 "$tool" indent 2 < "$src" > "$work/indented.pas"
 "$tool" comment-brace < "$src" > "$work/braced.pas"
+"$tool" quote < "$src" > "$work/quoted.pas"
 
 # Best wall-clock time of three runs, in seconds.
 best() {
@@ -85,8 +86,19 @@ compare "sed 's|^//||' (all lines //)" "$work/commented.pas" sed 's|^//||' -- un
 compare "sed 's|^//||' ({ source })" "$work/braced.pas" sed 's|^//||' -- uncomment
 compare "sed 's/^/  /'" "$src" sed 's/^/  /' -- indent 2
 compare "sed 's/^ \{1,2\}//'" "$work/indented.pas" sed 's/^ \{1,2\}//' -- unindent 2
+compare "tr a-z A-Z (no equivalent)" "$src" tr a-z A-Z -- sentence
+compare "sed 's|^|//|'" "$src" sed 's|^|//|' -- toggle-comment
+compare "sort -f" "$src" sort -f -- sort
+compare "LC_ALL=C sort -f -s" "$src" env LC_ALL=C sort -f -s -- sort
+compare "LC_ALL=C sort -f -s -r" "$src" env LC_ALL=C sort -f -s -r -- sort --reverse
+compare "sed 's/:=/:=/' (none)" "$src" sed 's/:=/:=/' -- align
+compare "sed -E (swap around :=)" "$src" sed -E 's/^( *)([^ ]+) := ([^;]*);/\1\3 := \2;/' -- reverse
+compare "sed (quote lines)" "$src" sed "s/'/''/g; s/^/'/; s/\r\$/'#13#10 +\r/" -- quote
+compare "sed (unquote lines)" "$work/quoted.pas" sed "s/^'//; s/'#13#10 +\r\$/\r/; s/''/'/g" -- unquote
 
 # The same bytes as the reference where the rules agree.
 cmp -s <("$tool" upper < "$src") <(tr a-z A-Z < "$src") || echo "upper differs from tr" >&2
 cmp -s <("$tool" comment-slash < "$src") <(sed 's|^|//|' < "$src") || echo "comment-slash differs from sed" >&2
 cmp -s <("$tool" indent 2 < "$src") <(sed 's/^/  /' < "$src") || echo "indent 2 differs from sed" >&2
+# (on the one-megabyte piece, which ends with a whole line, as sort adds a final line break)
+cmp -s <("$tool" sort < "$work/chunk") <(LC_ALL=C sort -f -s < "$work/chunk") || echo "sort differs from sort -f -s" >&2

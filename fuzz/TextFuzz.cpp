@@ -10,11 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "text/Assignments.h"
 #include "text/Case.h"
 #include "text/Comment.h"
 #include "text/Indent.h"
+#include "text/LineCutter.h"
 #include "text/LineList.h"
 #include "text/LineStream.h"
+#include "text/Quote.h"
+#include "text/SortLines.h"
+#include "text/ToggleComment.h"
 
 namespace {
 
@@ -185,6 +190,60 @@ void CheckLineRewrites(const std::string& text, int n, const std::vector<std::si
     if (!rest) CHECK(fed == 0);  // nothing to uncomment: nothing may have been written
 }
 
+// Rewrites that undo each other, keep their shape, or settle after one run.
+void CheckPairedRewrites(const std::string& text, const std::vector<std::size_t>& cuts) {
+    const std::string quoted = QuoteString(text);
+    CHECK(UnquoteString(quoted) == text);
+    // A commented text's marks were placed by the toggle itself; an uncommented one comes back.
+    const ModelRows model(text);
+    const bool allCommented = std::all_of(model.rows.begin(), model.rows.end(), [](const std::string& row) {
+        const std::size_t k = row.find_first_not_of(" \t");
+        return k == std::string::npos || row.compare(k, 2, "//") == 0;
+    });
+    const std::string toggled = ToggleComment(text);
+    CHECK(Breaks(toggled) == Breaks(text));
+    if (!allCommented) CHECK(ToggleComment(toggled) == text);
+
+    CHECK(LowerCaseAscii(SentenceCaseAscii(text)) == LowerCaseAscii(text));
+
+    for (const bool descending : {false, true}) {
+        const std::string sorted = SortLines(text, descending);
+        CHECK(sorted.size() == text.size() && Breaks(sorted) == Breaks(text));
+        CHECK(SortLines(sorted, descending) == sorted);
+    }
+    const std::string aligned = AlignAssignments(text);
+    CHECK(AlignAssignments(aligned) == aligned);
+    CHECK(Breaks(aligned) == Breaks(text) && Breaks(ReverseAssignments(text)) == Breaks(text));
+
+    // A comment pair never holds its own closing mark inside; Uncomment undoes every form.
+    const std::string brace = CommentBrace(text), paren = CommentParen(text);
+    if (brace.starts_with("{ ")) CHECK(brace.find('}') == brace.size() - 1);
+    if (paren.starts_with("(* ")) CHECK(paren.find("*)") == paren.size() - 2);
+    const std::string_view trimmed = TrimControls(text);
+    if (!trimmed.empty() && trimmed.size() == text.size())
+        CHECK(Uncomment(brace) == text && Uncomment(paren) == text);
+
+    // Line by line through pieces, as the filter runs quote and reverse.
+    LineCutter cutter;
+    StringQuoter quoter;
+    std::string quotedInPieces, reversedInPieces;
+    const auto visit = [&](std::string_view line, bool followedByBreak) {
+        quoter.Line(line, followedByBreak, quotedInPieces);
+        ReverseAssignmentLine(line, reversedInPieces);
+        if (followedByBreak) reversedInPieces += "\r\n";
+    };
+    std::size_t at = 0;
+    for (std::size_t cut : cuts) {
+        cutter.Feed(std::string_view(text).substr(at, cut - at), visit);
+        at = cut;
+    }
+    cutter.Feed(std::string_view(text).substr(at), visit);
+    cutter.Finish(visit);
+    quoter.Finish(quotedInPieces);
+    CHECK(quotedInPieces == quoted);
+    CHECK(reversedInPieces == ReverseAssignments(text));
+}
+
 void CheckNormalizing(const std::string& text) {
     const std::string normal = NormalizeLineBreaks(text);
     CHECK(NormalizeLineBreaks(normal) == normal);
@@ -247,6 +306,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     CheckCase(text, cuts.empty() ? 0 : cuts.front());
     CheckLineRewrites(text, n, cuts);
+    CheckPairedRewrites(text, cuts);
     CheckNormalizing(text);
     CheckLineList(data, text);
     return 0;

@@ -57,3 +57,20 @@
 #define IDM_HELP 332
 #define IDM_WEBPELMORA 333
 #define IDM_WEBTAVRILL 334
+
+// The second set of rewrites. Stable: a table of shortcuts names the commands by these.
+// popFormat, Case sub-menu
+#define IDM_CASESENTENCE 341
+// popFormat
+#define IDM_TOGGLECOMMENT 342
+#define IDM_SORTLINES 343
+#define IDM_SORTLINESDESC 344
+#define IDM_ALIGN 345
+#define IDM_REVERSEASSIGN 346
+#define IDM_QUOTE 347
+#define IDM_UNQUOTE 348
+// popText
+#define IDM_TRYFINALLY 351
+#define IDM_TRYEXCEPT 352
+#define IDM_IFDEF 353
+#define IDM_REGION 354

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build and test tools on Debian or Ubuntu when any is missing.
 set -euo pipefail
-packages=(cmake make g++ python3 googletest libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
+packages=(cmake make g++ python3 googletest libgtest-dev libbenchmark-dev clang-14 clang-format-14 libclang-rt-14-dev
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test: the portable core's unit tests under
-# ASan and UBSan, the Windows-side and end-to-end tests under Wine and Xvfb, a
+# Checks the layout of the sources (clang-format-14), builds every preset and
+# runs every test: the portable core's unit tests under ASan and UBSan, the Windows-side and end-to-end tests under Wine and Xvfb, a
 # short fuzzing run, and the 32-bit build (linked only: this kernel cannot run
 # 32-bit programs). Installs what is missing first. Ends with one summary line.
 #
@@ -35,6 +35,14 @@ step() {  # a build step that must succeed; counts as one failure otherwise
     local name=$1; shift
     if ! "$@"; then failed=$((failed + 1)); failures+=("$name"); return 1; fi
 }
+
+log "format: the sources as .clang-format lays them out"
+if find src tools tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 \
+        | xargs -0 clang-format-14 --dry-run --Werror; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1)); failures+=("format (clang-format-14 -i on the files named above)")
+fi
 
 log "native: portable core and unit tests (ASan, UBSan)"
 if step "native build" cmake --preset native >/dev/null && step "native build" cmake --build build/native -j "$jobs"; then

@@ -27,6 +27,10 @@ void SaveAnyEditor(ProfileStore& profile, bool on, std::string_view path) {
     if (!profile.Write("Main", "AnyEditor", on ? "1" : "0")) throw UnableToWrite(path);
 }
 
+std::string StashFolderSetting(ProfileStore& profile) {
+    return profile.Read("Main", "StashFolder").value_or("");
+}
+
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path) {
     if (!profile.Write("Main", "WindowX", std::to_string(position.x)) ||
         !profile.Write("Main", "WindowY", std::to_string(position.y)))

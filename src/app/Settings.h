@@ -31,6 +31,9 @@ WindowPosition LoadSettings(ProfileStore& profile);
 bool LoadKeepClipboard(ProfileStore& profile);
 void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path);  // throws as SaveSettings
 
+// [Main] StashFolder=, as written; empty when missing.
+std::string StashFolderSetting(ProfileStore& profile);
+
 // Throws Error "Unable to write to <path>" when the file cannot be written.
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path);
 

@@ -1,5 +1,7 @@
 #include "app/StashCommands.h"
 
+#include <algorithm>
+
 #include "base/Error.h"
 #include "base/Files.h"
 #include "stash/StashFile.h"
@@ -31,13 +33,36 @@ void LoadFromStashCommand(Bridge& bridge, StashBrowser& browser) {
 }
 
 void StashBrowserModel::Show() {
+    query_.clear();
     Reload();
 }
 
 void StashBrowserModel::Reload() {
     selected_.reset();
-    items_ = ListStash(stashFolder_);
+    index_ = StashIndex::Read(stashFolder_, std::move(index_));
+    items_.clear();
+    items_.reserve(index_.Size());
+    for (std::size_t i = 0; i < index_.Size(); ++i) items_.push_back(index_.Item(i));
     preview_.Clear();
+    Refilter();
+}
+
+void StashBrowserModel::Search(std::string query) {
+    query_ = std::move(query);
+    Refilter();
+}
+
+void StashBrowserModel::SetOrder(StashOrder order) {
+    order_ = order;
+    Refilter();
+}
+
+void StashBrowserModel::Refilter() {
+    rows_ = index_.Search(query_, order_);
+    if (selected_ && std::find(rows_.begin(), rows_.end(), *selected_) == rows_.end()) {
+        selected_.reset();
+        preview_.Clear();
+    }
 }
 
 void StashBrowserModel::Select(std::size_t index) {

@@ -13,6 +13,7 @@
 #include "app/ValuesDialog.h"
 #include "bridge/Bridge.h"
 #include "stash/StashFolder.h"
+#include "stash/StashSearch.h"
 #include "text/LineList.h"
 
 namespace tavrill {
@@ -57,14 +58,32 @@ public:
     StashBrowserModel(BridgeHost& host, std::string stashFolder)
         : host_(host), stashFolder_(std::move(stashFolder)) {}
 
-    // form_show: the folder read again, nothing selected, the preview empty.
+    // form_show: the folder read again, every snippet with it for the search;
+    // nothing selected, the preview empty, the search emptied. The order stays
+    // as chosen for the whole run.
     void Show();
 
     const std::vector<StashItem>& Items() const { return items_; }
     std::optional<std::size_t> Selected() const { return selected_; }
 
+    // The description from an item's marker line; empty without one.
+    const std::string& Description(std::size_t item) const { return index_.Description(item); }
+
+    // The items the list shows, as indices into Items(): those the search
+    // finds, in the chosen order; all of them, by name, unless chosen otherwise.
+    const std::vector<std::size_t>& Rows() const { return rows_; }
+
+    // The search box's text and the order choice. A selected item that is no
+    // longer shown is unselected and the preview emptied; one still shown
+    // stays selected with its preview, edits included.
+    void Search(std::string query);
+    void SetOrder(StashOrder order);
+    const std::string& Query() const { return query_; }
+    StashOrder Order() const { return order_; }
+
     // file1_Click: loads the file whole, lone CR and LF made CR LF. Throws
     // CannotOpenFile when it cannot be read; the preview then keeps its text.
+    // An index past the end of the list changes nothing.
     void Select(std::size_t index);
 
     const std::string& Preview() const { return preview_.GetText(); }
@@ -85,12 +104,17 @@ public:
 
 private:
     void Reload();
+    void Refilter();
 
     BridgeHost& host_;
     std::string stashFolder_;
     std::vector<StashItem> items_;
     std::optional<std::size_t> selected_;
     LineList preview_;
+    StashIndex index_;
+    std::string query_;
+    StashOrder order_ = StashOrder::ByName;
+    std::vector<std::size_t> rows_;
 };
 
 }  // namespace tavrill

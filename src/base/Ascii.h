@@ -11,7 +11,9 @@ namespace tavrill {
 inline constexpr std::string_view kCrLf = "\r\n";
 
 // A to Z become a to z; every other byte stays.
-constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Byte order of the lower-cased texts, bytes taken as unsigned (so UTF-8 sorts after ASCII).
 inline bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -7,6 +7,7 @@
 // Expected failures are results, never exceptions: the callers decide which
 // failure the user sees and how.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ struct FolderEntry {
     bool isFolder = false;
     bool isHidden = false;
     bool isSystem = false;
+    // Last written, in microseconds since 1970-01-01 UTC; 0 when unknown.
+    std::int64_t modified = 0;
+    std::uint64_t size = 0;  // in bytes; 0 for a folder
 };
 
 // Every entry of the folder but "." and "..", in no particular order; empty when

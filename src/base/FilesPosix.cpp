@@ -74,9 +74,13 @@ bool FolderExists(const std::string& path) {
     return ::stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool CreateFolder(const std::string& path) { return ::mkdir(Native(path).c_str(), 0755) == 0; }
+bool CreateFolder(const std::string& path) {
+    return ::mkdir(Native(path).c_str(), 0755) == 0;
+}
 
-bool DeleteFileAt(const std::string& path) { return ::unlink(Native(path).c_str()) == 0; }
+bool DeleteFileAt(const std::string& path) {
+    return ::unlink(Native(path).c_str()) == 0;
+}
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
@@ -87,7 +91,12 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
         if (name == "." || name == "..") continue;
         FolderEntry entry;
         entry.name = name;
-        entry.isFolder = FolderExists(folder + "\\" + name);
+        struct stat st {};
+        if (::stat(Native(folder + "\\" + name).c_str(), &st) == 0) {
+            entry.isFolder = S_ISDIR(st.st_mode);
+            entry.modified = std::int64_t{st.st_mtim.tv_sec} * 1000000 + st.st_mtim.tv_nsec / 1000;
+            entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
+        }
         entry.isHidden = name.front() == '.';  // the closest Linux has to the hidden attribute
         entries.push_back(std::move(entry));
     }

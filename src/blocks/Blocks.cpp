@@ -20,14 +20,18 @@ void AppendLine(std::string& out, std::string_view indent, std::string_view line
 
 }  // namespace
 
-std::string IndentString(int n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
+std::string IndentString(int n) {
+    return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string();
+}
 
 int LeadingSpaceCount(std::string_view line) {
     const size_t n = line.find_first_not_of(' ');
     return static_cast<int>(n == std::string_view::npos ? line.size() : n);
 }
 
-std::string BeginEndBlock() { return "begin\r\n\r\nend;"; }
+std::string BeginEndBlock() {
+    return "begin\r\n\r\nend;";
+}
 
 std::string IfThenBlock(const IfThenOptions& options, std::string_view w) {
     const std::string indent = IndentString(options.indent);
@@ -123,10 +127,14 @@ std::string CaseBlock(const CaseOptions& options) {
 
 std::string_view KindWord(ProcKind kind) {
     switch (kind) {
-        case ProcKind::Procedure: return "procedure ";
-        case ProcKind::Function: return "function ";
-        case ProcKind::Constructor: return "constructor ";
-        case ProcKind::Destructor: return "destructor ";
+        case ProcKind::Procedure:
+            return "procedure ";
+        case ProcKind::Function:
+            return "function ";
+        case ProcKind::Constructor:
+            return "constructor ";
+        case ProcKind::Destructor:
+            return "destructor ";
     }
     return "procedure ";
 }

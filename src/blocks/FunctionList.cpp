@@ -10,11 +10,12 @@
 namespace tavrill {
 
 std::vector<std::string> DesignFunctionEntries() {
-    return {"FileExists", "FormatDateTime('m/d/yyyy',", "IntToStr", "Lowercase",
-            "StrToInt",   "Trim",                       "Uppercase"};
+    return {"FileExists", "FormatDateTime('m/d/yyyy',", "IntToStr", "Lowercase", "StrToInt", "Trim",
+            "Uppercase"};
 }
 
-FunctionList::FunctionList() : entries_(DesignFunctionEntries()) {}
+FunctionList::FunctionList() : entries_(DesignFunctionEntries()) {
+}
 
 void FunctionList::Assign(std::vector<std::string> entries) {
     std::stable_sort(entries.begin(), entries.end(), LessIgnoringAsciiCase);
@@ -28,7 +29,8 @@ void FunctionList::Insert(std::string entry) {
 
 bool FunctionList::AddIfMissing(std::string_view text) {
     // Exact matches sort among the case-insensitive equals, so only that run is searched.
-    const auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), text, LessIgnoringAsciiCase);
+    const auto [first, last] =
+        std::equal_range(entries_.begin(), entries_.end(), text, LessIgnoringAsciiCase);
     if (std::find(first, last, text) != last) return false;
     Insert(std::string(text));
     return true;

@@ -4,8 +4,10 @@
 
 #include <exception>
 
+#include "app/Settings.h"
 #include "base/Error.h"
 #include "base/Files.h"
+#include "win32/Profile.h"
 
 namespace tavrill {
 namespace {
@@ -51,6 +53,17 @@ HWND CreateApplicationWindow() {
     return window;
 }
 
+// The folders, the stash where tavrill.ini [Main] StashFolder= puts it. A folder
+// that cannot be used leaves its message in `problem` and the default in place.
+Folders StartFolders(std::string& problem) {
+    Folders folders = FoldersFor(ProgramFilePath());
+    IniFile ini(folders.program + "tavrill.ini");
+    StashFolderChoice choice = ChooseStashFolder(folders, StashFolderSetting(ini));
+    folders.stash = std::move(choice.folder);
+    problem = std::move(choice.problem);
+    return folders;
+}
+
 }  // namespace
 
 ApplicationWindow::ApplicationWindow() : window_(CreateApplicationWindow()) {
@@ -63,7 +76,7 @@ ApplicationWindow::~ApplicationWindow() {
 }
 
 Application::Application()
-    : folders_(FoldersFor(ProgramFilePath())),
+    : folders_(StartFolders(stashFolderProblem_)),
       host_([this] { return form1_.Handle(); }, window_.get()),  // asked only once the tool bar exists
       dialogs_(host_, folders_),
       form1_(*this, host_, folders_, dialogs_) {
@@ -75,6 +88,7 @@ void Application::Minimize() {
 
 int Application::Run() {
     ShowWindow(form1_.Handle(), SW_SHOWNOACTIVATE);
+    if (!stashFolderProblem_.empty()) Form::ShowErrorBox(stashFolderProblem_);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {  // wide, for the Unicode controls
         // The non-modal about box gets its keyboard handling (Enter, Tab) too.

@@ -53,6 +53,7 @@ public:
 private:
     // Destroyed in reverse: the tool bar first, then the dialogs, then the window.
     ApplicationWindow window_;
+    std::string stashFolderProblem_;  // shown once the tool bar is up; empty when there is none
     Folders folders_;
     WindowsHost host_;
     Dialogs dialogs_;

@@ -6,11 +6,13 @@
 #include <utility>
 
 #include "app/BlockCommands.h"
+#include "app/RewriteCommands.h"
 #include "app/StashCommands.h"
 #include "app/TextCommands.h"
 #include "base/Error.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/fBlockName.h"
 #include "forms/fCase.h"
 #include "forms/fIF.h"
 #include "forms/fShortcuts.h"
@@ -44,9 +46,13 @@ constexpr int kCommandIds[] = {
 };
 static_assert(std::size(kCommandIds) == kCommandCount);
 
-int CommandId(Command c) { return kCommandIds[static_cast<size_t>(c)]; }
+int CommandId(Command c) {
+    return kCommandIds[static_cast<size_t>(c)];
+}
 
-bool IsShortcutCommand(int id) { return std::ranges::find(kCommandIds, id) != std::end(kCommandIds); }
+bool IsShortcutCommand(int id) {
+    return std::ranges::find(kCommandIds, id) != std::end(kCommandIds);
+}
 
 // Sets a flag for the life of a scope and puts back what it was.
 class FlagScope {
@@ -78,8 +84,12 @@ constexpr SpeedButton kButtons[] = {
     {IDC_BUTHELP, IDB_HELP, 151, "Help!"},
 };
 
-void Append(HMENU menu, UINT id, const char* caption) { AppendMenuA(menu, MF_STRING, id, caption); }
-void Separator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
+void Append(HMENU menu, UINT id, const char* caption) {
+    AppendMenuA(menu, MF_STRING, id, caption);
+}
+void Separator(HMENU menu) {
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+}
 
 }  // namespace
 
@@ -126,8 +136,9 @@ void TForm1::CreateControls() {
                         .text = "Freeware from Pelmora Systems",
                         .style = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX});
     // Edit1 and labSrc lie below the visible client area and take no part.
-    AddControl("EDIT",
-               {.rect = {8, kClientHeight + 8, 120, 21}, .style = ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE});
+    AddControl(
+        "EDIT",
+        {.rect = {8, kClientHeight + 8, 120, 21}, .style = ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE});
     AddLabel({.rect = {136, kClientHeight + 12, 48, 13}, .text = "SOURCE"});
 
     // Without its timer the tool bar would never learn its target window.
@@ -158,6 +169,11 @@ void TForm1::CreateMenus() {
     Separator(popText_.get());
     Append(popText_.get(), IDM_UNITHEAD, "insert &UNIT comment");
     Append(popText_.get(), IDM_PROCHEAD, "insert &PROC comment");
+    Separator(popText_.get());
+    Append(popText_.get(), IDM_TRYFINALLY, "&try...finally");
+    Append(popText_.get(), IDM_TRYEXCEPT, "try...e&xcept");
+    Append(popText_.get(), IDM_IFDEF, "con&ditional {$IFDEF}");
+    Append(popText_.get(), IDM_REGION, "{$&REGION}");
 
     // The two submenus belong to popFormat_ once appended: DestroyMenu takes them with it.
     HMENU mCase = CreatePopupMenu();
@@ -165,6 +181,8 @@ void TForm1::CreateMenus() {
     Append(mCase, IDM_CASELOWER, "&lower case");
     Append(mCase, IDM_CASETITLE, "&Title Case");
     Append(mCase, IDM_CASEFLIP, "&Flip Case");
+    Separator(mCase);
+    Append(mCase, IDM_CASESENTENCE, "&Sentence case");
     HMENU mComment = CreatePopupMenu();
     Append(mComment, IDM_COMMENTSLASH, "&use //");
     Append(mComment, IDM_COMMENTBRACE, "u&se {...}");
@@ -174,6 +192,14 @@ void TForm1::CreateMenus() {
     Append(popFormat_.get(), IDM_INDENT, "&Indent / unindent");
     AppendMenuA(popFormat_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mComment), "&Comment out");
     Append(popFormat_.get(), IDM_UNCOMMENT, "U&ncomment");
+    Separator(popFormat_.get());
+    Append(popFormat_.get(), IDM_TOGGLECOMMENT, "&Toggle comment");
+    Append(popFormat_.get(), IDM_SORTLINES, "Sort &lines");
+    Append(popFormat_.get(), IDM_SORTLINESDESC, "Sort lines &descending");
+    Append(popFormat_.get(), IDM_ALIGN, "&Align on :=");
+    Append(popFormat_.get(), IDM_REVERSEASSIGN, "&Reverse assignment");
+    Append(popFormat_.get(), IDM_QUOTE, "&Quote as string");
+    Append(popFormat_.get(), IDM_UNQUOTE, "&Unquote string");
 
     popHelp_.reset(CreatePopupMenu());
     Append(popHelp_.get(), IDM_ABOUT, "&About");
@@ -183,14 +209,15 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::form_create() {
-    EnsureStashFolder(folders_);
+    // The stash folder was made or chosen with the folders, before the dialogs.
     IniFile ini(folders_.program + "tavrill.ini");
     position_ = LoadSettings(ini);
     bridge_.SetAnyEditor(LoadAnyEditor(ini));
     CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
                   MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
     bridge_.SetKeepClipboard(LoadKeepClipboard(ini));
-    CheckMenuItem(popMain_.get(), IDM_KEEPCLIPBOARD, MF_BYCOMMAND | (bridge_.KeepClipboard() ? MF_CHECKED : 0));
+    CheckMenuItem(popMain_.get(), IDM_KEEPCLIPBOARD,
+                  MF_BYCOMMAND | (bridge_.KeepClipboard() ? MF_CHECKED : 0));
     shortcuts_ = LoadShortcuts(ini);
     RegisterShortcutKeys();
     // The saved position is used as it is, even off the screen.
@@ -244,6 +271,8 @@ void TForm1::OnCommand(int id, int code, HWND) {
 }
 
 void TForm1::Dispatch(int id) {
+    // One line per command: the switch reads as the table it is.
+    // clang-format off
     switch (id) {
         case IDC_BUTMENU: return butMenuClick();
         case IDC_BUTTEXT: return butTextClick();
@@ -281,12 +310,26 @@ void TForm1::Dispatch(int id) {
         case IDM_COMMENTPAR: return mnuCommentParClick();
         case IDM_UNCOMMENT: return mnuUncommentClick();
 
+        case IDM_TRYFINALLY: return mnuTryFinallyClick();
+        case IDM_TRYEXCEPT: return mnuTryExceptClick();
+        case IDM_IFDEF: return mnuIfDefClick();
+        case IDM_REGION: return mnuRegionClick();
+        case IDM_CASESENTENCE: return FormatRewriteCommand(bridge_, FormatRewrite::SentenceCase);
+        case IDM_TOGGLECOMMENT: return FormatRewriteCommand(bridge_, FormatRewrite::ToggleComment);
+        case IDM_SORTLINES: return FormatRewriteCommand(bridge_, FormatRewrite::SortLines);
+        case IDM_SORTLINESDESC: return FormatRewriteCommand(bridge_, FormatRewrite::SortLinesDescending);
+        case IDM_ALIGN: return FormatRewriteCommand(bridge_, FormatRewrite::AlignAssignments);
+        case IDM_REVERSEASSIGN: return FormatRewriteCommand(bridge_, FormatRewrite::ReverseAssignments);
+        case IDM_QUOTE: return FormatRewriteCommand(bridge_, FormatRewrite::QuoteString);
+        case IDM_UNQUOTE: return FormatRewriteCommand(bridge_, FormatRewrite::UnquoteString);
+
         case IDM_ABOUT: return mnuAboutClick();
         case IDM_HELP: return mnuHelpClick();
         case IDM_WEBPELMORA: return mnuWebPelmoraClick();
         case IDM_WEBTAVRILL: return mnuWebTavrillClick();
         default: return;
     }
+    // clang-format on
 }
 
 void TForm1::OnClose() {
@@ -295,7 +338,9 @@ void TForm1::OnClose() {
     PostQuitMessage(0);
 }
 
-void TForm1::Timer1Timer() { bridge_.Tick(); }
+void TForm1::Timer1Timer() {
+    bridge_.Tick();
+}
 
 // ---- shortcuts --------------------------------------------------------------
 
@@ -356,16 +401,28 @@ void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
     PostMessageA(hwnd_, WM_NULL, 0, 0);
 }
 
-void TForm1::butMenuClick() { OpenMenu(popMain_.get(), butMenu_, false); }
-void TForm1::butTextClick() { OpenMenu(popText_.get(), butText_, false); }
-void TForm1::butFormatClick() { OpenMenu(popFormat_.get(), butFormat_, false); }
-void TForm1::butHelpClick() { OpenMenu(popHelp_.get(), butHelp_, true); }
+void TForm1::butMenuClick() {
+    OpenMenu(popMain_.get(), butMenu_, false);
+}
+void TForm1::butTextClick() {
+    OpenMenu(popText_.get(), butText_, false);
+}
+void TForm1::butFormatClick() {
+    OpenMenu(popFormat_.get(), butFormat_, false);
+}
+void TForm1::butHelpClick() {
+    OpenMenu(popHelp_.get(), butHelp_, true);
+}
 
 // ---- popMain ----------------------------------------------------------------
 
-void TForm1::mnuMinimizeClick() { app_.Minimize(); }
+void TForm1::mnuMinimizeClick() {
+    app_.Minimize();
+}
 
-void TForm1::mnuUndoClick() { bridge_.Undo(); }
+void TForm1::mnuUndoClick() {
+    bridge_.Undo();
+}
 
 void TForm1::mnuStayOnTopClick() {
     stayOnTop_ = !stayOnTop_;
@@ -387,7 +444,9 @@ void TForm1::mnuAnyEditorClick() {
     SaveAnyEditor(ini, bridge_.AnyEditor(), ini.Path());
 }
 
-void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void TForm1::mnuExitClick() {
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
 
 void TForm1::mnuKeepClipboardClick() {
     const bool on = !bridge_.KeepClipboard();
@@ -414,7 +473,9 @@ void TForm1::mnuShortcutsClick() {
 
 // ---- popText ----------------------------------------------------------------
 
-void TForm1::mnuBeginEndClick() { BeginEndCommand(bridge_); }
+void TForm1::mnuBeginEndClick() {
+    BeginEndCommand(bridge_);
+}
 void TForm1::mnuCaseOfClick() {
     TfrmCase frmCase;  // a fresh one every time
     CaseOfCommand(bridge_, frmCase);
@@ -435,22 +496,57 @@ void TForm1::mnuProcClick() {
 void TForm1::mnuFuncClick() {
     FnCallCommand(bridge_, dialogs_.frmFnCall);
 }
-void TForm1::mnuUnitHeadClick() { UnitHeadCommand(bridge_, folders_.program); }
-void TForm1::mnuProcHeadClick() { ProcHeadCommand(bridge_, folders_.program); }
+void TForm1::mnuUnitHeadClick() {
+    UnitHeadCommand(bridge_, folders_.program);
+}
+void TForm1::mnuProcHeadClick() {
+    ProcHeadCommand(bridge_, folders_.program);
+}
+
+void TForm1::mnuTryFinallyClick() {
+    TryBlockCommand(bridge_, false);
+}
+void TForm1::mnuTryExceptClick() {
+    TryBlockCommand(bridge_, true);
+}
+void TForm1::mnuIfDefClick() {
+    TfrmBlockName frmDefine("Insert {$IFDEF}", "&Define name:");  // a fresh one every time
+    IfDefCommand(bridge_, frmDefine);
+}
+void TForm1::mnuRegionClick() {
+    TfrmBlockName frmRegion("Insert {$REGION}", "&Caption:");  // a fresh one every time
+    RegionCommand(bridge_, frmRegion);
+}
 
 // ---- popFormat --------------------------------------------------------------
 
-void TForm1::mnuUpperClick() { CaseCommand(bridge_, CaseConversion::Upper); }
-void TForm1::mnuLowerClick() { CaseCommand(bridge_, CaseConversion::Lower); }
-void TForm1::mnuTitleClick() { CaseCommand(bridge_, CaseConversion::Title); }
-void TForm1::mnuCaseFlipClick() { CaseCommand(bridge_, CaseConversion::Flip); }
+void TForm1::mnuUpperClick() {
+    CaseCommand(bridge_, CaseConversion::Upper);
+}
+void TForm1::mnuLowerClick() {
+    CaseCommand(bridge_, CaseConversion::Lower);
+}
+void TForm1::mnuTitleClick() {
+    CaseCommand(bridge_, CaseConversion::Title);
+}
+void TForm1::mnuCaseFlipClick() {
+    CaseCommand(bridge_, CaseConversion::Flip);
+}
 void TForm1::mnuIndentClick() {
     IndentCommand(bridge_, dialogs_.frmIndent);
 }
-void TForm1::mnuCommentSlashClick() { CommentSlashCommand(bridge_, memo1_); }
-void TForm1::mnuCommentBraceClick() { CommentBraceCommand(bridge_); }
-void TForm1::mnuCommentParClick() { CommentParenCommand(bridge_); }
-void TForm1::mnuUncommentClick() { UncommentCommand(bridge_, memo1_); }
+void TForm1::mnuCommentSlashClick() {
+    CommentSlashCommand(bridge_, memo1_);
+}
+void TForm1::mnuCommentBraceClick() {
+    CommentBraceCommand(bridge_);
+}
+void TForm1::mnuCommentParClick() {
+    CommentParenCommand(bridge_);
+}
+void TForm1::mnuUncommentClick() {
+    UncommentCommand(bridge_, memo1_);
+}
 
 // ---- stash buttons ----------------------------------------------------------
 
@@ -464,7 +560,9 @@ void TForm1::butLoadClick() {
 
 // ---- popHelp ----------------------------------------------------------------
 
-void TForm1::mnuAboutClick() { dialogs_.frmAbout.Show(); }
+void TForm1::mnuAboutClick() {
+    dialogs_.frmAbout.Show();
+}
 
 void TForm1::mnuHelpClick() {
     app_.helpFile = folders_.program + "tav_help.hlp";

@@ -77,6 +77,10 @@ private:
     void mnuFuncClick();
     void mnuUnitHeadClick();
     void mnuProcHeadClick();
+    void mnuTryFinallyClick();
+    void mnuTryExceptClick();
+    void mnuIfDefClick();
+    void mnuRegionClick();
 
     void mnuUpperClick();
     void mnuLowerClick();

@@ -1,23 +1,32 @@
 #include "forms/fStash.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "win32/Utf.h"
+#include "win32/Utf8.h"
 
 namespace tavrill {
 namespace {
 
-enum : int { kFile1 = 101, kMemo1 };
+enum : int { kFile1 = 101, kMemo1, kTxtSearch, kChkByName, kChkNewest };
 
-constexpr int kClientWidth = 560;
-constexpr int kClientHeight = 340;
-constexpr int kPanel1Width = 170;
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 380;
+constexpr int kPanel1Width = 250;
 constexpr int kGlyphSize = 16;
 constexpr int kItemHeight = 18;
 
 HBITMAP LoadGlyph(const char* name) {
     return static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+}
+
+std::string SearchText(HWND box) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    return Utf8FromWide(text);
 }
 
 }  // namespace
@@ -35,6 +44,14 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
 
     // In tab order; Layout places them.
     Label1_ = AddLabel({.text = "Files in Stash"});
+    txtSearch_ = AddEdit({.id = kTxtSearch});
+    // The edit box's own cue: shown while it is empty, never its text.
+    SendMessageW(txtSearch_, EM_SETCUEBANNER, TRUE,
+                 reinterpret_cast<LPARAM>(L"Search names, descriptions, code"));
+    SetWindowSubclass(txtSearch_, &TfrmStash::SearchBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    chkByName_ = AddRadioButton({.id = kChkByName, .text = "&Name", .firstOfGroup = true});
+    chkNewest_ = AddRadioButton({.id = kChkNewest, .text = "Newest &first"});
+    SetChecked(chkByName_, true);
     file1_ =
         AddControl("LISTBOX", {.id = kFile1,
                                .style = WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
@@ -43,7 +60,15 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
     butCopy_ = AddButton({.id = IDOK, .text = "C&OPY", .isDefault = true});
     butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
     Label2_ = AddLabel({.text = "Preview:"});
-    Memo1_ = AddMemo({.id = kMemo1});
+    if (ClassName()) {
+        Memo1_ = AddControl(ClassName(), {.id = kMemo1,
+                                          .style = WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN |
+                                                   ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL,
+                                          .exStyle = WS_EX_CLIENTEDGE});
+        PrepareRichPreview(Memo1_);
+    } else {
+        Memo1_ = AddMemo({.id = kMemo1});  // no rich edit on this system: the plain preview
+    }
     previewFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    FIXED_PITCH | FF_MODERN, "Courier New"));
@@ -59,17 +84,19 @@ std::optional<std::string> TfrmStash::Run() {
 
 void TfrmStash::form_show() {
     copied_.reset();
+    SetWindowTextW(txtSearch_,
+                   L"");  // before Show, which reads the folder once: this change finds nothing new
     model_.Show();
     FillList();
-    SetWindowTextBytes(Memo1_, "");
-    SetInitialFocus(file1_);
+    ShowPreview("");
+    SetInitialFocus(txtSearch_);
 }
 
 void TfrmStash::file1_Click() {
-    const LRESULT index = SendMessageA(file1_, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return;
-    model_.Select(static_cast<std::size_t>(index));
-    SetWindowTextBytes(Memo1_, model_.Preview());
+    const LRESULT row = SendMessageA(file1_, LB_GETCURSEL, 0, 0);
+    if (row == LB_ERR || static_cast<size_t>(row) >= model_.Rows().size()) return;
+    model_.Select(model_.Rows()[static_cast<size_t>(row)]);
+    ShowPreview(model_.Preview());
 }
 
 void TfrmStash::file1_dblclick() {
@@ -82,7 +109,7 @@ void TfrmStash::file1_dblclick() {
 }
 
 void TfrmStash::butCopy_Click() {
-    model_.SetPreview(WindowText(Memo1_));
+    model_.SetPreview(ClassName() ? RichEditText(Memo1_) : WindowText(Memo1_));
     copied_ = model_.Copy();
 }
 
@@ -90,30 +117,69 @@ void TfrmStash::file1KeyDown(WORD key) {
     if (key != VK_DELETE) return;
     if (!model_.DeleteSelected()) return;
     FillList();
-    SetWindowTextBytes(Memo1_, "");
+    ShowPreview("");
+}
+
+void TfrmStash::txtSearch_Change() {
+    const bool hadSelection = model_.Selected().has_value();
+    const std::vector<std::size_t> before = model_.Rows();
+    model_.Search(SearchText(txtSearch_));
+    // The first letters typed often keep every row: then the list stays as it is.
+    if (model_.Rows() != before) FillList();
+    if (hadSelection && !model_.Selected()) ShowPreview("");
+}
+
+void TfrmStash::txtSearchKeyDown() {
+    if (model_.Rows().empty()) return;
+    SetFocus(file1_);
+    if (SendMessageA(file1_, LB_GETCURSEL, 0, 0) != LB_ERR) return;
+    SendMessageA(file1_, LB_SETCURSEL, 0, 0);
+    file1_Click();
+}
+
+void TfrmStash::chkOrder_Click() {
+    model_.SetOrder(IsChecked(chkNewest_) ? StashOrder::NewestFirst : StashOrder::ByName);
+    FillList();
 }
 
 void TfrmStash::FillList() {
     // Thousands of files: no repainting while the list fills, and room for all
     // of them reserved at once.
     const auto& items = model_.Items();
+    const auto& rows = model_.Rows();
     size_t bytes = 0;
-    for (const StashItem& item : items) bytes += item.name.size() + 1;
+    for (size_t i : rows) bytes += items[i].name.size() + 1;
     SendMessageA(file1_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(file1_, LB_RESETCONTENT, 0, 0);
-    SendMessageA(file1_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
-    for (const StashItem& item : items)
-        SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item.name).c_str()));
-    SendMessageA(file1_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
+    for (size_t i : rows)
+        SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(items[i].name).c_str()));
+    // A selected item that is still listed stays selected, wherever it now stands.
+    const auto selected = model_.Selected();
+    const auto at = selected ? std::find(rows.begin(), rows.end(), *selected) : rows.end();
+    const WPARAM row = at == rows.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(at - rows.begin());
+    SendMessageA(file1_, LB_SETCURSEL, row, 0);
     SendMessageA(file1_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(file1_, nullptr, TRUE);
 }
 
+void TfrmStash::ShowPreview(std::string_view text) {
+    if (ClassName())
+        SetHighlightedText(Memo1_, text);
+    else
+        SetWindowTextBytes(Memo1_, text);
+}
+
 void TfrmStash::Layout(int width, int height) {
     constexpr int m = 8;
+    constexpr int listTop = m + 18 + 26 + 22;
     const int buttonsTop = height - m - 25;
-    Place(Label1_, {m, m, kPanel1Width - 2 * m, 14});
-    Place(file1_, {m, m + 18, kPanel1Width - 2 * m, std::max(0, buttonsTop - m - (m + 18))});
+    const int panelWidth = kPanel1Width - 2 * m;
+    Place(Label1_, {m, m, panelWidth, 14});
+    Place(txtSearch_, {m, m + 18, panelWidth, 21});
+    Place(chkByName_, {m, m + 18 + 26, panelWidth / 2, 18});
+    Place(chkNewest_, {m + panelWidth / 2, m + 18 + 26, panelWidth / 2, 18});
+    Place(file1_, {m, listTop, panelWidth, std::max(0, buttonsTop - m - listTop)});
     Place(butCopy_, {m, buttonsTop, 75, 25});
     Place(butCancel_, {m + 79, buttonsTop, 75, 25});
     Place(Label2_, {kPanel1Width, m, std::max(0, width - kPanel1Width - m), 14});
@@ -121,12 +187,24 @@ void TfrmStash::Layout(int width, int height) {
           {kPanel1Width, m + 18, std::max(0, width - kPanel1Width - m), std::max(0, height - 2 * m - 18)});
 }
 
+LRESULT CALLBACK TfrmStash::SearchBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) {
+    // A one-line edit box does nothing with Down; here it leads into the list.
+    if (msg == WM_KEYDOWN && wParam == VK_DOWN) {
+        reinterpret_cast<TfrmStash*>(self)->txtSearchKeyDown();
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TfrmStash::SearchBoxProc, 0);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
 void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    if (item.itemID != static_cast<UINT>(-1) && item.itemID < model_.Items().size()) {
-        const StashItem& entry = model_.Items()[item.itemID];
+    if (item.itemID != static_cast<UINT>(-1) && item.itemID < model_.Rows().size()) {
+        const size_t index = model_.Rows()[item.itemID];
+        const StashItem& entry = model_.Items()[index];
         FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         HBITMAP glyph = (entry.glyph == StashGlyph::Program ? programGlyph_ : fileGlyph_).get();
         if (const UniqueMemoryDC memory{CreateCompatibleDC(dc)}) {
@@ -141,15 +219,44 @@ void TfrmStash::DrawItem(const DRAWITEMSTRUCT& item) {
         const std::wstring name = Widen(entry.name);
         DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        // The description, dimmed, after the name.
+        if (const std::wstring description = WideFromUtf8(model_.Description(index)); !description.empty()) {
+            RECT nameSize = text;
+            DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &nameSize,
+                      DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+            text.left = std::min(nameSize.right + 8, text.right);
+            SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+            DrawTextW(dc, description.c_str(), static_cast<int>(description.size()), &text,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        }
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
 void TfrmStash::OnCommand(int id, int code, HWND control) {
-    if (id == kFile1) {
-        if (code == LBN_SELCHANGE) file1_Click();
-        if (code == LBN_DBLCLK) file1_dblclick();
-        return;
+    switch (id) {
+        case kFile1:
+            if (code == LBN_SELCHANGE) file1_Click();
+            if (code == LBN_DBLCLK) file1_dblclick();
+            return;
+        case kTxtSearch:
+            if (code == EN_CHANGE) txtSearch_Change();
+            return;
+        case kChkByName:
+        case kChkNewest:
+            if (code == BN_CLICKED) chkOrder_Click();
+            return;
+        case IDOK:  // Enter in the search box copies only a selected snippet
+            if (GetFocus() == txtSearch_ && !model_.Selected()) return;
+            break;
+        case IDCANCEL:  // Esc in a search box that holds text empties it
+            if (GetFocus() == txtSearch_ && GetWindowTextLengthW(txtSearch_) > 0) {
+                SetWindowTextW(txtSearch_, L"");
+                return;
+            }
+            break;
+        default:
+            break;
     }
     Form::OnCommand(id, code, control);
 }

@@ -1,17 +1,27 @@
 #pragma once
-// The stash browser: the stash folder's files on the left, the selected one's
-// text on the right, COPY to hand the snippet to the editor and the Delete key
-// to remove a file. One instance lives for the whole run; each showing starts
-// afresh. What it shows and does is StashBrowserModel's; this class only keeps
-// the controls in step with it.
+// The stash browser: a search box and the order choice over the stash folder's
+// files on the left, the selected one's text, coloured, on the right, COPY to
+// hand the snippet to the editor and the Delete key to remove a file. One
+// instance lives for the whole run; each showing starts afresh, with the order
+// chosen last. What it shows and does is StashBrowserModel's; this class only
+// keeps the controls in step with it.
+//
+// Keys in the search box: typing filters the list at once; Down moves into the
+// list (on its first row when nothing is selected); Enter copies the selected
+// snippet like COPY, and does nothing while nothing is selected, so a stray
+// Enter never replaces the editor's selection with nothing; Esc empties a box
+// that holds text and otherwise closes the browser as Esc always has.
 
 #include "app/StashCommands.h"
 #include "forms/Form.h"
+#include "win32/RichPreview.h"
 #include "win32/UniqueHandle.h"
 
 namespace tavrill {
 
-class TfrmStash : public Form, public StashBrowser {
+// The rich edit library is the first base: loaded before the preview is made,
+// freed only after Form has destroyed the window.
+class TfrmStash : private RichEditLibrary, public Form, public StashBrowser {
 public:
     TfrmStash(BridgeHost& host, std::string stashFolder);
 
@@ -28,16 +38,25 @@ private:
     void file1_dblclick();
     void butCopy_Click();
     void file1KeyDown(WORD key);
+    void txtSearch_Change();
+    void txtSearchKeyDown();  // Down
+    void chkOrder_Click();
 
     void FillList();
+    void ShowPreview(std::string_view text);
     // Places the controls for a client area of this size in layout units.
     void Layout(int width, int height);
     void DrawItem(const DRAWITEMSTRUCT& item);
+    static LRESULT CALLBACK SearchBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self);
 
     StashBrowserModel model_;
     std::optional<std::string> copied_;
 
     HWND Label1_ = nullptr;
+    HWND txtSearch_ = nullptr;
+    HWND chkByName_ = nullptr;
+    HWND chkNewest_ = nullptr;
     HWND file1_ = nullptr;
     HWND butCopy_ = nullptr;
     HWND butCancel_ = nullptr;

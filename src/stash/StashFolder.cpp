@@ -10,7 +10,7 @@ namespace {
 
 // Names that differ only in letter case (possible on shares and under Wine)
 // still get one fixed order.
-bool ListedBefore(const StashItem& a, const StashItem& b) {
+bool ListedBeforeByName(const StashItem& a, const StashItem& b) {
     if (LessIgnoringAsciiCase(a.name, b.name)) return true;
     if (LessIgnoringAsciiCase(b.name, a.name)) return false;
     return a.name < b.name;
@@ -34,10 +34,15 @@ std::vector<StashItem> StashListing(std::vector<FolderEntry> entries) {
     for (FolderEntry& e : entries) {
         if (e.isFolder || e.isHidden || e.isSystem) continue;
         const StashGlyph glyph = GlyphFor(e.name);
-        items.push_back({std::move(e.name), glyph});
+        items.push_back({std::move(e.name), glyph, e.modified, e.size});
     }
-    std::sort(items.begin(), items.end(), ListedBefore);
+    std::sort(items.begin(), items.end(), ListedBeforeByName);
     return items;
+}
+
+bool ListedBefore(const StashItem& a, const StashItem& b, StashOrder order) {
+    if (order == StashOrder::NewestFirst && a.modified != b.modified) return a.modified > b.modified;
+    return ListedBeforeByName(a, b);
 }
 
 std::vector<StashItem> ListStash(const std::string& stashFolder) {

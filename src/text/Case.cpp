@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tavrill {
 
 namespace {
@@ -78,6 +82,71 @@ bool TitleCaseAsciiInPlace(std::span<char> bytes, bool atWordStart) {
         }
     }
     return !IsWordByte(before);
+}
+
+namespace {
+
+inline bool IsSentenceStop(unsigned char c) {
+    return c == '.' || c == '!' || c == '?';
+}
+inline bool IsSentenceGap(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+inline bool StartsSentenceBody(unsigned char c) {
+    return IsWordByte(c) || c >= 0x80;
+}
+
+// Index of the first ".", "!" or "?" at or after `from`, or n. Source text has about one stop a
+// line, so the search goes sixteen bytes at a time.
+std::size_t FindStop(const unsigned char* p, std::size_t from, std::size_t n) {
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i dot = _mm_set1_epi8('.'), bang = _mm_set1_epi8('!'), ask = _mm_set1_epi8('?');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, dot), _mm_cmpeq_epi8(v, bang)),
+                                         _mm_cmpeq_epi8(v, ask));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    while (i < n && !IsSentenceStop(p[i])) ++i;
+    return i;
+}
+
+}  // namespace
+
+SentenceState SentenceCaseAsciiInPlace(std::span<char> bytes, SentenceState state) {
+    // Everything lower case first (one vector pass), then only the sentence starts are raised.
+    LowerCaseAsciiInPlace(bytes);
+    auto* p = reinterpret_cast<unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    while (i < n) {
+        if (state.afterStop) {
+            state.afterStop = false;
+            if (IsSentenceGap(p[i])) state.atSentenceStart = true;
+            if (IsSentenceStop(p[i])) state.afterStop = true;
+            ++i;
+        } else if (state.atSentenceStart) {
+            if (StartsSentenceBody(p[i])) {
+                if (IsLower(p[i])) p[i] = static_cast<unsigned char>(p[i] - 0x20);
+                state.atSentenceStart = false;
+            }
+            ++i;
+        } else {
+            i = FindStop(p, i, n);
+            if (i < n) {
+                state.afterStop = true;
+                ++i;
+            }
+        }
+    }
+    return state;
+}
+
+std::string SentenceCaseAscii(std::string_view text) {
+    return Converted(text, [](std::span<char> bytes) { SentenceCaseAsciiInPlace(bytes); });
 }
 
 std::string UpperCaseAscii(std::string_view text) {

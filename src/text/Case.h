@@ -24,4 +24,16 @@ void FlipCaseAsciiInPlace(std::span<char> bytes);
 // piece); the result is the same flag for the byte after the piece.
 bool TitleCaseAsciiInPlace(std::span<char> bytes, bool atWordStart = true);
 
+// Sentence case: the first character of the text and of every sentence upper case when it is an
+// ASCII letter, every other ASCII letter lower case. A sentence ends at ".", "!" or "?" followed by
+// a blank, tab, CR or LF; its first character is its first letter, digit or byte from 128 up, so
+// "1st try. élan" gives "1st try. élan" and "(see above.) next" keeps "next" in lower case.
+std::string SentenceCaseAscii(std::string_view text);
+// Where the text stands between two pieces: the start state for the first piece.
+struct SentenceState {
+    bool atSentenceStart = true;  // no first character of the current sentence seen yet
+    bool afterStop = false;       // the last byte was ".", "!" or "?"
+};
+SentenceState SentenceCaseAsciiInPlace(std::span<char> bytes, SentenceState state = {});
+
 }  // namespace tavrill

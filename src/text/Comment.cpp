@@ -11,7 +11,7 @@ namespace {
 // Writes into a buffer sized up front: whole-text rewrites of many megabytes stay a single pass
 // of memcpy without the bookkeeping of repeated appends.
 class Writer {
-  public:
+public:
     explicit Writer(std::string& out) : p_(out.data()) {}
     void Put(std::string_view s) {
         std::memcpy(p_, s.data(), s.size());
@@ -24,7 +24,7 @@ class Writer {
     }
     char* Position() const { return p_; }
 
-  private:
+private:
     char* p_;
 };
 
@@ -58,11 +58,31 @@ std::string Enclose(std::string_view text, const CommentMarks& marks) {
     return out;
 }
 
+bool Holds(std::string_view text, const CommentMarks& marks) {
+    return text.find(marks.close.substr(1)) != std::string_view::npos;  // the close mark without its blank
+}
+
+std::string SafeComment(std::string_view text, const CommentMarks& wanted) {
+    const std::optional<CommentMarks> marks = SafeCommentMarks(text, wanted);
+    return marks ? Enclose(text, *marks) : CommentSlash(text);
+}
+
 }  // namespace
 
-std::string CommentBrace(std::string_view text) { return Enclose(text, kBraceMarks); }
+std::optional<CommentMarks> SafeCommentMarks(std::string_view text, const CommentMarks& wanted) {
+    const CommentMarks& other = wanted.open == kBraceMarks.open ? kParenMarks : kBraceMarks;
+    if (!Holds(text, wanted)) return wanted;
+    if (!Holds(text, other)) return other;
+    return std::nullopt;
+}
 
-std::string CommentParen(std::string_view text) { return Enclose(text, kParenMarks); }
+std::string CommentBrace(std::string_view text) {
+    return SafeComment(text, kBraceMarks);
+}
+
+std::string CommentParen(std::string_view text) {
+    return SafeComment(text, kParenMarks);
+}
 
 std::string_view TrimControls(std::string_view text) {
     std::size_t begin = 0;

@@ -22,9 +22,14 @@ std::string CommentSlash(std::string_view text);
 // The same into `out`, reusing its memory (for repeated rewrites of large texts); `text` must
 // not lie inside `out`.
 void CommentSlashInto(std::string_view text, std::string& out);
-// "{ " + text + " }" and "(* " + text + " *)", the text not looked into.
+// "{ " + text + " }" and "(* " + text + " *)". A text that holds the closing mark would end the
+// comment early, so it gets the other pair instead when it does not hold that pair's closing mark
+// either, and otherwise "//" in front of every line (CommentSlash). Uncomment undoes all three.
 std::string CommentBrace(std::string_view text);
 std::string CommentParen(std::string_view text);
+// The pair that CommentBrace (kBraceMarks wanted) or CommentParen (kParenMarks) puts around the
+// text, or nothing when it puts "//" in front of the lines instead.
+std::optional<CommentMarks> SafeCommentMarks(std::string_view text, const CommentMarks& wanted);
 
 // The text without every leading and trailing byte of value 32 or below.
 std::string_view TrimControls(std::string_view text);

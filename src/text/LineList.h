@@ -24,7 +24,7 @@ std::string NormalizeLineBreaks(std::string_view text);
 std::ptrdiff_t CountLines(std::string_view text);
 
 class LineList {
-  public:
+public:
     LineList() = default;
     explicit LineList(std::string text) { SetText(std::move(text)); }
 
@@ -64,7 +64,7 @@ class LineList {
     // When from != to: GetLine(from), DeleteLine(from), InsertLine(to, that line).
     void MoveLine(std::ptrdiff_t from, std::ptrdiff_t to);
 
-  private:
+private:
     void EnsureRows() const;
     bool HasRow(std::ptrdiff_t i) const;
     // Rows may only hold bytes without CR LF; a line given with CR LF inside becomes several rows.

@@ -1,7 +1,7 @@
 #include "text/LineStream.h"
 
+#include "base/Rows.h"
 #include "text/Comment.h"
-#include "text/Rows.h"
 
 namespace tavrill {
 

@@ -12,7 +12,7 @@ namespace tavrill {
 // A prefix in front of every line, or leading blanks taken off: CommentSlash, IndentLines or
 // UnindentLines.
 class LineStreamRewriter {
-  public:
+public:
     // "//" gives CommentSlash, n blanks give IndentLines(n).
     static LineStreamRewriter Prefixing(std::string prefix) {
         return LineStreamRewriter(std::move(prefix), 0);
@@ -25,7 +25,7 @@ class LineStreamRewriter {
     // Appends what is still held back; the rewriter is then spent.
     void Finish(std::string& out);
 
-  private:
+private:
     LineStreamRewriter(std::string prefix, int unindent)
         : prefix_(std::move(prefix)), unindent_(unindent), blanksLeft_(unindent) {}
 
@@ -47,7 +47,7 @@ class LineStreamRewriter {
 // is a pair only if its last byte closes it, so it is held whole; one that starts with "(" and any
 // other byte is nothing to uncomment, and the rest of it is not kept.
 class UncommentStream {
-  public:
+public:
     // Appends to `out` the rewritten bytes that this piece settles.
     void Feed(std::string_view piece, std::string& out);
     // The rest of the output: for a pair, a view of the text held here (valid while this object
@@ -55,7 +55,7 @@ class UncommentStream {
     // nothing; then no Feed has appended anything either. The stream is then spent.
     std::optional<std::string_view> Finish(std::string& out);
 
-  private:
+private:
     enum class Mode {
         Leading,    // only bytes up to 32 so far
         ParenOpen,  // the text starts with "(" and its next byte has not come yet

@@ -26,6 +26,13 @@ DWORD Attributes(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str());
 }
 
+// FILETIME counts 100 ns steps from 1601-01-01; Files.h speaks microseconds from 1970.
+std::int64_t UnixMicroseconds(const FILETIME& t) {
+    constexpr std::int64_t k1601To1970 = 116444736000000000;
+    const std::int64_t ticks = (std::int64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+    return (ticks - k1601To1970) / 10;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -119,7 +126,9 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
         if (name == "." || name == "..") continue;
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
-                           (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0,
+                           UnixMicroseconds(data.ftLastWriteTime),
+                           (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
     } while (FindNextFileW(find.get(), &data));
     return entries;
 }

@@ -8,7 +8,8 @@ namespace {
 // A named CALLBACK rather than a lambda: on 32-bit Windows the callback must be
 // __stdcall, which a lambda cannot convert to.
 BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM param) {
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
     return TRUE;
 }
 

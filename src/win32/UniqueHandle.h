@@ -35,14 +35,30 @@ private:
 };
 
 namespace detail {
-inline void CloseFile(HANDLE h) { CloseHandle(h); }
-inline void DeleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
-inline void DestroyMenuHandle(HMENU h) { DestroyMenu(h); }
-inline void DestroyWindowHandle(HWND h) { DestroyWindow(h); }
-inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
-inline void DeleteMemoryDC(HDC h) { DeleteDC(h); }
-inline void CloseFind(HANDLE h) { FindClose(h); }
-inline void FreeGlobal(HGLOBAL h) { GlobalFree(h); }
+inline void CloseFile(HANDLE h) {
+    CloseHandle(h);
+}
+inline void DeleteGdiObject(HGDIOBJ h) {
+    DeleteObject(h);
+}
+inline void DestroyMenuHandle(HMENU h) {
+    DestroyMenu(h);
+}
+inline void DestroyWindowHandle(HWND h) {
+    DestroyWindow(h);
+}
+inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) {
+    DeleteEnhMetaFile(h);
+}
+inline void DeleteMemoryDC(HDC h) {
+    DeleteDC(h);
+}
+inline void CloseFind(HANDLE h) {
+    FindClose(h);
+}
+inline void FreeGlobal(HGLOBAL h) {
+    GlobalFree(h);
+}
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<HANDLE, &detail::CloseFile>;
@@ -57,8 +73,12 @@ using UniqueGlobal = UniqueHandle<HGLOBAL, &detail::FreeGlobal>;    // release()
 
 // CreateFile and FindFirstFile report failure with INVALID_HANDLE_VALUE rather
 // than a null handle; this makes their results fit UniqueFile and UniqueFind.
-inline HANDLE ValidOrNull(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
-inline UniqueFile OpenedFile(HANDLE h) { return UniqueFile{ValidOrNull(h)}; }
+inline HANDLE ValidOrNull(HANDLE h) {
+    return h == INVALID_HANDLE_VALUE ? nullptr : h;
+}
+inline UniqueFile OpenedFile(HANDLE h) {
+    return UniqueFile{ValidOrNull(h)};
+}
 
 // A window's device context from GetDC, released at the end of the scope.
 // ScreenDC{nullptr} is the whole screen's.

@@ -11,10 +11,12 @@ using Keys = std::initializer_list<WORD>;
 using Texts = std::vector<std::string>;
 
 constexpr Millis kSettle{500};
-// The text menu's items that share an access key or have none, reached from its ends.
+// The text menu's items that share an access key or have none, counted from its top (the newer
+// items follow them at the end).
 constexpr Keys kCaseOf = {VK_HOME, VK_DOWN, VK_RETURN};
-constexpr Keys kUnitHead = {VK_END, VK_UP, VK_RETURN};
-constexpr Keys kFnCall = {VK_END, VK_UP, VK_UP, VK_RETURN};
+constexpr Keys kFnCall = {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
+constexpr Keys kUnitHead = {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN,  VK_DOWN,
+                            VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};  // past the separator
 
 // Selects the whole editor text, waits for the tool bar to see it, chooses the menu item and
 // waits for the dialog with the caption, if one is given.
@@ -71,8 +73,8 @@ TEST(BlocksE2ETest, FreshDialogsAndTheCommandsWithoutDialogs) {
     SetWindowTextA(ChildrenOfClass(d, "Edit")[1], "0000000000040");
     ASSERT_TRUE(Close(d, "&OK"));
     const std::string i10(10, ' ');
-    const std::string block =
-        i10 + "if x > 0 then begin\r\ny := 1;\r\n" + i10 + "end else begin\r\n" + i10 + "end;  {if x > 0}\r\n";
+    const std::string block = i10 + "if x > 0 then begin\r\ny := 1;\r\n" + i10 + "end else begin\r\n" + i10 +
+                              "end;  {if x > 0}\r\n";
     EXPECT_TRUE(s.Editor().Shows(block));
     d = Choose(s, {'I'}, "Insert IF...THEN...");
     EXPECT_EQ(EditTexts(d), (Texts{"", "2"}));
@@ -130,7 +132,8 @@ TEST(BlocksE2ETest, KeptDialogsShowTheLastEntriesAndTheFunctionListIsWrittenAtEx
     ClickWindow(FindDescendantByText(d, "&surround existing code"));
     ASSERT_TRUE(Close(d, VK_RETURN));
     const std::string loop =
-        "    for k :=  downto  do begin\r\n      Sum := Sum + k;\r\n      Show(Sum);\r\n    end; {next k}\r\n";
+        "    for k :=  downto  do begin\r\n      Sum := Sum + k;\r\n      Show(Sum);\r\n    end; {next "
+        "k}\r\n";
     EXPECT_TRUE(s.Editor().Shows(loop));
     d = Choose(s, {'F'}, "Insert FOR...NEXT");
     EXPECT_EQ(EditTexts(d), (Texts{"k", "", "", "2"}));
@@ -180,9 +183,10 @@ TEST(BlocksE2ETest, KeptDialogsShowTheLastEntriesAndTheFunctionListIsWrittenAtEx
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 8);
     EXPECT_TRUE(Cancel(s, d, "FormatDateTime('yyyy', s)"));
     s.Exit();
-    EXPECT_EQ(s.ReadProgramFile("fnlist.dat"),
-              "FileExists\r\nFormatDateTime('m/d/yyyy',\r\nFormatDateTime('yyyy',\r\nIntToStr\r\nLowercase\r\n"
-              "StrToInt\r\nTrim\r\nUppercase\r\n");
+    EXPECT_EQ(
+        s.ReadProgramFile("fnlist.dat"),
+        "FileExists\r\nFormatDateTime('m/d/yyyy',\r\nFormatDateTime('yyyy',\r\nIntToStr\r\nLowercase\r\n"
+        "StrToInt\r\nTrim\r\nUppercase\r\n");
 }
 
 }  // namespace

@@ -384,8 +384,8 @@ ForeignWindow::ForeignWindow() {
         wc.lpszClassName = "TNotesWindow";
         return RegisterClassA(&wc) != 0;
     }();
-    window_ = CreateWindowExA(0, "TNotesWindow", "Notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 560, 400, 200,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(0, "TNotesWindow", "Notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 560, 400,
+                              200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!registered || !window_) throw HarnessError("cannot create the foreign window");
     PumpOwnMessages();
 }

@@ -10,9 +10,10 @@ namespace {
 constexpr Millis kSettle{400};
 using Names = std::vector<std::wstring>;
 
-// A stash dialog; its edit boxes are the save dialog's name, description and code, or the preview.
+// A stash dialog; its edit boxes are the save dialog's name, description and code, or the browser's
+// search box; the browser's preview is a rich edit control.
 struct Dialog {
-    HWND window = nullptr, list = nullptr;
+    HWND window = nullptr, list = nullptr, preview = nullptr;
     std::vector<HWND> edits;
     void Click(std::string_view text) const { ClickWindow(FindDescendantByText(window, text)); }
     bool Closes() const {
@@ -29,6 +30,7 @@ Dialog Open(Session& s, std::string_view button) {
     for (HWND c : Children(d.window)) {
         if (lstrcmpiA(ClassOf(c).c_str(), "edit") == 0) d.edits.push_back(c);
         if (lstrcmpiA(ClassOf(c).c_str(), "listbox") == 0) d.list = c;
+        if (ClassOf(c).starts_with("RichEdit") || ClassOf(c).starts_with("RICHEDIT")) d.preview = c;
     }
     return d;
 }
@@ -56,8 +58,8 @@ void Pick(const Dialog& b, int index, const std::string& text, bool twice = fals
     const RECT r = ItemOnScreen(b, index);
     ClickAt({r.left + 40, (r.top + r.bottom) / 2});
     if (twice) return ClickAt({r.left + 40, (r.top + r.bottom) / 2});
-    if (!WaitFor([&] { return WindowText(b.edits[0]) == text; }))
-        throw HarnessError("the preview shows \"" + WindowText(b.edits[0]) + "\"");
+    if (!WaitFor([&] { return WindowText(b.preview) == text; }))
+        throw HarnessError("the preview shows \"" + WindowText(b.preview) + "\"");
 }
 
 // The 16 x 16 picture before a list item on the screen, and one of the program's bitmaps.
@@ -129,7 +131,7 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
 
     b = Open(s, kLoadButton);
     ASSERT_EQ(Listed(b), (Names{L"b.pas", L"util.pas", L"Zap.EXE"}));
-    EXPECT_EQ(WindowText(b.edits[0]), "");
+    EXPECT_EQ(WindowText(b.preview), "");
     const auto program = ProgramBitmap("EXECUTABLE"), plain = ProgramBitmap("UNKNOWNFILE");
     ASSERT_NE(program, plain);
     EXPECT_TRUE(WaitFor([&] { return Glyph(b, 2) == program && Glyph(b, 1) == plain; }));
@@ -138,11 +140,11 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     Answer(s, "Delete item|Are you sure you wish to remove this item from your stash?", 'Y');
     EXPECT_TRUE(WaitFor([&] { return !s.ReadProgramFile("stash\\Zap.EXE").has_value(); }));
     EXPECT_EQ(Listed(b).size(), 2u);
-    EXPECT_EQ(WindowText(b.edits[0]), "");
+    EXPECT_EQ(WindowText(b.preview), "");
 
     // COPY delivers the preview as edited, less its first line.
     Pick(b, 1, saved);
-    ClickWindow(b.edits[0]);
+    ClickWindow(b.preview);
     PressChord({VK_CONTROL, VK_END});
     TypeText("edited");
     b.Click("C&OPY");
@@ -151,11 +153,36 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     // A double-click loads the file afresh, dropping the edits; lone line feeds come back as CR LF.
     b = Open(s, kLoadButton);
     Pick(b, 0, "//TAVRILL:unix\r\na\r\nb\r\n");
-    ClickWindow(b.edits[0]);
+    ClickWindow(b.preview);
     TypeText("lost");
     Pick(b, 0, "", true);
     ASSERT_TRUE(b.Closes());
     EXPECT_TRUE(s.Editor().Shows("a\r\nb\r\n")) << s.Editor().Text();
+}
+
+TEST(StashE2ETest, SearchPickWithTheKeyboardAndCopyBackFromAChosenFolder) {
+    Session s({.editor = {.text = "x"},
+               .files = {{"tavrill.ini", "[Main]\r\nStashFolder=my stash\r\n"},
+                         {"my stash\\dates.pas",
+                          "//TAVRILL:Query with the date range\r\nWHERE d BETWEEN :a AND :b\r\n"},
+                         {"my stash\\sort.pas", "//TAVRILL:Quick sort\r\nQuickSort(A);\r\n"},
+                         {"stash\\range.pas", "//TAVRILL:date range, in the folder not chosen\r\n"}}});
+    Dialog b = Open(s, kLoadButton);
+    ASSERT_EQ(Listed(b), (Names{L"dates.pas", L"sort.pas"}));
+    TypeText("RANGE date");  // the search box has the keyboard when the browser opens
+    EXPECT_TRUE(WaitFor([&] { return Listed(b) == Names{L"dates.pas"}; }));
+    PressKeys({VK_ESCAPE});  // empties the box; the browser stays open
+    EXPECT_TRUE(WaitFor([&] { return Listed(b).size() == 2; }));
+    EXPECT_TRUE(IsWindowVisible(b.window));
+
+    TypeText("sort");
+    EXPECT_TRUE(WaitFor([&] { return Listed(b) == Names{L"sort.pas"}; }));
+    PressKeys({VK_DOWN});  // into the list, on the first match
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowText(b.preview) == "//TAVRILL:Quick sort\r\nQuickSort(A);\r\n"; }));
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(b.Closes());
+    EXPECT_TRUE(s.Editor().Shows("QuickSort(A);\r\n")) << s.Editor().Text();
 }
 
 }  // namespace

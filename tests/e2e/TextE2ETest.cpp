@@ -77,8 +77,8 @@ TEST(CommentE2ETest, EachCommentCommandWrapsTheSelectionAndUncommentUnwrapsIt) {
     };
     for (const auto& [item, expected] : steps) {
         s.Editor().SelectAll();
-        // "&Comment out" shares its key with "&Case": it is reached from the last item.
-        if (item) s.ChooseFromMenu(kFormatButton, {VK_END, VK_UP, VK_RIGHT, item});
+        // "&Comment out" shares its key with "&Case": it is reached from the first item.
+        if (item) s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_DOWN, VK_DOWN, VK_RIGHT, item});
         if (!item) s.ChooseFromMenu(kFormatButton, {'N'});
         EXPECT_TRUE(s.Editor().Shows(expected)) << s.Editor().Text();
     }

@@ -72,7 +72,9 @@ TEST(ClipboardTest, TextRoundTripsAndStopsAtTheFirstNul) {
 TEST(ClipboardTest, AnyCharacterGoesAsUnicodeAndAnOlderEditorsPlainTextIsReadInItsCodePage) {
     ClipboardSession cb{nullptr};
     ASSERT_TRUE(cb);
-    const std::string text = "Po\xC4\x8D" "et := '\xCE\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80';";
+    const std::string text =
+        "Po\xC4\x8D"
+        "et := '\xCE\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80';";
     ASSERT_TRUE(cb.SetText(text));
     EXPECT_EQ(cb.Text(), text);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));

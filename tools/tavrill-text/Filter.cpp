@@ -26,6 +26,13 @@ constexpr VerbName kVerbs[] = {
     {"uncomment", Verb::Uncomment},
     {"indent", Verb::Indent},
     {"unindent", Verb::Unindent},
+    {"sentence", Verb::Sentence},
+    {"toggle-comment", Verb::ToggleComment},
+    {"sort", Verb::Sort},
+    {"align", Verb::Align},
+    {"reverse", Verb::Reverse},
+    {"quote", Verb::Quote},
+    {"unquote", Verb::Unquote},
     {"--help", Verb::Help},
     {"-h", Verb::Help},
     {"help", Verb::Help},
@@ -42,8 +49,6 @@ Parsed Fail(std::initializer_list<std::string_view> message) {
     return parsed;
 }
 
-const CommentMarks& MarksOf(Verb verb) { return verb == Verb::CommentBrace ? kBraceMarks : kParenMarks; }
-
 }  // namespace
 
 Parsed ParseArguments(std::span<const std::string_view> args) {
@@ -55,6 +60,9 @@ Parsed ParseArguments(std::span<const std::string_view> args) {
     if (found == nullptr) return Fail({"unknown verb '", args[0], "' (try --help)"});
 
     Request request{found->verb, 0};
+    if (request.verb == Verb::Sort && args.size() == 2 && args[1] == "--reverse") {
+        return Parsed{Request{Verb::SortDescending, 0}, {}};
+    }
     if (!TakesNumber(request.verb)) {
         if (args.size() > 1) return Fail({"'", args[0], "' takes no argument"});
         return Parsed{request, {}};
@@ -89,9 +97,17 @@ std::string_view Usage() {
            "                   prints nothing and exits with 1 when there is nothing to uncomment\r\n"
            "  indent N         N blanks in front of every line (N from 0 to 100)\r\n"
            "  unindent N       up to N leading blanks off every line\r\n"
+           "  sentence         first letter of every sentence upper case, the rest lower\r\n"
+           "  toggle-comment   // off every line when all have it, else in front at the smallest indent\r\n"
+           "  sort [--reverse] lines in order, ignoring case, equal lines kept in their order\r\n"
+           "  align            blanks before := (or = in const, : in var blocks) to line them up\r\n"
+           "  reverse          a := b; becomes b := a;\r\n"
+           "  quote            text to an Object Pascal string expression\r\n"
+           "  unquote          a string expression back to its text; prints nothing and exits\r\n"
+           "                   with 1 when it cannot read one\r\n"
            "\r\n"
-           "Exit codes: 0 done, 1 nothing to uncomment, 2 bad arguments, 3 read or write error\r\n"
-           "or out of memory.\r\n";
+           "Exit codes: 0 done, 1 nothing to uncomment or unquote, 2 bad arguments, 3 read or write\r\n"
+           "error or out of memory.\r\n";
 }
 
 PieceRewriter::PieceRewriter(const Request& request) : verb_(request.verb) {
@@ -115,13 +131,6 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
         case Verb::Title:
             atWordStart_ = TitleCaseAsciiInPlace(piece, atWordStart_);
             break;
-        case Verb::CommentBrace:
-        case Verb::CommentParen:
-            if (started_) break;
-            started_ = true;
-            scratch = MarksOf(verb_).open;
-            scratch.append(piece.data(), piece.size());
-            return scratch;
         case Verb::Uncomment:
             uncomment_.Feed(std::string_view(piece.data(), piece.size()), scratch);
             return scratch;
@@ -138,11 +147,6 @@ std::string_view PieceRewriter::Feed(std::span<char> piece, std::string& scratch
 std::optional<std::string_view> PieceRewriter::Finish(std::string& scratch) {
     scratch.clear();
     if (verb_ == Verb::Uncomment) return uncomment_.Finish(scratch);
-    if (verb_ == Verb::CommentBrace || verb_ == Verb::CommentParen) {
-        // An empty input still gets both marks.
-        if (!started_) scratch = MarksOf(verb_).open;
-        scratch += MarksOf(verb_).close;
-    }
     if (lines_) lines_->Finish(scratch);
     return scratch;
 }

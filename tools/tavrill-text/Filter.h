@@ -23,6 +23,14 @@ enum class Verb {
     Uncomment,
     Indent,
     Unindent,
+    Sentence,
+    ToggleComment,
+    Sort,
+    SortDescending,
+    Align,
+    Reverse,
+    Quote,
+    Unquote,
 };
 
 inline constexpr int kMaxIndent = 100;
@@ -41,8 +49,9 @@ Parsed ParseArguments(std::span<const std::string_view> args);
 
 std::string_view Usage();
 
-// Every verb works on the text piece by piece, giving the same bytes and the same result as on the
-// whole text wherever the pieces are cut.
+// The case verbs, comment-slash, uncomment, indent and unindent work on the text piece by piece,
+// giving the same bytes and the same result as on the whole text wherever the pieces are cut. The
+// other verbs are run by RunRewrite (Rewrites.h).
 class PieceRewriter {
 public:
     explicit PieceRewriter(const Request& request);
@@ -55,7 +64,6 @@ public:
 private:
     Verb verb_;
     bool atWordStart_ = true;
-    bool started_ = false;
     std::optional<LineStreamRewriter> lines_;
     UncommentStream uncomment_;
 };

@@ -44,8 +44,6 @@ TEST(FilterTest, EveryVerbGivesTheWholeTextRewriteWhereverTheTextIsCut) {
         {"upper", {Verb::Upper}, &UpperCaseAscii},
         {"title", {Verb::Title}, &TitleCaseAscii},
         {"comment-slash", {Verb::CommentSlash}, &CommentSlash},
-        {"comment-brace", {Verb::CommentBrace}, &CommentBrace},
-        {"comment-paren", {Verb::CommentParen}, &CommentParen},
         {"uncomment", {Verb::Uncomment}, &Uncomment},
         {"indent 3", {Verb::Indent, 3}, [](std::string_view t) { return IndentLines(t, 3); }},
         {"unindent 2", {Verb::Unindent, 2}, [](std::string_view t) { return UnindentLines(t, 2); }},

@@ -21,12 +21,15 @@ done
 
 err=$(mktemp)
 trap 'rm -f "$err"' EXIT
-{ printf '{'; head -c $((16 << 30)) /dev/zero; } | (ulimit -v "$limit" && exec "${run[@]}" uncomment) \
-    > /dev/null 2> "$err"
-rc=${PIPESTATUS[1]}
-# Windows writes standard error in text mode: CR LF.
-if [[ $rc != 3 || $(tr -d '\r' < "$err") != "tavrill-text: out of memory" ]]; then
-    echo "under a limit of $limit KiB: exit code $rc (expected 3), standard error:"
-    cat "$err"
-    exit 1
-fi
+# uncomment holds an unclosed pair whole; sort, like the other whole-text verbs, holds every line.
+for verb in uncomment sort; do
+    { printf '{'; head -c $((16 << 30)) /dev/zero; } | (ulimit -v "$limit" && exec "${run[@]}" $verb) \
+        > /dev/null 2> "$err"
+    rc=${PIPESTATUS[1]}
+    # Windows writes standard error in text mode: CR LF.
+    if [[ $rc != 3 || $(tr -d '\r' < "$err") != "tavrill-text: out of memory" ]]; then
+        echo "$verb under a limit of $limit KiB: exit code $rc (expected 3), standard error:"
+        cat "$err"
+        exit 1
+    fi
+done

@@ -2,28 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "bridge/FakeHost.h"
+#include "bridge/EditorFixture.h"
 
 namespace tavrill {
 namespace {
 
-using testing::FakeHost;
-
-// Until Start, the timer has seen no editor: a fetch finds nothing and the working text stays
-// what an earlier command left. After it, `selection` is what a copy request gives.
-struct TextCommandsTest : ::testing::Test {
-    FakeHost host;
-    Bridge bridge{host};
+struct TextCommandsTest : testing::EditorFixture {
     LineList memo;
-    WindowHandle control = host.AddEditor("");
-
-    void Start() {
-        host.foreground = host.editorWindow;
-        bridge.Tick();
-    }
-    void Select(const std::string& selection) {
-        host.Window(control).selection = host.Window(control).text = selection;
-    }
 };
 
 TEST_F(TextCommandsTest, CaseCommandsConvertTheSelectionAndNeverAnEarlierText) {

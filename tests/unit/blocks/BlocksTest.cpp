@@ -9,7 +9,8 @@ namespace {
 
 TEST(IfThenTest, TemplateLinesCarryTheIndentButTheSurroundedCodeDoesNot) {
     const std::tuple<IfThenOptions, std::string_view, std::string_view> cases[] = {
-        {{"x > 0", 2, true, true}, "y := 1;",
+        {{"x > 0", 2, true, true},
+         "y := 1;",
          "  if x > 0 then begin\r\ny := 1;\r\n  end else begin\r\n  end;  {if x > 0}\r\n"},
         // W's own final CR LF stays, and the template adds another: one empty line.
         {{"Ok", 2, false, true}, "a;\r\nb;\r\n", "  if Ok then begin\r\na;\r\nb;\r\n\r\n  end;  {if Ok}\r\n"},
@@ -31,15 +32,16 @@ TEST(LoopBlockTest, SurroundShiftsEveryLineAndAlignsOnTheFirstLine) {
     const HeadTail forK = ForHeadTail("k", "Count", "1", true);
     const HeadTail repeatLoop = WhileHeadTail(WhileKind::Repeat, "Done");
     const std::tuple<const HeadTail&, std::string_view, std::string_view> cases[] = {
-        {forK, "  x;\r\n  y;", "  for k := Count downto 1 do begin\r\n    x;\r\n    y;\r\n  end; {next k}\r\n"},
+        {forK, "  x;\r\n  y;",
+         "  for k := Count downto 1 do begin\r\n    x;\r\n    y;\r\n  end; {next k}\r\n"},
         {repeatLoop, "  Step;\r\n", "  repeat\r\n    Step;\r\n  until Done;\r\n"},
         {repeatLoop, "", "repeat\r\nuntil Done;\r\n"},
-        {repeatLoop, "\r\n   a", "repeat\r\n  \r\n     a\r\nuntil Done;\r\n"},      // first line empty
-        {repeatLoop, "\tx", "repeat\r\n  \tx\r\nuntil Done;\r\n"},                 // a tab is not a blank
+        {repeatLoop, "\r\n   a", "repeat\r\n  \r\n     a\r\nuntil Done;\r\n"},  // first line empty
+        {repeatLoop, "\tx", "repeat\r\n  \tx\r\nuntil Done;\r\n"},              // a tab is not a blank
         {repeatLoop, " \tx", " repeat\r\n   \tx\r\n until Done;\r\n"},
-        {repeatLoop, "   ", "   repeat\r\n     \r\n   until Done;\r\n"},           // all blanks count
-        {repeatLoop, "a\r\n\r\n", "repeat\r\n  a\r\n  \r\nuntil Done;\r\n"},       // empty line before CR LF
-        {repeatLoop, "a\rb\nc", "repeat\r\n  a\rb\nc\r\nuntil Done;\r\n"},          // lone CR and LF are bytes
+        {repeatLoop, "   ", "   repeat\r\n     \r\n   until Done;\r\n"},      // all blanks count
+        {repeatLoop, "a\r\n\r\n", "repeat\r\n  a\r\n  \r\nuntil Done;\r\n"},  // empty line before CR LF
+        {repeatLoop, "a\rb\nc", "repeat\r\n  a\rb\nc\r\nuntil Done;\r\n"},    // lone CR and LF are bytes
     };
     for (const auto& [ht, w, expected] : cases) EXPECT_EQ(LoopBlock(ht, true, 10, w), expected) << w;
 }
@@ -59,7 +61,8 @@ TEST(CaseBlockTest, LabelsBeginPairsAndElse) {
     EXPECT_EQ(CaseBlock({"Color", {"clRed", "clBlue"}, false, false, 1}),
               " case Color of\r\n   clRed:\r\n   clBlue:\r\n end; {case of}\r\n");
     EXPECT_EQ(CaseBlock({"", {}, true, true, 0}), "case  of\r\n  else \r\nend; {case of}\r\n");
-    EXPECT_EQ(CaseBlock({"v", {"", "a:"}, false, false, 0}), "case v of\r\n  :\r\n  a::\r\nend; {case of}\r\n");
+    EXPECT_EQ(CaseBlock({"v", {"", "a:"}, false, false, 0}),
+              "case v of\r\n  :\r\n  a::\r\nend; {case of}\r\n");
 }
 
 TEST(ProcSkeletonTest, HeaderLineVarBlockAndComment) {
@@ -67,9 +70,11 @@ TEST(ProcSkeletonTest, HeaderLineVarBlockAndComment) {
     const std::string head = "{ Purpose: }\r\n{ Author: }\r\n";
     const std::tuple<ProcOptions, std::string_view, std::string> cases[] = {
         {{.name = "DoIt"}, "", "procedure DoIt;\r\n" + body},
-        {{ProcKind::Function, "Calc", "a, b: integer", "integer", true}, "",
+        {{ProcKind::Function, "Calc", "a, b: integer", "integer", true},
+         "",
          "function Calc(a, b: integer):integer;\r\nvar i: integer;\r\n" + body},
-        {{ProcKind::Constructor, "Create", "AOwner: TComponent"}, "",
+        {{ProcKind::Constructor, "Create", "AOwner: TComponent"},
+         "",
          "constructor Create(AOwner: TComponent);\r\n" + body},
         {{ProcKind::Destructor, "Destroy"}, "", "destructor Destroy;\r\n" + body},
         {{ProcKind::Function, "F", "", ""}, "", "function F:;\r\n" + body},
@@ -78,7 +83,8 @@ TEST(ProcSkeletonTest, HeaderLineVarBlockAndComment) {
         {{.name = "P"}, head, head + "procedure P;\r\n" + body},
         {{.name = "P"}, "{x}\r", "{x}\r\r\nprocedure P;\r\n" + body},  // a lone CR does not end the line
     };
-    for (const auto& [options, comment, expected] : cases) EXPECT_EQ(ProcSkeleton(options, comment), expected);
+    for (const auto& [options, comment, expected] : cases)
+        EXPECT_EQ(ProcSkeleton(options, comment), expected);
 }
 
 TEST(WrapCallTest, OpeningParenthesisOnlyWhenTheNameHasNone) {

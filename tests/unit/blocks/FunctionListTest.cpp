@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
+#include "TempFolder.h"
 #include "base/Error.h"
 #include "base/Files.h"
 
@@ -19,8 +19,14 @@ using Entries = std::vector<std::string>;
 
 TEST(FunctionListTest, FileLinesEndAtEveryKindOfBreakAndAtNul) {
     const std::pair<std::string_view, Entries> cases[] = {
-        {"", {}},     {"a\r\nb\r\n", {"a", "b"}},     {"a\nb", {"a", "b"}},           {"a\rb\r", {"a", "b"}},
-        {"\n", {""}}, {"a\n\nb\n", {"a", "", "b"}},    {"a\r\r\nb", {"a", "", "b"}},   {"x\r\n\r\n", {"x", ""}},
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"\n", {""}},
+        {"a\n\nb\n", {"a", "", "b"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"x\r\n\r\n", {"x", ""}},
         {std::string_view("a\r\nb\0c\r\nd", 10), {"a", "b"}},
         {" Trim \r\nTrim\r\nTrim", {" Trim ", "Trim", "Trim"}},
     };
@@ -33,7 +39,8 @@ TEST(FunctionListTest, KeepsItselfSortedWithoutRegardToCaseAndAddsOnlyWhatIsNotE
     FunctionList list;
     EXPECT_EQ(list.Entries(), DesignFunctionEntries());
     EXPECT_TRUE(list.AddIfMissing("trim"));  // the dialog's default text beside the design entry
-    for (const char* name : {"trim", "Trim", "FileExists", "Uppercase"}) EXPECT_FALSE(list.AddIfMissing(name));
+    for (const char* name : {"trim", "Trim", "FileExists", "Uppercase"})
+        EXPECT_FALSE(list.AddIfMissing(name));
     EXPECT_TRUE(list.AddIfMissing(" Trim"));
     EXPECT_EQ(list.Entries(), (Entries{" Trim", "FileExists", "FormatDateTime('m/d/yyyy',", "IntToStr",
                                        "Lowercase", "StrToInt", "Trim", "trim", "Uppercase"}));
@@ -44,13 +51,10 @@ TEST(FunctionListTest, KeepsItselfSortedWithoutRegardToCaseAndAddsOnlyWhatIsNotE
 }
 
 struct FunctionListFileTest : ::testing::Test {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("fnlist-test-" + std::to_string(std::random_device{}()));
-    std::string path = dir.string() + "\\fnlist.dat";
+    testing::TempFolder folder;
+    const std::filesystem::path& dir = folder.path;
+    std::string path = folder.Folder() + "fnlist.dat";
     FunctionList list;
-
-    void SetUp() override { ASSERT_TRUE(std::filesystem::create_directory(dir)); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 };
 
 TEST_F(FunctionListFileTest, WrittenOnlyWhenItDiffersFromTheFileAndNeverAfterAFailedRead) {

@@ -87,7 +87,7 @@ TEST_F(BridgeWithEditor, CopyOnlyLocatesTheControlReadReadsItDeliverPastesOverIt
 TEST_F(BridgeWithEditor, KnownControlIsNotPrecededByClearingTheClipboard) {
     bridge.FetchText(true);
     bridge.DeliverText("delivered");
-    host.Window(control).copiesNothing = true;  // an empty selection copies nothing
+    host.Window(control).copiesNothing = true;    // an empty selection copies nothing
     host.foreground = host.AddWindow("Notepad");  // the user looked elsewhere meanwhile
     bridge.Tick();
     bridge.FetchText(true);

@@ -8,7 +8,7 @@
 #include <csignal>
 #endif
 
-#include "StashTempFolder.h"
+#include "TempFolder.h"
 #include "base/Files.h"
 
 namespace tavrill {
@@ -30,8 +30,8 @@ TEST(StashFilePathTest, LastDotSlashOrColonDecidesAndOnlyNamesInsideTheFolderAre
         expect(typed, typed + std::string(".pas"), false);
     // A drive, a stream, a leading backslash or a ".." step, also as Windows reads ".. " and "...".
     for (const char* typed :
-         {"c:\\windows\\win", "d:util", "util:stream", "\\autoexec", "/autoexec", "\\\\server\\share\\x", "..\\tavrill",
-          "sub\\..\\..\\x", "../sub\\x", ".. \\x", "...\\x"})
+         {"c:\\windows\\win", "d:util", "util:stream", "\\autoexec", "/autoexec", "\\\\server\\share\\x",
+          "..\\tavrill", "sub\\..\\..\\x", "../sub\\x", ".. \\x", "...\\x"})
         expect(typed, typed + std::string(".pas"), true);
 }
 
@@ -49,7 +49,7 @@ TEST(StashFileContentTest, MarkerLineThenSnippetEndingWithExactlyOneLineBreak) {
 }
 
 TEST(SaveStashFileTest, ReplacesWithoutAskingWritesIntoExistingSubfoldersOnlyAndNeverOutside) {
-    testing::StashTempFolder dir;
+    testing::TempFolder dir;
     ASSERT_TRUE(CreateFolder(dir.Folder() + "stash"));
     ASSERT_TRUE(CreateFolder(dir.Folder() + "stash\\sub"));
     const std::string stash = dir.Folder() + "stash\\";
@@ -71,7 +71,7 @@ TEST(SaveStashFileTest, ReplacesWithoutAskingWritesIntoExistingSubfoldersOnlyAnd
 // A write that fails half way (the file-size limit stands in for a full disk) must leave the old
 // snippet as it was. Windows has no such limit; the end-to-end tests use a read-only snippet there.
 TEST(SaveStashFileTest, FailedReplaceKeepsTheOldSnippetAndLeavesNoStrayFile) {
-    testing::StashTempFolder dir;
+    testing::TempFolder dir;
     const StashPath target = StashFilePath(dir.Folder(), "keep");
     ASSERT_TRUE(SaveStashFile(target, "old snippet"));
     rlimit saved{};

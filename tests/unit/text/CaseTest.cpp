@@ -30,5 +30,25 @@ TEST(CaseTest, OfAllByteValuesOnlyTheAsciiLettersChange) {
     EXPECT_EQ(TitleCaseAscii(all), title);
 }
 
+TEST(CaseTest, SentenceCaseRaisesTheFirstCharacterOfEverySentenceInAnyPieces) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"HELLO WORLD. how ARE you?  fine!\r\nnext", "Hello world. How are you?  Fine!\r\nNext"},
+        {"form1.caption := 'x';", "Form1.caption := 'x';"},      // no blank after the dot
+        {"  (see above.) next", "  (See above.) next"},          // punctuation is not the start
+        {"1ST TRY. \303\211LAN ok", "1st try. \303\211lan ok"},  // digits and UTF-8 start it unchanged
+        {"wait... what?! no.\tyes", "Wait... What?! No.\tYes"},
+        {"", ""},
+    };
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(SentenceCaseAscii(in), out) << in;
+        for (std::size_t cut = 0; cut <= in.size(); ++cut) {  // a stop and its blank may be apart
+            std::string pieces = in;
+            const SentenceState state = SentenceCaseAsciiInPlace(std::span<char>(pieces.data(), cut));
+            SentenceCaseAsciiInPlace(std::span<char>(pieces.data() + cut, pieces.size() - cut), state);
+            EXPECT_EQ(pieces, out) << in << " cut at " << cut;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tavrill

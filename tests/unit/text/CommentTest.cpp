@@ -40,5 +40,21 @@ TEST(CommentTest, UncommentTrimsThenTakesAPairOffTheEndsOrSlashesOffTheLines) {
     }
 }
 
+TEST(CommentTest, APairNeverEndsEarlyOnItsOwnClosingMarkAndUncommentUndoesEveryForm) {
+    const struct {
+        std::string text, brace, paren;
+    } cases[] = {
+        {"if s = '}' then", "(* if s = '}' then *)", "(* if s = '}' then *)"},
+        {"x := 1; (* old *)", "{ x := 1; (* old *) }", "{ x := 1; (* old *) }"},
+        {"{ a }\r\n(* b *)\r\n", "//{ a }\r\n//(* b *)\r\n", "//{ a }\r\n//(* b *)\r\n"},
+        {"*)}", "//*)}", "//*)}"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CommentBrace(c.text), c.brace) << c.text;
+        EXPECT_EQ(CommentParen(c.text), c.paren) << c.text;
+        EXPECT_EQ(Uncomment(c.brace), TrimControls(c.text)) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace tavrill

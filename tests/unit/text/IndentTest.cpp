@@ -25,14 +25,9 @@ TEST(IndentTest, IndentPadsEveryCountedLineAndUnindentTakesUpToNLeadingBlanks) {
 }
 
 TEST(IndentTest, OkReadsTheNumberBoxInsideItsRange) {
-    const std::pair<std::string, std::string> cases[] = {{"3", "   a"},
-                                                         {"+3", "   a"},
-                                                         {"20", std::string(16, ' ') + "a"},
-                                                         {"00000000000000000016", std::string(16, ' ') + "a"},
-                                                         {"x", "a"},
-                                                         {"", "a"},
-                                                         {" 2", "a"},
-                                                         {"-2", "a"}};
+    // The reading rule is NumbersTest's; here only the box's own range, 0 to 16.
+    const std::pair<std::string, std::string> cases[] = {
+        {"3", "   a"}, {"00000000000000000020", std::string(16, ' ') + "a"}, {"x", "a"}, {"-2", "a"}};
     for (const auto& [spin, out] : cases) EXPECT_EQ(IndentDialogRewrite("a", true, spin), out) << spin;
     EXPECT_EQ(IndentDialogRewrite("   a", false, "2"), " a");
 }

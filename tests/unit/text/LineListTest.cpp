@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <regex>
 
+#include "TempFolder.h"
 #include "base/Error.h"
 #include "base/Files.h"
 
@@ -91,9 +91,8 @@ TEST(LineListTest, InsertAddDeleteAndMoveFollowTheEdgeRules) {
 }
 
 TEST(LineListTest, LoadFileNormalizesLoneCrAndLfSaveWritesBytesAndFailuresNameThePath) {
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("tavrill-lines-" + std::to_string(std::random_device()()));
-    std::filesystem::create_directories(folder);
+    const testing::TempFolder dir;
+    const std::filesystem::path& folder = dir.path;
     const std::string in = (folder / "in.pas").string();
     const std::string out = (folder / "out.pas").string();
     ASSERT_TRUE(WriteFileBytes(in, "a\nb\rc\r\n\n\r\r\n\0\r"s));
@@ -118,7 +117,6 @@ TEST(LineListTest, LoadFileNormalizesLoneCrAndLfSaveWritesBytesAndFailuresNameTh
     EXPECT_EQ(list.GetText(), "x\ry");
     const std::string unwritable = (folder / "no-such-folder" / "out.pas").string();
     EXPECT_EQ(errorOf([&] { list.SaveFile(unwritable); }), "Cannot create file " + unwritable);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -8,11 +8,13 @@
 
 namespace tavrill::testing {
 
-struct StashTempFolder {
+struct TempFolder {
     const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("tavrill-stash-" + std::to_string(std::random_device{}()));
-    StashTempFolder() { std::filesystem::create_directory(path); }
-    ~StashTempFolder() { std::filesystem::remove_all(path, ignored); }
+        std::filesystem::temp_directory_path() / ("tavrill-test-" + std::to_string(std::random_device{}()));
+    TempFolder() { std::filesystem::create_directory(path); }
+    ~TempFolder() { std::filesystem::remove_all(path, ignored); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
     // The folder as the program writes it: backslashes and a final one.
     std::string Folder() const {
         std::string f = path.string() + "/";

@@ -1,0 +1,218 @@
+#include "Rewrites.h"
+
+#include <cstdio>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include <sys/stat.h>
+
+#include "text/Assignments.h"
+#include "text/Case.h"
+#include "text/Comment.h"
+#include "text/LineCutter.h"
+#include "text/Quote.h"
+#include "text/SortLines.h"
+#include "text/ToggleComment.h"
+
+namespace tavrill::filter {
+
+namespace {
+
+constexpr std::size_t kPiece = 1 << 20;
+
+enum Exit { kDone = 0, kNothingToDo = 1, kFailed = 3 };
+
+class IoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void Write(std::string_view bytes) {
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        throw IoError("cannot write standard output");
+}
+
+// Up to buffer.size() bytes; fewer only at the end of the input.
+std::size_t ReadPiece(std::string& buffer) {
+    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin);
+    if (got < buffer.size() && std::ferror(stdin)) throw IoError("cannot read standard input");
+    return got;
+}
+
+std::string ReadAll() {
+    std::string text, buffer(kPiece, '\0');
+    // A file's size is known: one allocation instead of a growing copy of the text.
+    struct stat input {};
+    if (fstat(fileno(stdin), &input) == 0 && (input.st_mode & S_IFMT) == S_IFREG && input.st_size > 0)
+        text.reserve(static_cast<std::size_t>(input.st_size) + 1);
+    for (;;) {
+        const std::size_t got = ReadPiece(buffer);
+        text.append(buffer.data(), got);
+        if (got < buffer.size()) return text;
+    }
+}
+
+void RunSentence() {
+    std::string buffer(kPiece, '\0');
+    SentenceState state;
+    for (;;) {
+        const std::size_t got = ReadPiece(buffer);
+        state = SentenceCaseAsciiInPlace(std::span<char>(buffer.data(), got), state);
+        Write(std::string_view(buffer.data(), got));
+        if (got < buffer.size()) return;
+    }
+}
+
+// Reverse and quote need one line at a time; the output goes out in pieces of about kPiece.
+template <class RewriteLine, class Finish>
+void RunLines(RewriteLine rewriteLine, Finish finish) {
+    std::string buffer(kPiece, '\0'), out;
+    LineCutter cutter;
+    const auto visit = [&](std::string_view line, bool followedByBreak) {
+        rewriteLine(line, followedByBreak, out);
+        if (out.size() >= kPiece) {
+            Write(out);
+            out.clear();
+        }
+    };
+    for (;;) {
+        const std::size_t got = ReadPiece(buffer);
+        cutter.Feed(std::string_view(buffer.data(), got), visit);
+        if (got < buffer.size()) break;
+    }
+    cutter.Finish(visit);
+    finish(out);
+    Write(out);
+}
+
+// The whole text is read first; its lines go out as they are done, in pieces of about kPiece.
+template <class RewriteLine>
+void WriteLines(std::string_view text, RewriteLine rewriteLine) {
+    std::string out;
+    out.reserve(2 * kPiece);
+    LineCutter lines;
+    const auto visit = [&](std::string_view line, bool followedByBreak) {
+        rewriteLine(line, out);
+        if (followedByBreak) out += "\r\n";
+        if (out.size() >= kPiece) {
+            Write(out);
+            out.clear();
+        }
+    };
+    lines.Feed(text, visit);
+    lines.Finish(visit);
+    Write(out);
+}
+
+void RunToggleComment() {
+    const std::string text = ReadAll();
+    const TogglePlan plan = PlanToggleComment(text);
+    WriteLines(text, [&](std::string_view line, std::string& out) { ToggleCommentLine(plan, line, out); });
+}
+
+void RunAlign() {
+    const std::string text = ReadAll();
+    const AlignPlan plan = PlanAlignment(text);
+    WriteLines(text, [&](std::string_view line, std::string& out) { AlignLine(plan, line, out); });
+}
+
+void RunCommentPair(const CommentMarks& wanted) {
+    const std::string text = ReadAll();
+    if (const std::optional<CommentMarks> marks = SafeCommentMarks(text, wanted)) {
+        Write(marks->open);
+        Write(text);
+        Write(marks->close);
+    } else {
+        WriteLines(text,
+                   [](std::string_view line, std::string& out) { out.append(kSlashMark).append(line); });
+    }
+}
+
+Exit RunVerb(Verb verb) {
+    switch (verb) {
+        case Verb::Sentence:
+            RunSentence();
+            return kDone;
+        case Verb::Reverse:
+            RunLines(
+                [](std::string_view line, bool followedByBreak, std::string& out) {
+                    ReverseAssignmentLine(line, out);
+                    if (followedByBreak) out += "\r\n";
+                },
+                [](std::string&) {});
+            return kDone;
+        case Verb::Quote: {
+            StringQuoter quoter;
+            RunLines([&](std::string_view line, bool followedByBreak,
+                         std::string& out) { quoter.Line(line, followedByBreak, out); },
+                     [&](std::string& out) { quoter.Finish(out); });
+            return kDone;
+        }
+        case Verb::Unquote: {
+            const std::optional<std::string> text = UnquoteString(ReadAll());
+            if (!text) return kNothingToDo;
+            Write(*text);
+            return kDone;
+        }
+        case Verb::ToggleComment:
+            RunToggleComment();
+            return kDone;
+        case Verb::Sort:
+            Write(SortLines(ReadAll(), false));
+            return kDone;
+        case Verb::SortDescending:
+            Write(SortLines(ReadAll(), true));
+            return kDone;
+        case Verb::Align:
+            RunAlign();
+            return kDone;
+        case Verb::CommentBrace:
+            RunCommentPair(kBraceMarks);
+            return kDone;
+        case Verb::CommentParen:
+            RunCommentPair(kParenMarks);
+            return kDone;
+        default:
+            return kFailed;  // not a verb of this file: IsRewriteVerb said no
+    }
+}
+
+}  // namespace
+
+bool IsRewriteVerb(Verb verb) {
+    switch (verb) {
+        case Verb::Sentence:
+        case Verb::ToggleComment:
+        case Verb::Sort:
+        case Verb::SortDescending:
+        case Verb::Align:
+        case Verb::Reverse:
+        case Verb::Quote:
+        case Verb::Unquote:
+        case Verb::CommentBrace:
+        case Verb::CommentParen:
+            return true;
+        default:
+            return false;
+    }
+}
+
+int RunRewrite(Verb verb) {
+    try {
+        const Exit exit = RunVerb(verb);
+        if (exit != kDone) return exit;
+        if (std::fflush(stdout) != 0) throw IoError("cannot write standard output");
+        return kDone;
+    } catch (const IoError& e) {
+        std::fprintf(stderr, "tavrill-text: %s\n", e.what());
+    } catch (const std::bad_alloc&) {
+        // Reached with the text's memory already given back by the unwinding.
+        std::fprintf(stderr, "tavrill-text: out of memory\n");
+    } catch (const std::length_error&) {  // a string past its largest size
+        std::fprintf(stderr, "tavrill-text: out of memory\n");
+    }
+    return kFailed;
+}
+
+}  // namespace tavrill::filter

@@ -1,0 +1,17 @@
+#pragma once
+// The verbs added with the second set of rewrites (sentence case, toggle comment, sort, align,
+// reverse, quote, unquote) and the comment pairs, whose safe marks need the whole text before the
+// first byte can be written. Each reads standard input and writes standard output itself, in
+// pieces where the rewrite allows it, and answers running out of memory with a one-line message.
+
+#include "Filter.h"
+
+namespace tavrill::filter {
+
+bool IsRewriteVerb(Verb verb);
+
+// The exit code: 0 done, 1 unquote could not read the text (nothing written), 3 a read or write
+// error or too little memory for a rewrite that holds the whole text.
+int RunRewrite(Verb verb);
+
+}  // namespace tavrill::filter
