@@ -116,17 +116,19 @@ Dialog OpenStash(Session& s, std::string_view button, std::string_view caption) 
     return Await(s, caption);
 }
 
-void CopyFromStash(Session& s, int item, const std::string& preview) {
+void CopyFromStash(Session& s, int item, const std::string& text) {
     Dialog b = OpenStash(s, kLoadButton, "Your code stash");
-    HWND list = nullptr;
-    for (HWND c : Children(b.window))
+    HWND list = nullptr, preview = b.edits.empty() ? nullptr : b.edits.back();
+    for (HWND c : Children(b.window)) {
         if (lstrcmpiA(ClassOf(c).c_str(), "listbox") == 0) list = c;
-    ASSERT_TRUE(list);
+        if (ClassOf(c).starts_with("RichEdit") || ClassOf(c).starts_with("RICHEDIT")) preview = c;
+    }
+    ASSERT_TRUE(list && preview);
     RECT r{};
     SendMessageA(list, LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
     ClickAt({r.left + 40, (r.top + r.bottom) / 2});
-    EXPECT_TRUE(WaitFor([&] { return Utf8WindowText(b.edits[0]) == preview; })) << Utf8WindowText(b.edits[0]);
+    EXPECT_TRUE(WaitFor([&] { return Utf8WindowText(preview) == text; })) << Utf8WindowText(preview);
     b.Click("C&OPY");
     EXPECT_TRUE(b.Closes());
 }
@@ -144,7 +146,8 @@ TEST(UnicodeE2ETest, TextBeyondTheAnsiCodePageSurvivesEveryStep) {
     ASSERT_TRUE(EditorShows(s, text)) << s.Editor().Utf8Text();
 
     s.Editor().SelectAll();
-    s.ChooseFromMenu(kFormatButton, {VK_END, VK_UP, VK_RIGHT, 'U'});  // "&Comment out" > "&use //"
+    s.ChooseFromMenu(kFormatButton,
+                     {VK_HOME, VK_DOWN, VK_DOWN, VK_RIGHT, 'U'});  // "&Comment out" > "&use //"
     text = "//" + text;
     ASSERT_TRUE(EditorShows(s, text)) << s.Editor().Utf8Text();
 
