@@ -62,19 +62,31 @@ enum class Command {
     FunctionCall,
     UnitComment,
     ProcComment,
+    TryFinally,
+    TryExcept,
+    IfDef,
+    Region,
     CaseUpper,
     CaseLower,
     CaseTitle,
     CaseFlip,
+    CaseSentence,
     Indent,
     CommentSlash,
     CommentBrace,
     CommentParen,
     Uncomment,
+    ToggleComment,
+    SortLines,
+    SortLinesDescending,
+    AlignAssignments,
+    ReverseAssignments,
+    QuoteString,
+    UnquoteString,
     StashSave,
     StashBrowse,
 };
-inline constexpr std::size_t kCommandCount = 22;
+inline constexpr std::size_t kCommandCount = 34;
 
 struct CommandInfo {
     Command command;
