@@ -87,7 +87,6 @@ TEST(AnyEditorE2ETest, AnotherEditorIsRefusedUntilAnyEditorIsOnAndAgainWhenItIsO
 struct Dialog {
     HWND window = nullptr;
     std::vector<HWND> edits;
-    HWND preview = nullptr;  // the stash browser's rich edit
     void Click(std::string_view text) const { ClickWindow(FindDescendantByText(window, text)); }
     bool Closes() const {
         return WaitFor([&] { return !IsWindowVisible(window); });
@@ -97,11 +96,8 @@ struct Dialog {
 Dialog Await(Session& s, std::string_view caption) {
     Dialog d{s.WaitForDialog(caption)};
     if (!d.window) throw HarnessError("no dialog \"" + std::string(caption) + "\"");
-    for (HWND c : Children(d.window)) {
-        const std::string cls = ClassOf(c);
-        if (lstrcmpiA(cls.c_str(), "edit") == 0) d.edits.push_back(c);
-        if (cls.starts_with("RichEdit") || cls.starts_with("RICHEDIT")) d.preview = c;
-    }
+    for (HWND c : Children(d.window))
+        if (lstrcmpiA(ClassOf(c).c_str(), "edit") == 0) d.edits.push_back(c);
     return d;
 }
 
@@ -120,18 +116,19 @@ Dialog OpenStash(Session& s, std::string_view button, std::string_view caption) 
     return Await(s, caption);
 }
 
-void CopyFromStash(Session& s, int item, const std::string& preview) {
+void CopyFromStash(Session& s, int item, const std::string& text) {
     Dialog b = OpenStash(s, kLoadButton, "Your code stash");
-    HWND list = nullptr;
-    for (HWND c : Children(b.window))
+    HWND list = nullptr, preview = b.edits.empty() ? nullptr : b.edits.back();
+    for (HWND c : Children(b.window)) {
         if (lstrcmpiA(ClassOf(c).c_str(), "listbox") == 0) list = c;
-    ASSERT_TRUE(list);
+        if (ClassOf(c).starts_with("RichEdit") || ClassOf(c).starts_with("RICHEDIT")) preview = c;
+    }
+    ASSERT_TRUE(list && preview);
     RECT r{};
     SendMessageA(list, LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
     ClickAt({r.left + 40, (r.top + r.bottom) / 2});
-    ASSERT_TRUE(b.preview);
-    EXPECT_TRUE(WaitFor([&] { return Utf8WindowText(b.preview) == preview; })) << Utf8WindowText(b.preview);
+    EXPECT_TRUE(WaitFor([&] { return Utf8WindowText(preview) == text; })) << Utf8WindowText(preview);
     b.Click("C&OPY");
     EXPECT_TRUE(b.Closes());
 }
