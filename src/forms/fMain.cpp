@@ -19,8 +19,8 @@
 #include "forms/fShortcuts.h"
 #include "resource.h"
 #include "win32/Dpi.h"
-#include "win32/Monitors.h"
 #include "win32/HotKeys.h"
+#include "win32/Monitors.h"
 #include "win32/Profile.h"
 
 namespace tavrill {
