@@ -110,13 +110,11 @@ TEST_F(BridgeWithEditor, ClipboardWithoutTextKeepsTheWorkingText) {
     EXPECT_TRUE(host.boxes.empty());
 }
 
-TEST_F(BridgeWithEditor, TextIsReadUpToTheFirstNulAndMayBeEmpty) {
-    for (const std::string& selection : {std::string("ab\0cd", 5), std::string()}) {
-        host.Window(control).selection = selection;
-        bridge.WorkingText() = "earlier";
-        bridge.FetchText(true);
-        EXPECT_EQ(bridge.WorkingText(), selection.substr(0, 2));
-    }
+TEST_F(BridgeWithEditor, AnEmptySelectionIsAnEmptyText) {
+    host.Window(control).selection = "";
+    bridge.WorkingText() = "earlier";
+    bridge.FetchText(true);
+    EXPECT_EQ(bridge.WorkingText(), "");
 }
 
 TEST_F(BridgeWithEditor, ClosedControlIsSearchedForAgainUnderTheTarget) {
@@ -180,12 +178,16 @@ TEST(BridgeSearchTest, FindsTheControlOnlyWhereTheEditorKeepsIt) {
     }
 }
 
-TEST(BridgeDeliverTest, WithoutAnyControlTheTextOnlyGoesToTheClipboard) {
+TEST(BridgeWithoutTargetTest, DeliverOnlyFillsTheClipboardAndLockAsksWithAnEmptyTitle) {
     FakeHost host;
     Bridge bridge{host};
     bridge.DeliverText("");
     EXPECT_EQ(host.Clipboard(), "");
     EXPECT_EQ(host.sent, (std::vector<std::string>{"front 0"}));
+    host.answers = {Answer::Yes};
+    EXPECT_EQ(bridge.LockToWindow(), true) << "checked, though nothing is locked";
+    EXPECT_EQ(bridge.LockedWindow(), kNoWindow);
+    EXPECT_NE(host.boxes.back().text.find("window \"\"?"), std::string::npos);
 }
 
 TEST_F(BridgeWithEditor, TextThatCouldNotBeStoredIsNotPastedAndTheUserIsTold) {
@@ -236,15 +238,6 @@ TEST_F(BridgeWithEditor, LockAnswersYesNoAndCancel) {
     EXPECT_NE(host.boxes.back().text.find("window \"\"?"), std::string::npos)
         << "asking while locked shows the control's own (empty) title";
     EXPECT_EQ(bridge.LockedWindow(), kNoWindow);
-}
-
-TEST(BridgeLockTest, WithNoTargetTheTitleIsEmpty) {
-    FakeHost host;
-    Bridge bridge{host};
-    host.answers = {Answer::Yes};
-    EXPECT_EQ(bridge.LockToWindow(), true) << "checked, though nothing is locked";
-    EXPECT_EQ(bridge.LockedWindow(), kNoWindow);
-    EXPECT_NE(host.boxes.back().text.find("window \"\"?"), std::string::npos);
 }
 
 TEST_F(BridgeWithEditor, ClosedLockedEditorIsReportedUntilUnlocked) {
