@@ -29,6 +29,8 @@
 #define IDM_LOCKWIN 304
 #define IDM_EXIT 305
 #define IDM_ANYEDITOR 306
+#define IDM_KEEPCLIPBOARD 308
+#define IDM_SHORTCUTS 309
 
 // popText
 #define IDM_BEGINEND 311

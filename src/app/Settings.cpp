@@ -11,8 +11,12 @@ WindowPosition LoadSettings(ProfileStore& profile) {
     return p;
 }
 
-std::string StashFolderSetting(ProfileStore& profile) {
-    return profile.Read("Main", "StashFolder").value_or("");
+bool LoadKeepClipboard(ProfileStore& profile) {
+    return ParseSettingInt(profile.Read("Main", "KeepClipboard").value_or(""), 0) != 0;
+}
+
+void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path) {
+    if (!profile.Write("Main", "KeepClipboard", on ? "1" : "0")) throw UnableToWrite(path);
 }
 
 bool LoadAnyEditor(ProfileStore& profile) {
@@ -21,6 +25,10 @@ bool LoadAnyEditor(ProfileStore& profile) {
 
 void SaveAnyEditor(ProfileStore& profile, bool on, std::string_view path) {
     if (!profile.Write("Main", "AnyEditor", on ? "1" : "0")) throw UnableToWrite(path);
+}
+
+std::string StashFolderSetting(ProfileStore& profile) {
+    return profile.Read("Main", "StashFolder").value_or("");
 }
 
 void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path) {

@@ -27,6 +27,10 @@ struct WindowPosition {
 
 WindowPosition LoadSettings(ProfileStore& profile);
 
+// Keep my clipboard, [Main] KeepClipboard=0|1: off when missing, 0 or not a number.
+bool LoadKeepClipboard(ProfileStore& profile);
+void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path);  // throws as SaveSettings
+
 // [Main] StashFolder=, as written; empty when missing.
 std::string StashFolderSetting(ProfileStore& profile);
 

@@ -53,9 +53,9 @@ std::vector<std::string> ParseFunctionList(std::string_view bytes);
 // Every entry followed by CR LF, the last one included.
 std::string FunctionListFileContent(const std::vector<std::string>& entries);
 
-// Reads the file into the list, in UTF-8 or the ANSI code page (base/TextEncoding.h). A missing file is the normal first run and
-// leaves the list as it is; a file that exists but cannot be read throws
-// CannotOpenFile, also leaving the list as it is, and is then never written.
+// Reads the file into the list, in UTF-8 or the ANSI code page (base/TextEncoding.h). A missing file is the
+// normal first run and leaves the list as it is; a file that exists but cannot be read throws CannotOpenFile,
+// also leaving the list as it is, and is then never written.
 void LoadFunctionList(FunctionList& list, const std::string& path);
 
 // Writes the list when ContentToSave says so (pure ASCII byte for byte, else UTF-8 with a byte

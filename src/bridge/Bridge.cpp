@@ -33,7 +33,7 @@ bool Holds(const std::vector<WindowHandle>& windows, WindowHandle w) {
 
 }  // namespace
 
-void Bridge::Tick() {
+void Bridge::TakeTarget(WindowHandle foreground) {
     if (lockedWindow_ != kNoWindow) {
         target_ = lockedWindow_;
         editControl_ = lockedWindow_;
@@ -42,7 +42,6 @@ void Bridge::Tick() {
     // Only the tool bar itself is passed over: the program's dialogs and message
     // boxes become the target like any other window. That is harmless, since a
     // running command pastes into the edit control, not into the target.
-    const WindowHandle foreground = host_.ForegroundWindow();
     if (foreground == host_.OwnWindow()) return;
     if (foreground != target_) target_ = foreground;
     if (foreground != kNoWindow) RememberFocus(foreground);
@@ -202,12 +201,18 @@ void Bridge::FetchText(bool readClipboard) {
         if (RefusedForRights(editControl_)) return;
         // The clipboard is deliberately not cleared here: if the editor puts
         // nothing on it, the text already there becomes the working text.
-        if (!Copy(editControl_)) return;
+        const bool copied = Copy(editControl_);
+        NoteClipboardUse();
+        if (!copied) return;
     } else if (target_ == kNoWindow) {
         return;
     } else {
-        if (!LocateUnderTarget()) return;
-        if (editControl_ != kNoWindow && !Copy(editControl_)) return;
+        const bool located = LocateUnderTarget();
+        NoteClipboardUse();  // emptied, unless the message told the user why not
+        if (!located) return;
+        const bool copied = editControl_ == kNoWindow || Copy(editControl_);
+        NoteClipboardUse();
+        if (!copied) return;
     }
 
     if (!readClipboard) return;
@@ -220,15 +225,37 @@ void Bridge::FetchText(bool readClipboard) {
 
 void Bridge::DeliverText(std::string_view text) {
     if (!host_.WriteClipboardText(text)) {
+        NoteClipboardUse();  // it may have been emptied on the way: Keep my clipboard puts it back
         NoticeBox("Could not put the text on the clipboard.", "Could not paste");
         return;
     }
     if (DrivenByKeys()) {
-        Type(editControl_, Keystroke::ShiftInsert);  // leaves the editor in front
-        return;
+        // Typed keys are handled after this returns; a clipboard that is to be
+        // put back must wait until the editor has pasted from it.
+        const bool typed = Type(editControl_, Keystroke::ShiftInsert);
+        if (typed && savedClipboard_) host_.AwaitInputHandled(editControl_);
+        NoteClipboardUse();
+        return;  // Type leaves the editor in front
     }
     if (editControl_ != kNoWindow) host_.SendPaste(editControl_);
+    NoteClipboardUse();
     host_.BringToFront(editControl_);
+}
+
+void Bridge::BeginCommand() {
+    clipboardUsed_ = false;
+    savedClipboard_ = keepClipboard_ ? host_.SaveClipboard() : nullptr;
+}
+
+void Bridge::EndCommand() {
+    auto saved = std::move(savedClipboard_);
+    if (saved && clipboardUsed_ && host_.ClipboardSequence() == ownClipboardSequence_)
+        host_.RestoreClipboard(std::move(saved));
+}
+
+void Bridge::NoteClipboardUse() {
+    clipboardUsed_ = true;
+    ownClipboardSequence_ = host_.ClipboardSequence();
 }
 
 void Bridge::Undo() {

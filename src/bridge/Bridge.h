@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,10 @@ public:
     explicit Bridge(BridgeHost& host) : host_(host) {}
 
     // The timer tick: keeps the target window up to date.
-    void Tick();
+    void Tick() { TakeTarget(host_.ForegroundWindow()); }
+    // The tick's rule for a given foreground window; a hot key uses it at once,
+    // without waiting for the next tick.
+    void TakeTarget(WindowHandle foreground);
 
     // Copies the editor's selection to the clipboard and, when readClipboard is
     // set, reads the clipboard into the working text. Never empties the working
@@ -53,6 +57,18 @@ public:
     // when the user cancelled.
     std::optional<bool> LockToWindow();
 
+    // Keep my clipboard: while on, every command puts back what the user had on
+    // the clipboard (see BeginCommand).
+    void SetKeepClipboard(bool on) { keepClipboard_ = on; }
+    bool KeepClipboard() const { return keepClipboard_; }
+
+    // Around every command (CommandScope). With Keep my clipboard on, BeginCommand
+    // saves the clipboard and EndCommand puts it back, after the paste, when the
+    // command has used the clipboard and no other program has changed it since:
+    // a text the user copied elsewhere while a dialog was open stays.
+    void BeginCommand();
+    void EndCommand();
+
     void NoticeBox(std::string_view text, std::string_view caption) { host_.ShowNotice(text, caption); }
     Answer QuestionBox(std::string_view text, std::string_view caption) {
         return host_.AskYesNoCancel(text, caption);
@@ -74,6 +90,7 @@ private:
     bool LocateUnderTarget();
     // The two places the early IDE versions keep their control in.
     WindowHandle FindEditControl(WindowHandle editorWindow);
+    void NoteClipboardUse();
     // The control the user types in anywhere in a docked IDE's window tree.
     WindowHandle FindDockedEditControl(WindowHandle ideWindow);
     // The focused control of another editor, or the window itself.
@@ -100,6 +117,31 @@ private:
     // Per top-level window, the control inside it that last had the focus.
     std::map<WindowHandle, WindowHandle> lastFocus_;
     bool anyEditor_ = false;
+
+    bool keepClipboard_ = false;
+    std::unique_ptr<SavedClipboard> savedClipboard_;
+    bool clipboardUsed_ = false;
+    std::uint32_t ownClipboardSequence_ = 0;  // the clipboard as the bridge left it
+};
+
+// One command's span: BeginCommand when made, EndCommand when gone, also when
+// the command ends with an exception.
+class CommandScope {
+public:
+    explicit CommandScope(Bridge& bridge) : bridge_(bridge) { bridge_.BeginCommand(); }
+    ~CommandScope() {
+        // Putting the clipboard back is a courtesy: a failure there (out of
+        // memory) must not end the program from a destructor.
+        try {
+            bridge_.EndCommand();
+        } catch (...) {
+        }
+    }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+private:
+    Bridge& bridge_;
 };
 
 }  // namespace tavrill

@@ -4,6 +4,7 @@
 // unit tests use an in-memory host with a little window tree and a clipboard.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,13 @@ using WindowHandle = std::uintptr_t;
 inline constexpr WindowHandle kNoWindow = 0;
 
 enum class Answer { Yes, No, Cancel };
+
+// A copy of everything that was on the clipboard; only the host that made it
+// knows what is inside.
+class SavedClipboard {
+public:
+    virtual ~SavedClipboard() = default;
+};
 
 // The key chords the bridge types into an editor that does not answer the
 // clipboard messages of other programs.
@@ -62,6 +70,9 @@ public:
     // Waits for about that long while still answering messages sent to this
     // thread (another program emptying the clipboard we own waits for us).
     virtual void Pause(int milliseconds) = 0;
+    // Returns once the thread of w has handled the keystrokes typed so far, or
+    // after a bounded wait when it does not answer.
+    virtual void AwaitInputHandled(WindowHandle w) = 0;
 
     // Changes each time any program changes the clipboard.
     virtual std::uint32_t ClipboardSequence() = 0;
@@ -74,6 +85,12 @@ public:
     // offers plain text from it). False when it could not be opened or the text
     // could not be stored; it may then hold anything.
     virtual bool WriteClipboardText(std::string_view text) = 0;
+
+    // A copy of every format on the clipboard that can be copied (the others are
+    // left out); nothing when the clipboard cannot be opened.
+    virtual std::unique_ptr<SavedClipboard> SaveClipboard() = 0;
+    // Empties the clipboard and puts the saved formats back.
+    virtual void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) = 0;
 
     // Message boxes, modal for the whole program, without an icon.
     virtual void ShowNotice(std::string_view text, std::string_view caption) = 0;        // OK

@@ -7,8 +7,8 @@
 #include <map>
 
 #include "base/Error.h"
-#include "win32/Dpi.h"
 #include "base/Numbers.h"
+#include "win32/Dpi.h"
 #include "win32/Utf.h"
 
 namespace tavrill {

@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "app/BlockCommands.h"
 #include "app/RewriteCommands.h"
 #include "app/StashCommands.h"
@@ -13,13 +16,17 @@
 #include "forms/fBlockName.h"
 #include "forms/fCase.h"
 #include "forms/fIF.h"
+#include "forms/fShortcuts.h"
 #include "resource.h"
 #include "win32/Dpi.h"
 #include "win32/Monitors.h"
+#include "win32/HotKeys.h"
 #include "win32/Profile.h"
 
 namespace tavrill {
 namespace {
+
+constexpr char kShortcutsCaption[] = "Keyboard shortcuts";
 
 // The maker's web site; the two web pages of the help menu live on it.
 constexpr char kWebHost[] = "https://www.pelmora-systems.example";
@@ -29,6 +36,41 @@ constexpr int kClientHeight = 52;
 constexpr int kButtonSize = 25;
 constexpr int kButtonTop = 6;
 constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kReportTakenShortcuts = WM_APP + 1;
+// How long a shortcut's command waits for the user to let go of the modifiers.
+constexpr DWORD kModifierReleaseMs = 1000;
+
+// The command ids behind the shortcuts, indexed by Command.
+constexpr int kCommandIds[] = {
+    IDM_UNDO,      IDM_LOCKWIN,       IDM_BEGINEND,  IDM_CASEOF,        IDM_IFTHEN,       IDM_FORNEXT,
+    IDM_WHILE,     IDM_PROC,          IDM_FUNC,      IDM_UNITHEAD,      IDM_PROCHEAD,     IDM_TRYFINALLY,
+    IDM_TRYEXCEPT, IDM_IFDEF,         IDM_REGION,    IDM_CASEUPPER,     IDM_CASELOWER,    IDM_CASETITLE,
+    IDM_CASEFLIP,  IDM_CASESENTENCE,  IDM_INDENT,    IDM_COMMENTSLASH,  IDM_COMMENTBRACE, IDM_COMMENTPAR,
+    IDM_UNCOMMENT, IDM_TOGGLECOMMENT, IDM_SORTLINES, IDM_SORTLINESDESC, IDM_ALIGN,        IDM_REVERSEASSIGN,
+    IDM_QUOTE,     IDM_UNQUOTE,       IDC_BUTSTASH,  IDC_BUTLOAD,
+};
+static_assert(std::size(kCommandIds) == kCommandCount);
+
+int CommandId(Command c) {
+    return kCommandIds[static_cast<size_t>(c)];
+}
+
+bool IsShortcutCommand(int id) {
+    return std::ranges::find(kCommandIds, id) != std::end(kCommandIds);
+}
+
+// Sets a flag for the life of a scope and puts back what it was.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
+    ~FlagScope() { flag_ = old_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
 
 struct SpeedButton {
     int id;
@@ -88,6 +130,8 @@ TForm1::TForm1(Application& app, BridgeHost& host, const Folders& folders, Dialo
 
 TForm1::~TForm1() {
     KillTimer(hwnd_, kTimer1);
+    WindowHotKeys keys(hwnd_);
+    UnregisterShortcuts(shortcuts_, keys);
 }
 
 void TForm1::CreateControls() {
@@ -124,8 +168,8 @@ void TForm1::LoadPictures() {
     const int step = IDB_SIZE_STEP * PictureSizeIndex(Dpi());
     HWND buttons[] = {butMenu_, butText_, butFormat_, butStash_, butLoad_, butHelp_};
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(kButtons[i].bitmap + step),
-                                                             IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
+        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageA(
+            instance, MAKEINTRESOURCEA(kButtons[i].bitmap + step), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
         SendMessageA(buttons[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
         pictures_[i] = std::move(picture);
     }
@@ -138,6 +182,8 @@ void TForm1::CreateMenus() {
     Append(popMain_.get(), IDM_STAYONTOP, "&Stay on Top");
     Append(popMain_.get(), IDM_LOCKWIN, "Lock to &Window");
     Append(popMain_.get(), IDM_ANYEDITOR, "&Any editor");
+    Append(popMain_.get(), IDM_KEEPCLIPBOARD, "Keep my c&lipboard");
+    Append(popMain_.get(), IDM_SHORTCUTS, "&Keyboard shortcuts...");
     Separator(popMain_.get());
     Append(popMain_.get(), IDM_EXIT, "E&xit");
     CheckMenuItem(popMain_.get(), IDM_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
@@ -199,6 +245,11 @@ void TForm1::form_create() {
     bridge_.SetAnyEditor(LoadAnyEditor(ini));
     CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
                   MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
+    bridge_.SetKeepClipboard(LoadKeepClipboard(ini));
+    CheckMenuItem(popMain_.get(), IDM_KEEPCLIPBOARD,
+                  MF_BYCOMMAND | (bridge_.KeepClipboard() ? MF_CHECKED : 0));
+    shortcuts_ = LoadShortcuts(ini);
+    RegisterShortcutKeys();
     // A position on a monitor unplugged since would leave the tool bar out of reach.
     RECT frame{};
     GetWindowRect(hwnd_, &frame);
@@ -234,6 +285,12 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CONTEXTMENU:
             return 0;  // the tool bar has no context menu
+        case WM_HOTKEY:
+            OnHotKey(static_cast<int>(wParam));
+            return 0;
+        case kReportTakenShortcuts:
+            ReportTakenShortcuts();
+            return 0;
         default:
             return Form::HandleMessage(msg, wParam, lParam);
     }
@@ -241,6 +298,13 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TForm1::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED && code != 0) return;
+    FlagScope running(commandRunning_);
+    if (!IsShortcutCommand(id)) return Dispatch(id);
+    CommandScope command(bridge_);  // Keep my clipboard puts the user's clipboard back at its end
+    Dispatch(id);
+}
+
+void TForm1::Dispatch(int id) {
     // One line per command: the switch reads as the table it is.
     // clang-format off
     switch (id) {
@@ -257,6 +321,8 @@ void TForm1::OnCommand(int id, int code, HWND) {
         case IDM_LOCKWIN: return mnuLockWinClick();
         case IDM_ANYEDITOR: return mnuAnyEditorClick();
         case IDM_EXIT: return mnuExitClick();
+        case IDM_KEEPCLIPBOARD: return mnuKeepClipboardClick();
+        case IDM_SHORTCUTS: return mnuShortcutsClick();
 
         case IDM_BEGINEND: return mnuBeginEndClick();
         case IDM_CASEOF: return mnuCaseOfClick();
@@ -308,6 +374,47 @@ void TForm1::OnClose() {
 
 void TForm1::Timer1Timer() {
     bridge_.Tick();
+}
+
+// ---- shortcuts --------------------------------------------------------------
+
+void TForm1::RegisterShortcutKeys() {
+    WindowHotKeys keys(hwnd_);
+    takenAtStart_ = RegisterShortcuts(shortcuts_, keys);
+    // Said once the message loop runs, so the tool bar is on screen behind the box.
+    if (!takenAtStart_.empty()) PostMessageA(hwnd_, kReportTakenShortcuts, 0, 0);
+}
+
+void TForm1::ReportTakenShortcuts() {
+    if (!takenAtStart_.empty())
+        bridge_.NoticeBox(TakenMessage(std::exchange(takenAtStart_, {})), kShortcutsCaption);
+}
+
+void TForm1::OnHotKey(int hotKeyId) {
+    const auto command = CommandOfHotKey(hotKeyId);
+    // While a command, its dialog or a pop-up menu is open, a shortcut is ignored,
+    // as a click on the disabled tool bar would be.
+    if (!command || commandRunning_) return;
+    WaitForModifierRelease(kModifierReleaseMs);
+    HWND editor = GetForegroundWindow();
+    bridge_.TakeTarget(reinterpret_cast<WindowHandle>(editor));
+    try {
+        OnCommand(CommandId(*command), 0, nullptr);
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());  // here, so that the editor gets the keyboard back afterwards
+    }
+    GiveFocusBack(editor);
+}
+
+void TForm1::GiveFocusBack(HWND editor) {
+    // A dialog or message box that has closed leaves one of our windows in front,
+    // or none. A command that brought the editor forward itself, and a window of
+    // another program the user went to meanwhile, are left as they are.
+    HWND now = GetForegroundWindow();
+    DWORD process = 0;
+    if (now) GetWindowThreadProcessId(now, &process);
+    if (editor && IsWindow(editor) && now != editor && (!now || process == GetCurrentProcessId()))
+        SetForegroundWindow(editor);
 }
 
 void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
@@ -371,7 +478,32 @@ void TForm1::mnuAnyEditorClick() {
     SaveAnyEditor(ini, bridge_.AnyEditor(), ini.Path());
 }
 
-void TForm1::mnuExitClick() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void TForm1::mnuExitClick() {
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TForm1::mnuKeepClipboardClick() {
+    const bool on = !bridge_.KeepClipboard();
+    bridge_.SetKeepClipboard(on);
+    CheckMenuItem(popMain_.get(), IDM_KEEPCLIPBOARD, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    IniFile ini(folders_.program + "tavrill.ini");
+    SaveKeepClipboard(ini, on, ini.Path());
+}
+
+void TForm1::mnuShortcutsClick() {
+    // While the dialog is open our own hot keys are free, so that the hot-key box
+    // can be given one of them instead of the command running.
+    WindowHotKeys keys(hwnd_);
+    UnregisterShortcuts(shortcuts_, keys);
+    TfrmShortcuts frmShortcuts;  // a fresh one every time
+    const auto chosen = frmShortcuts.Run(shortcuts_);
+    if (chosen) shortcuts_ = *chosen;
+    const auto taken = RegisterShortcuts(shortcuts_, keys);
+    if (!taken.empty()) bridge_.NoticeBox(TakenMessage(taken), kShortcutsCaption);
+    if (!chosen) return;
+    IniFile ini(folders_.program + "tavrill.ini");
+    SaveShortcuts(ini, shortcuts_, ini.Path());
+}
 
 // ---- popText ----------------------------------------------------------------
 
@@ -475,7 +607,8 @@ void TForm1::mnuHelpClick() {
         return;
     }
     const std::wstring page = ProgramFolderW() + L"tav_help.html";
-    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // the browser reports its own
+    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);  // the browser reports its own
 }
 
 void TForm1::mnuWebPelmoraClick() {

@@ -5,9 +5,11 @@
 // the core.
 
 #include <string>
+#include <vector>
 
 #include "app/Folders.h"
 #include "app/Settings.h"
+#include "app/Shortcuts.h"
 #include "bridge/Bridge.h"
 #include "forms/Form.h"
 #include "text/LineList.h"
@@ -42,6 +44,15 @@ private:
 
     void OpenMenu(HMENU menu, HWND button, bool belowButton);
     void Timer1Timer();
+    void Dispatch(int id);
+
+    // Global shortcuts: WM_HOTKEY runs the command with the foreground window as
+    // the target, then gives that window the keyboard back.
+    void OnHotKey(int hotKeyId);
+    void GiveFocusBack(HWND editor);
+    // Registers shortcuts_; those another program holds are dropped and reported.
+    void RegisterShortcutKeys();
+    void ReportTakenShortcuts();
 
     void butMenuClick();
     void butTextClick();
@@ -56,6 +67,8 @@ private:
     void mnuLockWinClick();
     void mnuAnyEditorClick();
     void mnuExitClick();
+    void mnuKeepClipboardClick();
+    void mnuShortcutsClick();
 
     void mnuBeginEndClick();
     void mnuCaseOfClick();
@@ -92,6 +105,9 @@ private:
     Folders folders_;
     LineList memo1_;  // the scratch line list in which commands split, edit and join texts
     WindowPosition position_;
+    ShortcutTable shortcuts_;
+    std::vector<Shortcut> takenAtStart_;  // reported once the tool bar is on screen
+    bool commandRunning_ = false;         // a command, its dialog or a pop-up menu is under way
 
     HWND butMenu_ = nullptr, butText_ = nullptr, butFormat_ = nullptr;
     HWND butStash_ = nullptr, butLoad_ = nullptr, butHelp_ = nullptr;

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "win32/Utf.h"
 #include "win32/Dpi.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {

@@ -98,3 +98,81 @@ bool ClipboardHasText() {
 }
 
 }  // namespace tavrill
+
+namespace tavrill {
+namespace {
+
+// Formats whose data is a handle of some other kind, or whose meaning only the
+// program that put it there knows; they are left out of a snapshot.
+bool IsCopiedAsMemory(UINT format) {
+    switch (format) {
+        case CF_BITMAP:
+        case CF_ENHMETAFILE:
+        case CF_PALETTE:
+        case CF_METAFILEPICT:  // memory, but holding a metafile handle
+        case CF_OWNERDISPLAY:
+        case CF_DSPTEXT:
+        case CF_DSPBITMAP:
+        case CF_DSPMETAFILEPICT:
+        case CF_DSPENHMETAFILE:
+            return false;
+        default:
+            return !(format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) &&
+                   !(format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
+    }
+}
+
+std::vector<char> MemoryBytes(HANDLE data) {
+    // GlobalSize is 0 for a handle that is not global memory: nothing is copied.
+    const SIZE_T size = data ? GlobalSize(data) : 0;
+    GlobalLockGuard lock(size ? data : nullptr);
+    if (!lock.data()) return {};
+    std::vector<char> bytes(size);
+    std::memcpy(bytes.data(), lock.data(), size);
+    return bytes;
+}
+
+bool StoreMemory(UINT format, const std::vector<char>& bytes) {
+    UniqueGlobal memory{GlobalAlloc(GMEM_MOVEABLE, bytes.size())};
+    if (!memory) return false;
+    {
+        GlobalLockGuard lock(memory.get());
+        if (!lock.data()) return false;
+        std::memcpy(lock.data(), bytes.data(), bytes.size());
+    }
+    if (!SetClipboardData(format, memory.get())) return false;
+    memory.release();  // the clipboard owns it now
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<ClipboardSnapshot> ClipboardSnapshot::Take(const ClipboardSession& session) {
+    auto snapshot = std::make_unique<ClipboardSnapshot>();
+    if (!session) return snapshot;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+        HANDLE data = GetClipboardData(format);
+        if (!data) continue;
+        if (format == CF_BITMAP) {
+            snapshot->bitmap_.reset(static_cast<HBITMAP>(CopyImage(data, IMAGE_BITMAP, 0, 0, 0)));
+        } else if (format == CF_ENHMETAFILE) {
+            snapshot->enhMetaFile_.reset(CopyEnhMetaFile(static_cast<HENHMETAFILE>(data), nullptr));
+        } else if (IsCopiedAsMemory(format)) {
+            if (auto bytes = MemoryBytes(data); !bytes.empty())
+                snapshot->memory_.push_back({format, std::move(bytes)});
+        }
+    }
+    return snapshot;
+}
+
+void ClipboardSnapshot::PutBack(ClipboardSession& session) {
+    if (!session) return;
+    session.Clear();
+    // Each format is stored on its own: one that fails costs only itself.
+    for (const Memory& m : memory_) StoreMemory(m.format, m.bytes);
+    if (bitmap_ && SetClipboardData(CF_BITMAP, bitmap_.get())) bitmap_.release();
+    if (enhMetaFile_ && SetClipboardData(CF_ENHMETAFILE, enhMetaFile_.get())) enhMetaFile_.release();
+    memory_.clear();
+}
+
+}  // namespace tavrill

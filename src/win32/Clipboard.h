@@ -1,12 +1,18 @@
 #pragma once
 // A clipboard session opened with our own window, closed when it goes out of
-// scope. Text only: UTF-8 in the program, Unicode text (CF_UNICODETEXT) on the
-// clipboard, from which the system makes CF_TEXT for programs that ask for it.
+// scope. Text: UTF-8 in the program, Unicode text (CF_UNICODETEXT) on the
+// clipboard, from which the system makes CF_TEXT for programs that ask for it;
+// and a snapshot of every format for Keep my clipboard.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "bridge/BridgeHost.h"
+#include "win32/UniqueHandle.h"
 
 namespace tavrill {
 
@@ -32,5 +38,27 @@ private:
 
 // True when the clipboard offers Unicode or plain text.
 bool ClipboardHasText();
+
+// What the user had on the clipboard: every memory format byte for byte, the
+// bitmap and the enhanced metafile copied with their own functions. Palettes,
+// old-style metafile pictures, owner-drawn, private and GDI-object formats are
+// left out: their handles are not memory that can be copied.
+class ClipboardSnapshot : public SavedClipboard {
+public:
+    // Copies what the open session's clipboard holds.
+    static std::unique_ptr<ClipboardSnapshot> Take(const ClipboardSession& session);
+    // Empties the clipboard and hands the saved formats over to it; a format
+    // that cannot be stored is left out, and the snapshot is spent afterwards.
+    void PutBack(ClipboardSession& session);
+
+private:
+    struct Memory {
+        UINT format;
+        std::vector<char> bytes;
+    };
+    std::vector<Memory> memory_;
+    UniqueBitmap bitmap_;
+    UniqueEnhMetaFile enhMetaFile_;
+};
 
 }  // namespace tavrill

@@ -47,6 +47,9 @@ inline void DestroyMenuHandle(HMENU h) {
 inline void DestroyWindowHandle(HWND h) {
     DestroyWindow(h);
 }
+inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) {
+    DeleteEnhMetaFile(h);
+}
 inline void DeleteMemoryDC(HDC h) {
     DeleteDC(h);
 }
@@ -67,6 +70,7 @@ using UniqueFont = UniqueHandle<HFONT, &detail::DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &detail::DeleteGdiObject>;
 using UniqueIcon = UniqueHandle<HICON, &detail::DestroyIconHandle>;  // from LoadImage with a size
 using UniqueWindow = UniqueHandle<HWND, &detail::DestroyWindowHandle>;
+using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &detail::DeleteEnhMetaFileHandle>;
 using UniqueMemoryDC = UniqueHandle<HDC, &detail::DeleteMemoryDC>;  // from CreateCompatibleDC
 using UniqueFind = UniqueHandle<HANDLE, &detail::CloseFind>;        // from FindFirstFile, see ValidOrNull
 using UniqueGlobal = UniqueHandle<HGLOBAL, &detail::FreeGlobal>;    // release() once the system owns it

@@ -167,6 +167,20 @@ void WindowsHost::Pause(int milliseconds) {
     }
 }
 
+void WindowsHost::AwaitInputHandled(WindowHandle w) {
+    // Typed keys reach the editor's queue a moment after SendInput returns, and a
+    // thread answers messages sent to it before it takes its next input. So after
+    // a short pause, a second answered WM_NULL comes after the keys were handled.
+    constexpr int kKeysSettleMs = 30;
+    constexpr UINT kAnswerLimitMs = 500;
+    Pause(kKeysSettleMs);
+    for (int i = 0; i < 2; ++i) {
+        // A hung editor is not waited for; the result does not matter either way.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(H(w), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerLimitMs, &result);
+    }
+}
+
 std::uint32_t WindowsHost::ClipboardSequence() {
     return GetClipboardSequenceNumber();
 }
@@ -188,6 +202,18 @@ std::string WindowsHost::ReadClipboardText() {
 bool WindowsHost::WriteClipboardText(std::string_view text) {
     ClipboardSession cb{ownWindow_()};
     return cb && cb.SetText(text);
+}
+
+std::unique_ptr<SavedClipboard> WindowsHost::SaveClipboard() {
+    ClipboardSession cb{ownWindow_()};
+    if (!cb) return nullptr;
+    return ClipboardSnapshot::Take(cb);
+}
+
+void WindowsHost::RestoreClipboard(std::unique_ptr<SavedClipboard> saved) {
+    auto* snapshot = dynamic_cast<ClipboardSnapshot*>(saved.get());
+    ClipboardSession cb{ownWindow_()};
+    if (snapshot && cb) snapshot->PutBack(cb);
 }
 
 int WindowsHost::Box(std::string_view text, std::string_view caption, UINT flags) {

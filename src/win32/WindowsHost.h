@@ -36,11 +36,14 @@ public:
     void BringToFront(WindowHandle w) override;
     void SendKeystroke(Keystroke k) override;
     void Pause(int milliseconds) override;
+    void AwaitInputHandled(WindowHandle w) override;
     std::uint32_t ClipboardSequence() override;
     void ClearClipboard() override;
     bool ClipboardHasText() override;
     std::string ReadClipboardText() override;
     bool WriteClipboardText(std::string_view text) override;
+    std::unique_ptr<SavedClipboard> SaveClipboard() override;
+    void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) override;
     void ShowNotice(std::string_view text, std::string_view caption) override;
     Answer AskYesNoCancel(std::string_view text, std::string_view caption) override;
     bool AskYesNo(std::string_view text, std::string_view caption) override;

@@ -43,7 +43,7 @@ TEST(StashBrowserModelTest, CopyGivesTheFileLessItsFirstLineWithLineBreaksMadeWh
         {"unit x;\r\ninterface", "interface"},  // no marker: the first line goes all the same
         {"//TAVRILL:cr\ra\r\nb\n", "a\r\nb\r\n"},
         {"\xEF\xBB\xBF//TAVRILL:\xE2\x9C\x93\r\nx\r\n", "x\r\n"},  // the mark is no part of the first line
-        {"//TAVRILL:old\r\nPo\xE8\r\n", "Poè\r\n"},            // ANSI, read as Latin-1 here
+        {"//TAVRILL:old\r\nPo\xE8\r\n", "Poè\r\n"},                // ANSI, read as Latin-1 here
     };
     for (const auto& [file, copied] : cases) {
         ASSERT_TRUE(WriteFileBytes(dir.Folder() + "x.pas", file));

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,16 +68,14 @@ public:
         for (WindowHandle c : Window(h).children) Close(c);
     }
 
-    // Clipboard
-    void SetClipboardText(std::string text) {
-        clipboard_ = std::move(text);
-        ++sequence_;
-    }
+    // Clipboard; what another program (the user) puts there.
+    void SetClipboardText(std::string text) { Change(std::move(text)); }
     void SetClipboardPicture() {  // something, but no text
-        clipboard_.reset();
-        ++sequence_;
+        Change(std::nullopt);
+        picture_ = true;
     }
     std::optional<std::string> Clipboard() const { return clipboard_; }
+    bool ClipboardHasPicture() const { return picture_; }
     bool clipboardRefusesText = false;  // another program holds it: writes fail, the old content stays
 
     // Message boxes: answers are taken from the queue, Cancel/No when it is empty.
@@ -180,10 +179,7 @@ public:
     void Pause(int milliseconds) override { pausedMs += milliseconds; }
 
     std::uint32_t ClipboardSequence() override { return sequence_; }
-    void ClearClipboard() override {
-        clipboard_.reset();
-        ++sequence_;
-    }
+    void ClearClipboard() override { Change(std::nullopt); }
     bool ClipboardHasText() override { return clipboard_.has_value(); }
     std::string ReadClipboardText() override {
         if (!clipboard_) return {};
@@ -191,10 +187,21 @@ public:
     }
     bool WriteClipboardText(std::string_view text) override {
         if (clipboardRefusesText) return false;
-        clipboard_ = std::string(text);
-        ++sequence_;
+        Change(std::string(text));
         return true;
     }
+
+    void AwaitInputHandled(WindowHandle w) override { sent.push_back("await " + std::to_string(w)); }
+    std::unique_ptr<SavedClipboard> SaveClipboard() override {
+        return std::make_unique<Saved>(clipboard_, picture_);
+    }
+    void RestoreClipboard(std::unique_ptr<SavedClipboard> saved) override {
+        const auto& s = dynamic_cast<const Saved&>(*saved);
+        Change(s.text);
+        picture_ = s.picture;
+        ++restores;
+    }
+    int restores = 0;
 
     void ShowNotice(std::string_view text, std::string_view caption) override {
         boxes.push_back({"notice", std::string(text), std::string(caption)});
@@ -209,14 +216,23 @@ public:
     }
 
 private:
+    struct Saved : SavedClipboard {
+        Saved(std::optional<std::string> t, bool p) : text(std::move(t)), picture(p) {}
+        std::optional<std::string> text;
+        bool picture;
+    };
+    void Change(std::optional<std::string> text) {
+        clipboard_ = std::move(text);
+        picture_ = false;
+        ++sequence_;
+    }
     WindowHandle Parent(WindowHandle w) const {
         const auto it = windows_.find(w);
         return it == windows_.end() ? kNoWindow : it->second.parent;
     }
     void Copy(WindowHandle w) {
         if (windows_.at(w).copiesNothing) return;
-        clipboard_ = windows_.at(w).selection;
-        ++sequence_;
+        Change(windows_.at(w).selection);
     }
     void Paste(WindowHandle w) {
         if (!clipboard_) return;
@@ -242,6 +258,7 @@ private:
     std::map<WindowHandle, FakeWindow> windows_;
     WindowHandle nextHandle_ = 1;
     std::optional<std::string> clipboard_;
+    bool picture_ = false;
     std::uint32_t sequence_ = 1;
 };
 
