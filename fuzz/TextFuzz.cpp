@@ -111,12 +111,9 @@ std::string ModelApply(std::string_view text, int op, std::ptrdiff_t i, std::ptr
     }
 }
 
+// Upper, lower and flip change each byte on its own, which CaseTest checks for all 256; title case
+// looks at the byte before, so it is checked in pieces.
 void CheckCase(const std::string& text, std::size_t cut) {
-    for (auto* convert : {&UpperCaseAscii, &LowerCaseAscii, &TitleCaseAscii, &FlipCaseAscii}) {
-        CHECK(convert(text).size() == text.size());
-    }
-    CHECK(FlipCaseAscii(FlipCaseAscii(text)) == text);
-    CHECK(LowerCaseAscii(UpperCaseAscii(text)) == LowerCaseAscii(text));
     CHECK(TitleCaseAscii(UpperCaseAscii(text)) == TitleCaseAscii(text));
     std::string pieces = text;
     const bool atStart = TitleCaseAsciiInPlace(std::span<char>(pieces.data(), cut));

@@ -18,74 +18,48 @@ constexpr Keys kFnCall = {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, 
 constexpr Keys kUnitHead = {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN,  VK_DOWN,
                             VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};  // past the separator
 
-// Selects the whole editor text, waits for the tool bar to see it, chooses the menu item and
-// waits for the dialog with the caption, if one is given.
-HWND Choose(Session& s, Keys keys, std::string_view caption = {}) {
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    s.ChooseFromMenu(kBlocksButton, keys);
-    HWND dialog = caption.empty() ? nullptr : s.WaitForDialog(caption);
-    if (!caption.empty() && !dialog) throw HarnessError("no dialog \"" + std::string(caption) + "\"");
-    return dialog;
+// Selects the whole editor text, chooses the menu item and waits for the dialog.
+Dialog Choose(Session& s, Keys keys, std::string_view caption) {
+    s.Command(kBlocksButton, keys);
+    return s.AwaitDialog(caption);
 }
 
-// Closes the dialog with a key or by clicking a button; true once it has gone.
-bool Close(HWND dialog, WORD key) {
-    PressKeys({key});
-    return WaitFor([&] { return !IsWindowVisible(dialog); });
-}
-bool Close(HWND dialog, std::string_view button) {
-    ClickWindow(FindDescendantByText(dialog, button));
-    return WaitFor([&] { return !IsWindowVisible(dialog); });
-}
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const char* cls) {
-    std::vector<HWND> found;
-    for (HWND c : Children(parent))
-        if (lstrcmpiA(ClassOf(c).c_str(), cls) == 0) found.push_back(c);
-    return found;
-}
-
-Texts EditTexts(HWND dialog) {
+Texts EditTexts(const Dialog& d) {
     Texts texts;
-    for (HWND edit : ChildrenOfClass(dialog, "Edit")) texts.push_back(WindowText(edit));
+    for (HWND edit : d.Controls("Edit")) texts.push_back(WindowText(edit));
     return texts;
 }
 
-bool Checked(HWND dialog, std::string_view caption) {
-    return SendMessageA(FindDescendantByText(dialog, caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 // Cancels the dialog; true when it has gone and nothing arrives in the editor.
-bool Cancel(Session& s, HWND dialog, const std::string& editorText) {
-    if (!Close(dialog, VK_ESCAPE)) return false;
+bool Cancel(Session& s, const Dialog& d, const std::string& editorText) {
+    if (!d.Close(VK_ESCAPE)) return false;
     Pause(kSettle);
     return s.Editor().Text() == editorText;
 }
 
 TEST(BlocksE2ETest, FreshDialogsAndTheCommandsWithoutDialogs) {
     Session s({.editor = {.text = "y := 1;"}, .files = {{"UnitHead.txt", "{ Unit: }\n{ Date: }\n"}}});
-    HWND d = Choose(s, {'I'}, "Insert IF...THEN...");
+    Dialog d = Choose(s, {'I'}, "Insert IF...THEN...");
     TypeText("x > 0");  // the condition has the keyboard
-    ClickWindow(FindDescendantByText(d, "create &ELSE"));
-    ClickWindow(FindDescendantByText(d, "&surround existing code"));
+    d.Click("create &ELSE");
+    d.Click("&surround existing code");
     // Typing stops at the box's limit; a longer text set by a program still reads within 1 to 10.
-    SetWindowTextA(ChildrenOfClass(d, "Edit")[1], "0000000000040");
-    ASSERT_TRUE(Close(d, "&OK"));
+    SetWindowTextA(d.Controls("Edit")[1], "0000000000040");
+    d.Click("&OK");
+    ASSERT_TRUE(d.Closes());
     const std::string i10(10, ' ');
     const std::string block = i10 + "if x > 0 then begin\r\ny := 1;\r\n" + i10 + "end else begin\r\n" + i10 +
                               "end;  {if x > 0}\r\n";
     EXPECT_TRUE(s.Editor().Shows(block));
     d = Choose(s, {'I'}, "Insert IF...THEN...");
     EXPECT_EQ(EditTexts(d), (Texts{"", "2"}));
-    EXPECT_FALSE(Checked(d, "create &ELSE"));
-    EXPECT_FALSE(Checked(d, "&surround existing code"));
+    EXPECT_FALSE(d.Checked("create &ELSE") || d.Checked("&surround existing code"));
     EXPECT_TRUE(Cancel(s, d, block));
 
     // A case label too long for the box wraps on screen but stays one label.
     d = Choose(s, kCaseOf, "Case statement");
     TypeText("Key");
-    const std::vector<HWND> edits = ChildrenOfClass(d, "Edit");
+    const std::vector<HWND> edits = d.Controls("Edit");
     ASSERT_EQ(edits.size(), 3u);
     ClickWindow(edits[2]);
     const std::string longLabel = "csFirstVeryLongLabel, csSecondVeryLongLabel, csThirdVeryLongLabel";
@@ -96,87 +70,83 @@ TEST(BlocksE2ETest, FreshDialogsAndTheCommandsWithoutDialogs) {
     PressKeys({VK_HOME});
     PressChord({VK_SHIFT, VK_END});
     TypeText("0000000100000000\r");
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(d); }));
+    ASSERT_TRUE(d.Closes());
     const std::string caseBlock = " case Key of\r\n   " + longLabel + ":\r\n   2:\r\n end; {case of}\r\n";
     EXPECT_TRUE(s.Editor().Shows(caseBlock));
     d = Choose(s, kCaseOf, "Case statement");
     EXPECT_EQ(EditTexts(d), (Texts{"", "2", ""}));
     EXPECT_TRUE(Cancel(s, d, caseBlock));
-    Choose(s, {'B'});
+    s.Command(kBlocksButton, {'B'});
     EXPECT_TRUE(s.Editor().Shows("begin\r\n\r\nend;"));
-    Choose(s, kUnitHead);
+    s.Command(kBlocksButton, kUnitHead);
     EXPECT_TRUE(s.Editor().Shows("{ Unit: }\r\n{ Date: }\r\n"));
 
     // Each command reads its template afresh: missing at first, then there.
-    Choose(s, {'P'});
-    const auto box = s.WaitForMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->caption, "Delphi Tavrill");
+    s.Command(kBlocksButton, {'P'});
     std::string folder = s.Folder();
     CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));  // as the program sees it
-    EXPECT_EQ(box->text, "Cannot open file " + folder + "ProcHead.txt.");
-    AnswerMessageBox(*box, VK_RETURN);
+    EXPECT_EQ(s.AnswerBox(), "Delphi Tavrill|Cannot open file " + folder + "ProcHead.txt.");
     Pause(kSettle);
     EXPECT_EQ(s.Editor().Text(), "{ Unit: }\r\n{ Date: }\r\n");
     s.WriteProgramFile("ProcHead.txt", "{ Purpose: }\n{ Author: }\n");
-    Choose(s, {'P'});
+    s.Command(kBlocksButton, {'P'});
     EXPECT_TRUE(s.Editor().Shows("{ Purpose: }\r\n{ Author: }\r\n"));
 }
 
 TEST(BlocksE2ETest, KeptDialogsShowTheLastEntriesAndTheFunctionListIsWrittenAtExit) {
     Session s({.editor = {.text = "    Sum := Sum + k;\r\n    Show(Sum);"}});
     EXPECT_TRUE(s.NoMessageBoxFor(kSettle));  // no fnlist.dat yet is the normal first run
-    HWND d = Choose(s, {'F'}, "Insert FOR...NEXT");
+    Dialog d = Choose(s, {'F'}, "Insert FOR...NEXT");
     TypeText("k");  // the from and to boxes stay empty
-    ClickWindow(FindDescendantByText(d, "&downto"));
-    ClickWindow(FindDescendantByText(d, "&surround existing code"));
-    ASSERT_TRUE(Close(d, VK_RETURN));
+    d.Click("&downto");
+    d.Click("&surround existing code");
+    ASSERT_TRUE(d.Close(VK_RETURN));
     const std::string loop =
         "    for k :=  downto  do begin\r\n      Sum := Sum + k;\r\n      Show(Sum);\r\n    end; {next "
         "k}\r\n";
     EXPECT_TRUE(s.Editor().Shows(loop));
     d = Choose(s, {'F'}, "Insert FOR...NEXT");
     EXPECT_EQ(EditTexts(d), (Texts{"k", "", "", "2"}));
-    EXPECT_TRUE(Checked(d, "&downto"));
-    EXPECT_TRUE(Checked(d, "&surround existing code"));
+    EXPECT_TRUE(d.Checked("&downto") && d.Checked("&surround existing code"));
     EXPECT_TRUE(Cancel(s, d, loop));  // delivers the selection back unchanged
     d = Choose(s, {'W'}, "Insert Repeat / While / With");
-    ClickWindow(FindDescendantByText(d, "&with...end"));
-    ClickWindow(ChildrenOfClass(d, "Edit")[0]);
+    d.Click("&with...end");
+    ClickWindow(d.Controls("Edit")[0]);
     TypeText("Canvas");
-    ASSERT_TRUE(Close(d, VK_RETURN));
+    ASSERT_TRUE(d.Close(VK_RETURN));
     EXPECT_TRUE(s.Editor().Shows("  with Canvas do begin\r\n  end; {with}\r\n"));
     d = Choose(s, {'W'}, "Insert Repeat / While / With");
-    EXPECT_TRUE(Checked(d, "&with...end"));
+    EXPECT_TRUE(d.Checked("&with...end"));
     EXPECT_EQ(EditTexts(d), (Texts{"Canvas", "2"}));
     EXPECT_TRUE(Cancel(s, d, "  with Canvas do begin\r\n  end; {with}\r\n"));
 
     // A constructor takes the owner parameter and has no result type.
     d = Choose(s, {'O'}, "Add Procedure/Function");
-    HWND result = ChildrenOfClass(d, "ComboBox")[0];
-    ClickWindow(FindDescendantByText(d, "&constructor"));
-    const std::vector<HWND> edits = ChildrenOfClass(d, "Edit");
+    HWND result = d.Controls("ComboBox")[0];
+    d.Click("&constructor");
+    const std::vector<HWND> edits = d.Controls("Edit");
     ASSERT_EQ(edits.size(), 2u);
     EXPECT_EQ(WindowText(edits[1]), "AOwner: TComponent");
     EXPECT_FALSE(IsWindowEnabled(result));
     ClickWindow(edits[0]);
     TypeText("Create");
-    ASSERT_TRUE(Close(d, "OK"));
+    d.Click("OK");
+    ASSERT_TRUE(d.Closes());
     const std::string proc = "constructor Create(AOwner: TComponent);\r\nbegin\r\n\r\nend;\r\n";
     EXPECT_TRUE(s.Editor().Shows(proc));
     d = Choose(s, {'O'}, "Add Procedure/Function");
-    EXPECT_TRUE(Checked(d, "&constructor"));
+    EXPECT_TRUE(d.Checked("&constructor"));
     EXPECT_EQ(EditTexts(d), (Texts{"Create", "AOwner: TComponent"}));
     EXPECT_TRUE(Cancel(s, d, proc));
     s.Editor().SelectAll();
     TypeText("s");
     d = Choose(s, kFnCall, "Function call");
-    HWND combo = ChildrenOfClass(d, "ComboBox")[0];
+    HWND combo = d.Controls("ComboBox")[0];
     EXPECT_EQ(WindowText(combo), "trim");
     ClickWindow(combo);
     PressChord({VK_CONTROL, 'A'});
     TypeText("FormatDateTime('yyyy',");
-    ASSERT_TRUE(Close(d, VK_RETURN));
+    ASSERT_TRUE(d.Close(VK_RETURN));
     EXPECT_TRUE(s.Editor().Shows("FormatDateTime('yyyy', s)"));
     d = Choose(s, kFnCall, "Function call");
     EXPECT_EQ(WindowText(combo), "FormatDateTime('yyyy',");

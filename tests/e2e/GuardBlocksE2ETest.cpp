@@ -11,38 +11,25 @@
 namespace tavrill::e2e {
 namespace {
 
-bool EditorShows(Session& s, const std::string& text) {
-    return WaitFor([&] { return s.Editor().Text() == text; });
-}
-
 bool EditorStartsWith(Session& s, const std::string& text) {
     return WaitFor([&] { return s.Editor().Text().starts_with(text); });
 }
 
-// Selects the whole editor text and chooses the item; the keys are the items' own access keys.
-void Choose(Session& s, std::string_view button, std::initializer_list<WORD> keys) {
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    s.ChooseFromMenu(button, keys);
-}
-
 // Chooses a block that asks for a name, types it and presses Enter (OK) or Esc (Cancel).
 void ChooseNamed(Session& s, WORD key, std::string_view caption, std::string_view name, WORD close) {
-    Choose(s, kBlocksButton, {key});
-    HWND dialog = s.WaitForDialog(caption);
-    if (!dialog) throw HarnessError("no dialog \"" + std::string(caption) + "\"");
+    s.Command(kBlocksButton, {key});
+    const Dialog d = s.AwaitDialog(caption);
     TypeText(name);
-    PressKeys({close});
-    if (!WaitFor([&] { return !IsWindowVisible(dialog); })) throw HarnessError("the dialog stayed");
+    if (!d.Close(close)) throw HarnessError("the dialog stayed");
 }
 
 TEST(GuardBlocksE2ETest, BlocksNestAroundTheSelectionQuoteAndUnquoteAndTheUnitCompiles) {
     std::remove("GeneratedBlocks.pas");
     Session s({.editor = {.text = "  List.Free;"}});
-    Choose(s, kBlocksButton, {'T'});
-    ASSERT_TRUE(EditorShows(s, "  try\r\n    List.Free;\r\n  finally\r\n\r\n  end;\r\n"))
+    s.Command(kBlocksButton, {'T'});
+    ASSERT_TRUE(s.Editor().Shows("  try\r\n    List.Free;\r\n  finally\r\n\r\n  end;\r\n"))
         << s.Editor().Text();
-    Choose(s, kBlocksButton, {'X'});
+    s.Command(kBlocksButton, {'X'});
     ASSERT_TRUE(EditorStartsWith(s, "  try\r\n    try\r\n")) << s.Editor().Text();
     const std::string frames = s.Editor().Text();
     ChooseNamed(s, 'D', "Insert {$IFDEF}", "DEBUG", VK_ESCAPE);  // Cancel delivers nothing
@@ -58,12 +45,12 @@ TEST(GuardBlocksE2ETest, BlocksNestAroundTheSelectionQuoteAndUnquoteAndTheUnitCo
     const std::string message = "It's done:\r\n'all' of it";
     s.Editor().SelectAll();
     TypeText(message);  // typing replaces the selection
-    ASSERT_TRUE(EditorShows(s, message)) << s.Editor().Text();
-    Choose(s, kFormatButton, {'Q'});
+    ASSERT_TRUE(s.Editor().Shows(message)) << s.Editor().Text();
+    s.Command(kFormatButton, {'Q'});
     const std::string quoted = "'It''s done:'#13#10 +\r\n'''all'' of it'";
-    ASSERT_TRUE(EditorShows(s, quoted)) << s.Editor().Text();
-    Choose(s, kFormatButton, {'U'});
-    EXPECT_TRUE(EditorShows(s, message)) << s.Editor().Text();
+    ASSERT_TRUE(s.Editor().Shows(quoted)) << s.Editor().Text();
+    s.Command(kFormatButton, {'U'});
+    EXPECT_TRUE(s.Editor().Shows(message)) << s.Editor().Text();
 
     // Where the ctest step looks for it: the test's working folder.
     std::ofstream unit("GeneratedBlocks.pas", std::ios::binary);

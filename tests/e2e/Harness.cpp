@@ -2,6 +2,7 @@
 
 #include "win32/Utf.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -71,18 +72,6 @@ POINT Middle(HWND window) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{sizeof info};
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-HWND FindTopLevel(DWORD processId, std::string_view className) {
-    for (HWND w : VisibleTopLevelWindows(processId)) {
-        if (ClassOf(w) == className) return w;
-    }
-    return nullptr;
-}
-
 // Clicks, and clicks again after SetForegroundWindow: some window managers refuse activation by a
 // click that comes too soon after another.
 bool ClickToFront(POINT at, HWND window, const std::function<bool()>& inFront) {
@@ -116,30 +105,17 @@ std::optional<std::string> GivenProgramFolder() {
     return folder;
 }
 
-class OpenedClipboard {
-public:
-    OpenedClipboard() {
-        // Another program can hold it for a moment (the tool bar, Wine's clipboard manager).
-        if (!WaitFor([] { return OpenClipboard(HarnessWindow()) != FALSE; }, Millis{3000}))
-            throw HarnessError("cannot open the clipboard");
-    }
-    ~OpenedClipboard() { CloseClipboard(); }
-};
-
-bool WaitForSelection(HWND control, size_t from, size_t to) {
-    return WaitFor(
-        [&] {
-            DWORD_PTR sel = 0;
-            return SendMessageTimeoutA(control, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel) &&
-                   size_t{LOWORD(sel)} == from && size_t{HIWORD(sel)} == to;
-        },
-        Millis{2000});
-}
-
 // A named CALLBACK rather than a lambda: 32-bit Windows wants __stdcall, which a lambda cannot be.
 BOOL CALLBACK Collect(HWND w, LPARAM windows) {
     reinterpret_cast<std::vector<HWND>*>(windows)->push_back(w);
     return TRUE;
+}
+
+// A message box is a "#32770" with a text control of ID 0xFFFF.
+HWND FindMessageBox(DWORD processId) {
+    for (HWND w : VisibleTopLevelWindows(processId))
+        if (GetDlgItem(w, 0xFFFF) && ClassOf(w) == "#32770") return w;
+    return nullptr;
 }
 
 }  // namespace
@@ -200,17 +176,6 @@ void TypeText(std::string_view text) {
 
 std::string WindowText(HWND window) {
     DWORD_PTR length = 0, copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
-    std::string text(length + 1, '\0');
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 5000, &copied))
-        return {};
-    text.resize(std::min<size_t>(copied, length));
-    return text;
-}
-
-std::string Utf8WindowText(HWND window) {
-    DWORD_PTR length = 0, copied = 0;
     if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
     std::wstring text(length + 1, L'\0');
     if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
@@ -232,19 +197,9 @@ RECT WindowRect(HWND window) {
     return r;
 }
 
-bool IsTopmost(HWND window) {
-    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
 bool IsForeground(HWND window) {
     HWND foreground = GetForegroundWindow();
     return foreground && foreground == GetAncestor(window, GA_ROOT);
-}
-
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-    return children;
 }
 
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
@@ -268,27 +223,11 @@ HWND FindDescendantByText(HWND parent, std::string_view text) {
 }
 
 void ClearClipboard() {
-    OpenedClipboard clipboard;
+    // Another program can hold it for a moment (the tool bar, Wine's clipboard manager).
+    if (!WaitFor([] { return OpenClipboard(HarnessWindow()) != FALSE; }, Millis{3000}))
+        throw HarnessError("cannot open the clipboard");
     EmptyClipboard();
-}
-
-// A message box is a "#32770" with a text control of ID 0xFFFF.
-std::optional<MessageBoxInfo> FindMessageBox(DWORD processId) {
-    for (HWND w : VisibleTopLevelWindows(processId)) {
-        if (HWND text = GetDlgItem(w, 0xFFFF); text && ClassOf(w) == "#32770")
-            return MessageBoxInfo{w, WindowText(w), WindowText(text)};
-    }
-    return std::nullopt;
-}
-
-void AnswerMessageBox(const MessageBoxInfo& box, WORD key) {
-    // A user would click the box first; its text is a safe place to click.
-    if (!IsForeground(box.window))
-        ClickToFront(Middle(GetDlgItem(box.window, 0xFFFF)), box.window,
-                     [&] { return IsForeground(box.window); });
-    PressKeys({key});
-    if (!WaitFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); }))
-        throw HarnessError("the message box \"" + box.caption + "\" did not close");
+    CloseClipboard();
 }
 
 class Process {
@@ -362,30 +301,58 @@ HWND SampleEditor::Control() const {
     throw HarnessError("the sample editor has no editor control");
 }
 
-std::string SampleEditor::Utf8Text() const {
-    return Utf8WindowText(Control());
-}
-
 void SampleEditor::Focus() {
     HWND control = Control();
     RECT r = WindowRect(control);
     // Low in the control but above its horizontal scroll bar, clear of any text.
     POINT inside{r.left + 24, r.bottom - GetSystemMetrics(SM_CYHSCROLL) - 12};
-    if (!ClickToFront(inside, window_, [&] { return IsForeground(window_) && FocusOf(window_) == control; }))
+    const auto focused = [&] {
+        GUITHREADINFO info{sizeof info};
+        return IsForeground(window_) && GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
+               info.hwndFocus == control;
+    };
+    if (!ClickToFront(inside, window_, focused))
         throw HarnessError("cannot bring the sample editor to the front");
-    PressChord({VK_CONTROL, VK_END});
 }
 
 void SampleEditor::SelectAll() {
     Focus();
     PressChord({VK_CONTROL, 'A'});
-    if (!WaitForSelection(Control(), 0, Text().size()))
-        throw HarnessError("Ctrl+A did not select the editor's text");
+    const auto all = [&] {
+        DWORD_PTR sel = 0;
+        return SendMessageTimeoutA(Control(), EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel) &&
+               LOWORD(sel) == 0 && HIWORD(sel) == Widen(Text()).size();
+    };
+    if (!WaitFor(all, Millis{2000})) throw HarnessError("Ctrl+A did not select the editor's text");
 }
 
 void SampleEditor::Close() {
     PostMessageA(window_, WM_CLOSE, 0, 0);
     if (!process_->WaitForExit(kDefaultTimeout)) throw HarnessError("the sample editor did not close");
+}
+
+std::vector<HWND> Dialog::Controls(std::string_view classPrefix) const {
+    std::vector<HWND> found;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        const std::string cls = ClassOf(c).substr(0, classPrefix.size());
+        if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, cls.data(), static_cast<int>(cls.size()),
+                           classPrefix.data(), static_cast<int>(classPrefix.size())) == CSTR_EQUAL)
+            found.push_back(c);
+    }
+    return found;
+}
+
+HWND Dialog::Item(std::string_view text) const {
+    if (HWND item = FindDescendantByText(window, text)) return item;
+    throw HarnessError("the dialog has no \"" + std::string(text) + "\"");
+}
+
+bool Dialog::Checked(std::string_view text) const {
+    return SendMessageA(Item(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool Dialog::Closes() const {
+    return WaitFor([&] { return !IsWindowVisible(window); });
 }
 
 ForeignWindow::ForeignWindow() {
@@ -498,7 +465,10 @@ HWND Session::Button(std::string_view hint) const {
 
 void Session::ChooseFromMenu(std::string_view hint, std::initializer_list<WORD> keys) {
     DWORD pid = ToolBarProcessId();
-    auto menuOpen = [&] { return FindTopLevel(pid, "#32768") != nullptr; };
+    auto menuOpen = [&] {
+        return std::ranges::any_of(VisibleTopLevelWindows(pid),
+                                   [](HWND w) { return ClassOf(w) == "#32768"; });
+    };
     // The pointer then moves off the menu, so that no later mouse event moves its highlight.
     std::vector<INPUT> inputs = Click(Middle(Button(hint)));
     inputs.push_back(MouseInput({GetSystemMetrics(SM_CXSCREEN) - 2, 2}, MOUSEEVENTF_MOVE));
@@ -512,15 +482,33 @@ void Session::ChooseFromMenu(std::string_view hint, std::initializer_list<WORD> 
     }
 }
 
+void Session::Command(std::string_view hint, std::initializer_list<WORD> keys) {
+    Editor().SelectAll();
+    WaitForTarget();
+    if (keys.size() == 0) return ClickButton(hint);
+    ChooseFromMenu(hint, keys);
+}
+
 void Session::Exit() {
     ChooseFromMenu(kMainButton, {'X'});
     if (!toolBar_->WaitForExit(Millis{10000})) throw HarnessError("the tool bar did not end after Exit");
 }
 
-std::optional<MessageBoxInfo> Session::WaitForMessageBox(Millis timeout) const {
-    std::optional<MessageBoxInfo> box;
-    WaitFor([&] { return (box = FindMessageBox(ToolBarProcessId())).has_value(); }, timeout);
-    return box;
+std::string Session::AnswerBox(WORD key) const {
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = FindMessageBox(ToolBarProcessId())) != nullptr; })) return "";
+    HWND text = GetDlgItem(box, 0xFFFF);
+    const std::string shown = WindowText(box) + "|" + WindowText(text);
+    // A user would click the box first; its text is a safe place to click.
+    if (!IsForeground(box)) ClickToFront(Middle(text), box, [&] { return IsForeground(box); });
+    PressKeys({key});
+    if (!WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+        throw HarnessError("the message box \"" + shown + "\" did not close");
+    return shown;
+}
+
+bool Session::NoMessageBoxFor(Millis duration) const {
+    return !WaitFor([&] { return FindMessageBox(ToolBarProcessId()) != nullptr; }, duration);
 }
 
 HWND Session::WaitForDialog(std::string_view caption, Millis timeout) const {
@@ -532,6 +520,12 @@ HWND Session::WaitForDialog(std::string_view caption, Millis timeout) const {
         return false;
     };
     return WaitFor(shown, timeout) ? found : nullptr;
+}
+
+Dialog Session::AwaitDialog(std::string_view caption) const {
+    const Dialog d{WaitForDialog(caption)};
+    if (!d.window) throw HarnessError("no dialog \"" + std::string(caption) + "\"");
+    return d;
 }
 
 // With no window manager (Xvfb), Wine makes a program wait two seconds for the manager's answer

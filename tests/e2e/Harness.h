@@ -48,26 +48,14 @@ void PressKeys(std::initializer_list<WORD> keys);   // one after another; letter
 void PressChord(std::initializer_list<WORD> keys);  // held together: {VK_CONTROL, 'A'}
 void TypeText(std::string_view text);               // UTF-8; CR LF, CR or LF alone each give one Enter
 
-std::string WindowText(HWND window);      // WM_GETTEXT: an edit control gives its whole text
-std::string Utf8WindowText(HWND window);  // the same in the wide form, as UTF-8
+std::string WindowText(HWND window);  // WM_GETTEXT in the wide form, as UTF-8: an edit gives its whole text
 std::string ClassOf(HWND window);
 RECT WindowRect(HWND window);
-bool IsTopmost(HWND window);
-bool IsForeground(HWND window);           // the window or one of its children
-std::vector<HWND> Children(HWND parent);  // the direct children, top first
+bool IsForeground(HWND window);  // the window or one of its children
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
 HWND FindDescendantByText(HWND parent, std::string_view text);  // nullptr when none
 
 void ClearClipboard();
-
-struct MessageBoxInfo {
-    HWND window = nullptr;
-    std::string caption;
-    std::string text;
-};
-std::optional<MessageBoxInfo> FindMessageBox(DWORD processId);
-// Answers with a key (VK_RETURN, VK_ESCAPE, 'Y', 'N') and waits until the box has closed.
-void AnswerMessageBox(const MessageBoxInfo& box, WORD key);
 
 class Process;  // a started program, ended when this goes away
 
@@ -85,11 +73,10 @@ public:
     HWND Window() const { return window_; }
     HWND Control() const;  // the editor control
     std::string Text() const { return WindowText(Control()); }
-    std::string Utf8Text() const;                // the text asked for in the wide form, as UTF-8
     bool Shows(const std::string& text) const {  // waits for it
         return WaitFor([&] { return Text() == text; });
     }
-    void Focus();      // clicks into the control and puts the caret at the end
+    void Focus();      // clicks into the control
     void SelectAll();  // Focus, then Ctrl+A
     void Close();      // as the close box does, and waits until the editor has ended
 
@@ -103,12 +90,24 @@ class ForeignWindow {
 public:
     ForeignWindow();  // "Notes", below the tool bar
     ~ForeignWindow();
-    ForeignWindow(const ForeignWindow&) = delete;
-    ForeignWindow& operator=(const ForeignWindow&) = delete;
     void Activate();  // clicks it and waits until it is the foreground
 
 private:
     HWND window_ = nullptr;
+};
+
+// A dialog of the tool bar.
+struct Dialog {
+    HWND window = nullptr;
+    std::vector<HWND> Controls(std::string_view classPrefix) const;  // direct children, any case, top first
+    HWND Item(std::string_view text) const;                          // throws when there is none
+    void Click(std::string_view text) const { ClickWindow(Item(text)); }
+    bool Checked(std::string_view text) const;
+    bool Closes() const;  // waits until it is hidden
+    bool Close(WORD key) const {
+        PressKeys({key});
+        return Closes();
+    }
 };
 
 struct SessionOptions {
@@ -137,16 +136,21 @@ public:
     // Call after making another window the foreground, before clicking the tool bar.
     void WaitForTarget() const { Pause(kTargetDelay); }
     void ClickButton(std::string_view hint) { ClickWindow(Button(hint)); }
+    // Selects all in the editor, waits for the target and chooses from the button's menu, or with
+    // no keys clicks the button.
+    void Command(std::string_view hint, std::initializer_list<WORD> keys = {});
     // Opens the button's menu, presses the keys and waits for the menu to close. Items whose key
     // another item shares are reached with arrows after VK_HOME: the menu opens under the pointer,
     // and Wine highlights the item there. {VK_HOME, VK_RIGHT, 'T'} is "&Case" > "&Title Case".
     void ChooseFromMenu(std::string_view hint, std::initializer_list<WORD> keys);
     void Exit();  // from the main menu; waits until the program has ended
 
-    std::optional<MessageBoxInfo> WaitForMessageBox(Millis timeout = kDefaultTimeout) const;
-    bool NoMessageBoxFor(Millis duration) const { return !WaitForMessageBox(duration); }
+    bool NoMessageBoxFor(Millis duration) const;
+    // Waits for the tool bar's message box and answers it: "caption|text", or "" when none came.
+    std::string AnswerBox(WORD key = VK_RETURN) const;
     // The tool bar's first visible top-level window with this caption, or nullptr.
     HWND WaitForDialog(std::string_view caption, Millis timeout = kDefaultTimeout) const;
+    Dialog AwaitDialog(std::string_view caption) const;  // throws when none comes
 
 private:
     std::string root_;  // a fresh folder under %TEMP%, removed at the end

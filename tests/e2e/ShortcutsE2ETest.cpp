@@ -42,9 +42,8 @@ TEST(ShortcutsE2ETest, KeysConvertAtOnceAndDialogsGiveTheEditorBackItsKeyboard) 
 
     e.SelectAll();
     Shortcut('I');  // the indent dialog opens in front of the editor
-    HWND indent = s.WaitForDialog("Indent");
-    ASSERT_TRUE(indent);
-    EXPECT_TRUE(WaitFor([&] { return IsForeground(indent); }));
+    const Dialog indent = s.AwaitDialog("Indent");
+    EXPECT_TRUE(WaitFor([&] { return IsForeground(indent.window); }));
     PressKeys({VK_ESCAPE});
     EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); }))
         << "the editor did not get the keyboard back";
@@ -57,15 +56,15 @@ TEST(ShortcutsE2ETest, KeysConvertAtOnceAndDialogsGiveTheEditorBackItsKeyboard) 
 // and expects the dialog's note; then OK.
 void ChangeShortcut(Session& s, int row, std::initializer_list<WORD> keys, const std::string& note) {
     s.ChooseFromMenu(kMainButton, {'K'});
-    HWND dialog = s.WaitForDialog("Keyboard shortcuts");
-    if (!dialog) throw HarnessError("the shortcuts dialog did not open");
+    const Dialog d = s.AwaitDialog("Keyboard shortcuts");
     PressKeys({VK_HOME});
     for (int i = 0; i < row; ++i) PressKeys({VK_DOWN});
     PressKeys({VK_TAB});
     PressChord(keys);
-    EXPECT_TRUE(WaitFor([&] { return FindDescendantByText(dialog, note) != nullptr; })) << note;
-    ClickWindow(FindDescendantByText(dialog, "OK"));
-    if (!WaitFor([&] { return !IsWindow(dialog); })) throw HarnessError("the shortcuts dialog did not close");
+    EXPECT_TRUE(WaitFor([&] { return FindDescendantByText(d.window, note) != nullptr; })) << note;
+    d.Click("OK");
+    if (!WaitFor([&] { return !IsWindow(d.window); }))
+        throw HarnessError("the shortcuts dialog did not close");
 }
 
 TEST(ShortcutsE2ETest, TakenShortcutsAreReportedAndChangesSurviveARestart) {
@@ -73,11 +72,7 @@ TEST(ShortcutsE2ETest, TakenShortcutsAreReportedAndChangesSurviveARestart) {
     ASSERT_TRUE(held) << "the test could not hold Ctrl+Alt+Shift+F itself";
     Session s({.editor = {.text = "MY_VAR"},
                .files = {{"tavrill.ini", "[Shortcuts]\r\nCaseTitle=None\r\nCaseLower=ctrl+shift+F11\r\n"}}});
-    auto box = s.WaitForMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, "Ctrl+Alt+Shift+F is taken by another program.");
-    EXPECT_EQ(box->caption, "Keyboard shortcuts");
-    AnswerMessageBox(*box, VK_RETURN);
+    EXPECT_EQ(s.AnswerBox(), "Keyboard shortcuts|Ctrl+Alt+Shift+F is taken by another program.");
 
     SampleEditor& e = s.Editor();
     e.SelectAll();
@@ -88,7 +83,7 @@ TEST(ShortcutsE2ETest, TakenShortcutsAreReportedAndChangesSurviveARestart) {
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{800}));
     EXPECT_EQ(e.Text(), "my_var");
 
-    // Flip Case (row 18) takes UPPER CASE's shortcut.
+    // Flip Case (row 18, below the blocks) takes UPPER CASE's shortcut.
     ChangeShortcut(s, 18, {VK_CONTROL, VK_MENU, VK_SHIFT, 'U'},
                    "Ctrl+Alt+Shift+U moved here from UPPER CASE.");
     const std::string ini = s.ReadProgramFile("tavrill.ini").value_or("");
@@ -121,30 +116,27 @@ void CopyTextAndPicture() {
     CloseClipboard();
 }
 
-std::optional<std::string> ClipboardText() {
+// The clipboard's text, and its picture as the width and first pixel ({0, 0} when there is none).
+struct Clip {
     std::optional<std::string> text;
-    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) return text;
+    std::pair<LONG, std::uint32_t> picture{0, 0};
+};
+Clip ReadClipboard() {
+    Clip clip;
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) return clip;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(data));
+        clip.text = static_cast<const char*>(GlobalLock(data));
         GlobalUnlock(data);
     }
-    CloseClipboard();
-    return text;
-}
-
-// The picture on the clipboard, as its width and its first pixel; {0, 0} when there is none.
-std::pair<LONG, std::uint32_t> ClipboardPicture() {
-    std::pair<LONG, std::uint32_t> picture{0, 0};
-    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) return picture;
     if (auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
         BITMAP info{};
         GetObject(bitmap, sizeof info, &info);
         std::vector<std::uint32_t> pixels(64);
         if (info.bmBitsPixel == 32) GetBitmapBits(bitmap, 256, pixels.data());
-        picture = {info.bmWidth, pixels[0] & 0xFFFFFF};
+        clip.picture = {info.bmWidth, pixels[0] & 0xFFFFFF};
     }
     CloseClipboard();
-    return picture;
+    return clip;
 }
 
 TEST(KeepClipboardE2ETest, TextAndPictureSurviveMessagesAndTypedKeysAndTheChoiceIsKept) {
@@ -162,9 +154,9 @@ TEST(KeepClipboardE2ETest, TextAndPictureSurviveMessagesAndTypedKeysAndTheChoice
         e.SelectAll();
         Shortcut('U');
         EXPECT_TRUE(e.Shows("MY_VAR")) << e.Text();
-        EXPECT_TRUE(WaitFor([] { return ClipboardText() == kUserText; }))
-            << ClipboardText().value_or("(no text)");
-        EXPECT_EQ(ClipboardPicture(), (std::pair<LONG, std::uint32_t>{8, 0xFF8000}));
+        EXPECT_TRUE(WaitFor([] { return ReadClipboard().text == kUserText; }))
+            << ReadClipboard().text.value_or("(no text)");
+        EXPECT_EQ(ReadClipboard().picture, (std::pair<LONG, std::uint32_t>{8, 0xFF8000}));
     }
 
     s.Exit();
@@ -174,7 +166,7 @@ TEST(KeepClipboardE2ETest, TextAndPictureSurviveMessagesAndTypedKeysAndTheChoice
     s.Editor().SelectAll();
     Shortcut('L');
     EXPECT_TRUE(s.Editor().Shows("my_var")) << s.Editor().Text();
-    EXPECT_TRUE(WaitFor([] { return ClipboardText() == "my_var"; }));
+    EXPECT_TRUE(WaitFor([] { return ReadClipboard().text == "my_var"; }));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The tool bar beside an editor, driven as a user drives it: the case commands and the bridge
-// under them, Undo, Lock to Window, the saved position, the pop-up menus and Stay on Top.
+// under them, Undo, Lock to Window, the pop-up menus, Stay on Top and the saved position.
 
 #include <gtest/gtest.h>
 
@@ -8,29 +8,12 @@
 namespace tavrill::e2e {
 namespace {
 
-constexpr char kNotAnEditor[] = "Source window was not a Delphi TEditWindow.";
-constexpr char kCouldNotCopy[] = "Could not copy";
-
+constexpr char kNotAnEditor[] = "Could not copy|Source window was not a Delphi TEditWindow.";
 // "&Case" shares its key with "&Comment out", so it is reached with the arrow keys.
-void ChooseCase(Session& s, WORD item) {
-    s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_RIGHT, item});
-}
+constexpr WORD kCase[] = {VK_HOME, VK_RIGHT};
 
-// Selects all in the editor, lets the tool bar take it as its target and gives a case command.
-void CaseIn(Session& s, SampleEditor& editor, WORD item) {
-    editor.SelectAll();
-    s.WaitForTarget();
-    ChooseCase(s, item);
-}
-
-// Expects this message box from the tool bar (its text unless none is given) and answers it.
-void ExpectBox(Session& s, const std::string& caption, std::optional<std::string> text,
-               WORD answer = VK_RETURN) {
-    auto box = s.WaitForMessageBox();
-    ASSERT_TRUE(box) << "no message box \"" << caption << "\"";
-    EXPECT_EQ(box->caption, caption);
-    EXPECT_EQ(box->text, text.value_or(box->text));
-    AnswerMessageBox(*box, answer);
+void CaseIn(Session& s, WORD item) {
+    s.Command(kFormatButton, {kCase[0], kCase[1], item});
 }
 
 // Each case command once, then Undo; when the tool bar finds the editor is told by the bridge's unit tests.
@@ -41,7 +24,7 @@ TEST(BridgeE2ETest, CaseCommandsRewriteTheSelectionAndUndoTakesTheLastBack) {
                                      std::pair{'F', "mY_vAR := sOME_fUNC(x);\r\neND;"},
                                      std::pair{'U', "MY_VAR := SOME_FUNC(X);\r\nEND;"},
                                      std::pair{'L', "my_var := some_func(x);\r\nend;"}}) {
-        CaseIn(s, e, static_cast<WORD>(item));
+        CaseIn(s, static_cast<WORD>(item));
         EXPECT_TRUE(e.Shows(text)) << e.Text();
         EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); })) << "the editor is not back in front";
     }
@@ -56,23 +39,18 @@ TEST(BridgeE2ETest, AnyOtherWindowIsReportedAndAnEditorInsideATabControlIsFound)
     ForeignWindow notes;
     notes.Activate();
     s.WaitForTarget();
-    ChooseCase(s, 'U');
-    ExpectBox(s, kCouldNotCopy, kNotAnEditor);
+    s.ChooseFromMenu(kFormatButton, {kCase[0], kCase[1], 'U'});
+    EXPECT_EQ(s.AnswerBox(), kNotAnEditor);
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{500}));  // the case command stops at the empty text
     EXPECT_EQ(s.Editor().Text(), "my_var := 1;");
 
-    CaseIn(s, s.Editor(), 'U');
+    CaseIn(s, 'U');
     EXPECT_TRUE(s.Editor().Shows("MY_VAR := 1;")) << s.Editor().Text();
 }
 
-void Lock(Session& s, std::optional<std::string> title, WORD answer, bool lockedEditorClosed = false) {
-    s.ChooseFromMenu(kMainButton, {'W'});
-    if (lockedEditorClosed) ExpectBox(s, kCouldNotCopy, kNotAnEditor);  // it fetches from there first
-    if (title) {
-        title = "Would you like to lock the Tavrill to the window \"" + *title +
-                "\"?  Clicking NO will unlock Tavrill from its current window.";
-    }
-    ExpectBox(s, "Lock to Window", title, answer);
+std::string LockBox(const std::string& title) {
+    return "Lock to Window|Would you like to lock the Tavrill to the window \"" + title +
+           "\"?  Clicking NO will unlock Tavrill from its current window.";
 }
 
 // Once a command has found an editor control, the tool bar keeps working with it while it lives;
@@ -81,31 +59,18 @@ TEST(LockE2ETest, ALockedToolBarSticksToAClosedEditorUntilAnsweredNo) {
     Session s({.editor = {.text = "lock_me := 1;"}});
     s.Editor().SelectAll();
     s.WaitForTarget();
-    Lock(s, "Unit1.pas", 'Y');
+    s.ChooseFromMenu(kMainButton, {'W'});
+    EXPECT_EQ(s.AnswerBox('Y'), LockBox("Unit1.pas"));
     s.Editor().Close();
     SampleEditor& next = s.StartEditor({.text = "next := 2;", .fileName = "Unit2.pas"});
-    CaseIn(s, next, 'U');
-    ExpectBox(s, kCouldNotCopy, kNotAnEditor);
+    CaseIn(s, 'U');
+    EXPECT_EQ(s.AnswerBox(), kNotAnEditor);
     EXPECT_EQ(next.Text(), "next := 2;");
-    Lock(s, "", 'N', true);  // the closed editor's title is gone
-    CaseIn(s, next, 'U');
+    s.ChooseFromMenu(kMainButton, {'W'});
+    EXPECT_EQ(s.AnswerBox(), kNotAnEditor);    // it fetches from the closed editor first
+    EXPECT_EQ(s.AnswerBox('N'), LockBox(""));  // whose title is gone
+    CaseIn(s, 'U');
     EXPECT_TRUE(next.Shows("NEXT := 2;")) << next.Text();
-}
-
-std::pair<LONG, LONG> Place(HWND window) {
-    RECT r = WindowRect(window);
-    return {r.left, r.top};
-}
-
-TEST(SettingsE2ETest, PositionIsWrittenOnExitAndReadAtTheNextStart) {
-    Session s({.startEditor = false});
-    EXPECT_EQ(Place(s.ToolBar()), (std::pair<LONG, LONG>{32, 420}));
-    EXPECT_FALSE(s.ReadProgramFile("tavrill.ini").has_value()) << "nothing is written while the program runs";
-    s.Exit();
-    EXPECT_EQ(s.ReadProgramFile("tavrill.ini"), "[Main]\r\nWindowX=32\r\nWindowY=420\r\n");
-    s.WriteProgramFile("tavrill.ini", "[Main]\r\nWindowX=64\r\nWindowY=96\r\n");
-    s.StartToolBar();
-    EXPECT_EQ(Place(s.ToolBar()), (std::pair<LONG, LONG>{64, 96}));
 }
 
 // Where the button's pop-up menu opens; Escape closes it again.
@@ -124,9 +89,18 @@ std::optional<POINT> MenuCorner(Session& s, std::string_view hint) {
     return at;
 }
 
-TEST(ToolBarE2ETest, MenusOpenAtTheirButtonsHelpOneLowerAndStayOnTopCanBeTurnedOff) {
+bool Topmost(Session& s, bool on) {
+    return WaitFor([&] {
+        return s.ToolBar() && ((GetWindowLongA(s.ToolBar(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == on;
+    });
+}
+
+// One session for the tool bar alone; the package test runs this suite from the unzipped folder.
+TEST(SettingsE2ETest, MenusStayOnTopAndThePositionSavedAtExitAndBroughtBackOnScreen) {
     Session s({.startEditor = false});
     RECT frame = WindowRect(s.ToolBar());
+    EXPECT_EQ(frame.left, 32);
+    EXPECT_EQ(frame.top, 420);
     POINT client{0, 0};
     ClientToScreen(s.ToolBar(), &client);
     for (auto [hint, lower] : {std::pair{kMainButton, 0}, std::pair{kBlocksButton, 0},
@@ -137,12 +111,32 @@ TEST(ToolBarE2ETest, MenusOpenAtTheirButtonsHelpOneLowerAndStayOnTopCanBeTurnedO
         EXPECT_EQ(corner->x, frame.left + (button.left - client.x)) << hint;
         EXPECT_EQ(corner->y, frame.top + (button.top - client.y) + lower) << hint;
     }
+    ASSERT_TRUE(Topmost(s, true));
+    s.ChooseFromMenu(kMainButton, {'S'});
+    EXPECT_TRUE(Topmost(s, false));
+    s.ChooseFromMenu(kMainButton, {'S'});
+    EXPECT_TRUE(Topmost(s, true));
 
-    ASSERT_TRUE(IsTopmost(s.ToolBar()));
-    s.ChooseFromMenu(kMainButton, {'S'});
-    EXPECT_TRUE(WaitFor([&] { return s.ToolBar() && !IsTopmost(s.ToolBar()); }));
-    s.ChooseFromMenu(kMainButton, {'S'});
-    EXPECT_TRUE(WaitFor([&] { return s.ToolBar() && IsTopmost(s.ToolBar()); }));
+    EXPECT_FALSE(s.ReadProgramFile("tavrill.ini").has_value()) << "nothing is written while the program runs";
+    s.Exit();
+    EXPECT_EQ(s.ReadProgramFile("tavrill.ini"), "[Main]\r\nWindowX=32\r\nWindowY=420\r\n");
+    s.WriteProgramFile("tavrill.ini", "[Main]\r\nWindowX=64\r\nWindowY=96\r\n");
+    s.StartToolBar();
+    EXPECT_EQ(WindowRect(s.ToolBar()).left, 64);
+    EXPECT_EQ(WindowRect(s.ToolBar()).top, 96);
+    s.Exit();
+
+    // A position saved on a monitor that is gone moves as little as needed: to the right edge, the top.
+    s.WriteProgramFile("tavrill.ini", "[Main]\r\nWindowX=5000\r\nWindowY=-3000\r\n");
+    s.StartToolBar();
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    frame = WindowRect(s.ToolBar());
+    EXPECT_EQ(frame.right, work.right);
+    EXPECT_EQ(frame.top, work.top);
+    s.Exit();
+    EXPECT_EQ(s.ReadProgramFile("tavrill.ini"), "[Main]\r\nWindowX=" + std::to_string(frame.left) +
+                                                    "\r\nWindowY=" + std::to_string(frame.top) + "\r\n");
 }
 
 }  // namespace

@@ -12,31 +12,22 @@ using Names = std::vector<std::wstring>;
 
 // A stash dialog; its edit boxes are the save dialog's name, description and code, or the browser's
 // search box; the browser's preview is a rich edit control.
-struct Dialog {
-    HWND window = nullptr, list = nullptr, preview = nullptr;
+struct StashDialog : Dialog {
+    HWND list = nullptr, preview = nullptr;
     std::vector<HWND> edits;
-    void Click(std::string_view text) const { ClickWindow(FindDescendantByText(window, text)); }
-    bool Closes() const {
-        return WaitFor([&] { return !IsWindowVisible(window); });
-    }
 };
 
-Dialog Open(Session& s, std::string_view button) {
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    s.ClickButton(button);
-    Dialog d{s.WaitForDialog(button == kStashButton ? "Save code to stash" : "Your code stash")};
-    if (!d.window) throw HarnessError("no dialog behind " + std::string(button));
-    for (HWND c : Children(d.window)) {
-        if (lstrcmpiA(ClassOf(c).c_str(), "edit") == 0) d.edits.push_back(c);
-        if (lstrcmpiA(ClassOf(c).c_str(), "listbox") == 0) d.list = c;
-        if (ClassOf(c).starts_with("RichEdit") || ClassOf(c).starts_with("RICHEDIT")) d.preview = c;
-    }
+StashDialog Open(Session& s, std::string_view button) {
+    s.Command(button);
+    StashDialog d{s.AwaitDialog(button == kStashButton ? "Save code to stash" : "Your code stash")};
+    d.edits = d.Controls("edit");
+    for (HWND c : d.Controls("listbox")) d.list = c;
+    for (HWND c : d.Controls("richedit")) d.preview = c;
     return d;
 }
 
 // Asked in the wide form: Wine hands list box texts to other processes as UTF-16.
-Names Listed(const Dialog& b) {
+Names Listed(const StashDialog& b) {
     Names names;
     for (LRESULT i = 0, n = SendMessageW(b.list, LB_GETCOUNT, 0, 0); i < n; ++i) {
         wchar_t name[MAX_PATH] = L"";
@@ -46,7 +37,7 @@ Names Listed(const Dialog& b) {
     return names;
 }
 
-RECT ItemOnScreen(const Dialog& b, int index) {
+RECT ItemOnScreen(const StashDialog& b, int index) {
     RECT r{};
     SendMessageA(b.list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(b.list, nullptr, reinterpret_cast<POINT*>(&r), 2);
@@ -54,7 +45,7 @@ RECT ItemOnScreen(const Dialog& b, int index) {
 }
 
 // Clicks (or double-clicks) an item and, for a click, waits until the preview shows `text`.
-void Pick(const Dialog& b, int index, const std::string& text, bool twice = false) {
+void Pick(const StashDialog& b, int index, const std::string& text, bool twice = false) {
     const RECT r = ItemOnScreen(b, index);
     ClickAt({r.left + 40, (r.top + r.bottom) / 2});
     if (twice) return ClickAt({r.left + 40, (r.top + r.bottom) / 2});
@@ -63,7 +54,7 @@ void Pick(const Dialog& b, int index, const std::string& text, bool twice = fals
 }
 
 // The 16 x 16 picture before a list item on the screen, and one of the program's bitmaps.
-std::vector<COLORREF> Glyph(const Dialog& b, int index) {
+std::vector<COLORREF> Glyph(const StashDialog& b, int index) {
     const RECT r = ItemOnScreen(b, index);
     std::vector<COLORREF> pixels;
     HDC screen = GetDC(nullptr);
@@ -83,14 +74,6 @@ std::vector<COLORREF> ProgramBitmap(const char* name) {
     return pixels;
 }
 
-// Waits for the tool bar's message box, checks its caption and text, and answers it.
-void Answer(const Session& s, const std::string& captionAndText, WORD key) {
-    const auto box = s.WaitForMessageBox();
-    if (!box) throw HarnessError("no message box \"" + captionAndText + "\"");
-    EXPECT_EQ(box->caption + "|" + box->text, captionAndText);
-    AnswerMessageBox(*box, key);
-}
-
 TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     Session s({.editor = {.text = "a := 1;"},
                .files = {{"stash\\b.pas", "//TAVRILL:unix\na\nb\n"},
@@ -103,9 +86,9 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     SetFileAttributesA((stash + "system.pas").c_str(), FILE_ATTRIBUTE_SYSTEM);
 
     // An empty name is told, and the dialog closes.
-    Dialog d = Open(s, kStashButton);
+    StashDialog d = Open(s, kStashButton);
     PressKeys({VK_RETURN});  // the name box has the keyboard when the dialog first opens
-    Answer(s, "Can't save|You need to enter a filename to save this piece of code.", VK_RETURN);
+    EXPECT_EQ(s.AnswerBox(), "Can't save|You need to enter a filename to save this piece of code.");
     ASSERT_TRUE(d.Closes());
 
     d = Open(s, kStashButton);
@@ -123,7 +106,7 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     EXPECT_TRUE(WaitFor([&] { return s.ReadProgramFile("stash\\util.pas") == saved; }));
     EXPECT_EQ(s.Editor().Text(), "a := 1;");  // nothing delivered
 
-    Dialog b = Open(s, kLoadButton);  // Esc delivers nothing
+    StashDialog b = Open(s, kLoadButton);  // Esc delivers nothing
     Pick(b, 1, saved);
     PressKeys({VK_ESCAPE});
     ASSERT_TRUE(b.Closes());
@@ -137,7 +120,7 @@ TEST(StashE2ETest, SaveBrowseCopyBackAndDelete) {
     EXPECT_TRUE(WaitFor([&] { return Glyph(b, 2) == program && Glyph(b, 1) == plain; }));
     Pick(b, 2, "MZ");
     PressKeys({VK_DELETE});
-    Answer(s, "Delete item|Are you sure you wish to remove this item from your stash?", 'Y');
+    EXPECT_EQ(s.AnswerBox('Y'), "Delete item|Are you sure you wish to remove this item from your stash?");
     EXPECT_TRUE(WaitFor([&] { return !s.ReadProgramFile("stash\\Zap.EXE").has_value(); }));
     EXPECT_EQ(Listed(b).size(), 2u);
     EXPECT_EQ(WindowText(b.preview), "");
@@ -167,7 +150,7 @@ TEST(StashE2ETest, SearchPickWithTheKeyboardAndCopyBackFromAChosenFolder) {
                           "//TAVRILL:Query with the date range\r\nWHERE d BETWEEN :a AND :b\r\n"},
                          {"my stash\\sort.pas", "//TAVRILL:Quick sort\r\nQuickSort(A);\r\n"},
                          {"stash\\range.pas", "//TAVRILL:date range, in the folder not chosen\r\n"}}});
-    Dialog b = Open(s, kLoadButton);
+    StashDialog b = Open(s, kLoadButton);
     ASSERT_EQ(Listed(b), (Names{L"dates.pas", L"sort.pas"}));
     TypeText("RANGE date");  // the search box has the keyboard when the browser opens
     EXPECT_TRUE(WaitFor([&] { return Listed(b) == Names{L"dates.pas"}; }));

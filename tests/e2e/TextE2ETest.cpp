@@ -7,36 +7,30 @@
 namespace tavrill::e2e {
 namespace {
 
-struct IndentDialogView {
-    HWND window, memo, spin, indent, unindent;
-
+struct IndentDialog : Dialog {
+    HWND memo = nullptr, spin = nullptr;
     // What every opening shows: the selection, 2 blanks and the direction last chosen.
-    bool Shows(const std::string& text, HWND checked, HWND unchecked) const {
-        return WindowText(memo) == text && WindowText(spin) == "2" &&
-               SendMessageA(checked, BM_GETCHECK, 0, 0) == BST_CHECKED &&
-               SendMessageA(unchecked, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
+    bool Shows(const std::string& text, std::string_view direction) const {
+        return WindowText(memo) == text && WindowText(spin) == "2" && Checked(direction) &&
+               !Checked(direction == "&Indent" ? "&Unindent" : "&Indent");
     }
-    void Click(const char* button) const { ClickWindow(FindDescendantByText(window, button)); }
 };
 
-// Selects the whole editor text and opens "Indent / unindent".
-IndentDialogView OpenIndent(Session& s) {
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    s.ChooseFromMenu(kFormatButton, {'I'});
-    IndentDialogView d{s.WaitForDialog("Indent")};
-    for (HWND c : Children(d.window))
-        if (ClassOf(c) == "Edit") (d.memo ? d.spin : d.memo) = c;  // the text box comes first
-    d.indent = FindDescendantByText(d.window, "&Indent");
-    d.unindent = FindDescendantByText(d.window, "&Unindent");
-    if (!d.window || !d.memo || !d.spin || !d.indent || !d.unindent) throw HarnessError("no indent dialog");
+// Selects the whole editor text and opens "Indent / unindent"; the text box comes first.
+IndentDialog OpenIndent(Session& s) {
+    s.Command(kFormatButton, {'I'});
+    IndentDialog d{s.AwaitDialog("Indent")};
+    const std::vector<HWND> edits = d.Controls("Edit");
+    if (edits.size() != 2) throw HarnessError("no indent dialog");
+    d.memo = edits[0];
+    d.spin = edits[1];
     return d;
 }
 
 TEST(IndentE2ETest, OkShiftsTheEditedTextTheNextOpeningKeepsOnlyTheDirectionCancelNothing) {
     Session s({.editor = {.text = "a\r\n  b"}});
-    IndentDialogView d = OpenIndent(s);
-    EXPECT_TRUE(d.Shows("a\r\n  b", d.indent, d.unindent)) << WindowText(d.memo);
+    IndentDialog d = OpenIndent(s);
+    EXPECT_TRUE(d.Shows("a\r\n  b", "&Indent")) << WindowText(d.memo);
     // The keyboard is in the text box, where Enter starts a new line instead of pressing OK.
     PressChord({VK_CONTROL, VK_END});
     TypeText("\r\nc");
@@ -45,7 +39,7 @@ TEST(IndentE2ETest, OkShiftsTheEditedTextTheNextOpeningKeepsOnlyTheDirectionCanc
     EXPECT_TRUE(s.Editor().Shows("  a\r\n    b\r\n  c")) << s.Editor().Text();
 
     d = OpenIndent(s);
-    ClickWindow(d.unindent);
+    d.Click("&Unindent");
     ClickWindow(d.spin);
     PressKeys({VK_HOME});
     PressChord({VK_SHIFT, VK_END});
@@ -55,10 +49,9 @@ TEST(IndentE2ETest, OkShiftsTheEditedTextTheNextOpeningKeepsOnlyTheDirectionCanc
 
     // Escape delivers nothing, even after edits.
     d = OpenIndent(s);
-    EXPECT_TRUE(d.Shows("a\r\nb\r\nc", d.unindent, d.indent)) << WindowText(d.memo);
+    EXPECT_TRUE(d.Shows("a\r\nb\r\nc", "&Unindent")) << WindowText(d.memo);
     TypeText("typed ");
-    PressKeys({VK_ESCAPE});
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(d.window); }));
+    EXPECT_TRUE(d.Close(VK_ESCAPE));
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{800}));
     EXPECT_EQ(s.Editor().Text(), "a\r\nb\r\nc");
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../unit/TempFolder.h"
 #include "base/Files.h"
 #include "win32/Clipboard.h"
 #include "win32/Profile.h"
@@ -14,37 +15,20 @@
 namespace tavrill {
 namespace {
 
-struct TempFolder {
-    std::string path;
-    TempFolder() {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        path = std::string(base) + "tavrill-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(GetTickCount64());
-        CreateDirectoryA(path.c_str(), nullptr);
-        path += "\\";
-    }
-    ~TempFolder() {
-        for (const FolderEntry& e : ListFolder(path)) {
-            SetFileAttributesA((path + e.name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((path + e.name).c_str());
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-};
+using testing::TempFolder;
 
 TEST(FilesWin32Test, BytesRoundTripWithoutAnyTranslation) {
     TempFolder t;
     const std::string bytes("a\r\nb\nc\rd\0e\x1a\xff", 12);
-    ASSERT_TRUE(WriteFileBytes(t.path + "x.pas", bytes));
-    EXPECT_EQ(ReadFileBytes(t.path + "x.pas"), bytes);
-    EXPECT_FALSE(ReadFileBytes(t.path + "missing.pas").has_value());
-    EXPECT_FALSE(ReadFileBytes(t.path).has_value()) << "a folder is not a file";
+    ASSERT_TRUE(WriteFileBytes(t.Folder() + "x.pas", bytes));
+    EXPECT_EQ(ReadFileBytes(t.Folder() + "x.pas"), bytes);
+    EXPECT_FALSE(ReadFileBytes(t.Folder() + "missing.pas").has_value());
+    EXPECT_FALSE(ReadFileBytes(t.Folder()).has_value()) << "a folder is not a file";
 }
 
 TEST(FilesWin32Test, ReplaceKeepsTheOldFileWhenTheNewOneCannotBeWritten) {
     TempFolder t;
-    const std::string file = t.path + "keep.pas";
+    const std::string file = t.Folder() + "keep.pas";
     ASSERT_TRUE(WriteFileBytes(file, "old"));
     ASSERT_TRUE(ReplaceFileBytes(file, "new"));
     EXPECT_EQ(ReadFileBytes(file), "new");
@@ -52,8 +36,9 @@ TEST(FilesWin32Test, ReplaceKeepsTheOldFileWhenTheNewOneCannotBeWritten) {
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(ReplaceFileBytes(file, "newer"));
     EXPECT_EQ(ReadFileBytes(file), "new");
-    EXPECT_EQ(ListFolder(t.path).size(), 1u) << "no temporary file is left behind";
-    EXPECT_FALSE(ReplaceFileBytes(t.path + "no-such-folder\\x.pas", "x"));
+    EXPECT_EQ(ListFolder(t.Folder()).size(), 1u) << "no temporary file is left behind";
+    EXPECT_FALSE(ReplaceFileBytes(t.Folder() + "no-such-folder\\x.pas", "x"));
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that the folder can go
 }
 
 TEST(ClipboardTest, TextRoundTripsAndStopsAtTheFirstNul) {
@@ -72,9 +57,7 @@ TEST(ClipboardTest, TextRoundTripsAndStopsAtTheFirstNul) {
 TEST(ClipboardTest, AnyCharacterGoesAsUnicodeAndAnOlderEditorsPlainTextIsReadInItsCodePage) {
     ClipboardSession cb{nullptr};
     ASSERT_TRUE(cb);
-    const std::string text =
-        "Po\xC4\x8D"
-        "et := '\xCE\xA9 \xE2\x9C\x93 \xF0\x9F\x98\x80';";
+    const std::string text = "Počet := 'Ω ✓ \xF0\x9F\x98\x80';";
     ASSERT_TRUE(cb.SetText(text));
     EXPECT_EQ(cb.Text(), text);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
@@ -92,7 +75,7 @@ TEST(ClipboardTest, AnyCharacterGoesAsUnicodeAndAnOlderEditorsPlainTextIsReadInI
 
 TEST(ProfileTest, MissingEmptyAndWrittenValuesAreTold) {
     TempFolder t;
-    IniFile ini(t.path + "tavrill.ini");
+    IniFile ini(t.Folder() + "tavrill.ini");
     EXPECT_FALSE(ini.Read("Main", "WindowX").has_value());
     ASSERT_TRUE(ini.Write("Main", "WindowX", "-12"));
     ASSERT_TRUE(ini.Write("Main", "WindowY", ""));

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "ErrorOf.h"
 #include "app/Folders.h"
 #include "base/Error.h"
 
@@ -43,12 +44,10 @@ TEST(SettingsTest, SavedPositionReadsBackAndAFailedWriteIsReported) {
     EXPECT_EQ(LoadSettings(profile).x, -40);
     EXPECT_EQ(LoadSettings(profile).y, 7);
     profile.writable = false;
-    try {
-        SaveSettings(profile, {1, 2}, "c:\\t\\tavrill.ini");
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Unable to write to c:\\t\\tavrill.ini");
-    }
+    EXPECT_EQ(testing::ErrorOf([&] {
+                  SaveSettings(profile, {1, 2}, "c:\\t\\tavrill.ini");
+              }),
+              "Unable to write to c:\\t\\tavrill.ini");
 }
 
 TEST(SettingsTest, AnyEditorIsOffUnlessSwitchedOn) {

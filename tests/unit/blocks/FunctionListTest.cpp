@@ -8,8 +8,8 @@
 #include <windows.h>
 #endif
 
+#include "ErrorOf.h"
 #include "TempFolder.h"
-#include "base/Error.h"
 #include "base/Files.h"
 
 namespace tavrill {
@@ -76,12 +76,7 @@ TEST_F(FunctionListFileTest, WrittenOnlyWhenItDiffersFromTheFileAndNeverAfterAFa
 #ifdef _WIN32  // a file held without sharing (Linux lets a test with full rights read any file)
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    try {
-        LoadFunctionList(list, path);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
-    }
+    EXPECT_EQ(testing::ErrorOf([&] { LoadFunctionList(list, path); }), "Cannot open file " + path);
     CloseHandle(held);
     EXPECT_EQ(list.Entries(), DesignFunctionEntries());
 #else
@@ -101,12 +96,7 @@ TEST_F(FunctionListFileTest, SavedSortedWithCrLfAndAFailedSaveKeepsThePreviousLi
 
     std::filesystem::permissions(dir / "fnlist.dat", std::filesystem::perms::owner_read);  // read-only
     list.Insert("new");
-    try {
-        SaveFunctionList(list, path);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
-    }
+    EXPECT_EQ(testing::ErrorOf([&] { SaveFunctionList(list, path); }), "Cannot create file " + path);
     EXPECT_EQ(ReadFileBytes(path), "\r\nAlpha\r\nbeta\r\nzeta\r\n");
     EXPECT_EQ(ListFolder(dir.string()).size(), 1u);  // no temporary file left behind
     std::filesystem::permissions(dir / "fnlist.dat", std::filesystem::perms::owner_all);

@@ -15,13 +15,26 @@ constexpr char kNotAnEditor[] = "Source window was not a Delphi TEditWindow.";
 constexpr char kRunsAsAdministrator[] =
     "The editor runs as administrator. Start Delphi Tavrill as administrator too.";
 
-TEST(BridgeDockedSearchTest, TakesTheControlTheUserTypesIn) {
+// The classic places first (under the editor window, or the first child of its last tab control);
+// else, as in the IDE's main window with the editor docked, the control the user types in.
+TEST(BridgeSearchTest, TakesTheControlWhereTheEditorKeepsItOrTheOneTheUserTypesIn) {
     struct Win {
         const char* cls;
         int parent;  // index of an earlier window; -1 for the top-level window
         bool visible = true;
         int area = 100;
     };
+    // The classic places; controls elsewhere are hidden, so that the search of the whole tree finds
+    // none either.
+    const Win editor{"TEditWindow", -1}, tab{"TTabControl", 0};
+    const std::vector<Win> direct = {editor, {"TPanel", 0}, {"TEditControl", 0}};
+    const std::vector<Win> two = {editor, {"TEditControl", 0}, {"TEditControl", 0}};
+    const std::vector<Win> tabbed = {editor, tab, {"TEditControl", 1}, {"TEditControl", 1}};
+    const std::vector<Win> directFirst = {editor, tab, {"TEditControl", 1}, {"TEditControl", 0}};
+    const std::vector<Win> notFirst = {editor, tab, {"TScrollBar", 1}, {"TEditControl", 1, false}};
+    const std::vector<Win> lastTab = {editor, tab, {"TEditControl", 1, false}, tab, {"TPanel", 3}};
+    const std::vector<Win> deeper = {editor, {"TPanel", 0}, {"TEditControl", 1, false}};
+    const std::vector<Win> lowerCase = {editor, {"teditcontrol", 0}};
     // The IDE's main window with the editor docked in it, and two files open side by side.
     const std::vector<Win> docked = {{"TAppBuilder", -1}, {"TEditorDockPanel", 0},
                                      {"TEditWindow", 1},  {"TPanel", 2},
@@ -41,22 +54,30 @@ TEST(BridgeDockedSearchTest, TakesTheControlTheUserTypesIn) {
     const std::vector<Win> noneVisible = {{"TAppBuilder", -1}, {"TPanel", 0, false}, {"TEditControl", 1}};
     const struct {
         const char* why;
-        const std::vector<Win>& windows;
         int focus;       // the editor thread's focus now, -1 for none
         int remembered;  // its focus while the tool bar's timer looked, -1 for none
         int expected;    // -1 for no control
+        const std::vector<Win>& windows;
     } cases[] = {
-        {"the focused control", docked, 5, -1, 5},
-        {"else the one focused last", docked, -1, 5, 5},
-        {"a focused tree view is no editor", docked, 8, 5, 5},
-        {"else the largest", docked, -1, -1, 7},
-        {"the largest visible one", hiddenLarge, -1, -1, 5},
-        {"a control on a hidden page is not visible", hiddenSheet, -1, -1, 5},
-        {"a control focused last but now hidden", hiddenSheet, -1, 7, 5},
-        {"the higher of two as large", tie, -1, -1, 5},
-        {"an undocked editor window with panels", undocked, -1, -1, 3},
-        {"the classic places come first", classicFirst, 2, -1, 3},
-        {"no visible control", noneVisible, -1, -1, -1},
+        {"directly under the editor window", -1, -1, 2, direct},
+        {"the higher of two controls", -1, -1, 1, two},
+        {"first child of a tab control", -1, -1, 2, tabbed},
+        {"a direct control before a tab control", -1, -1, 3, directFirst},
+        {"only the tab control's first child", -1, -1, -1, notFirst},
+        {"the last tab control is looked into", -1, -1, -1, lastTab},
+        {"no deeper levels", -1, -1, -1, deeper},
+        {"class names compare case-sensitively", -1, -1, -1, lowerCase},
+        {"the focused control", 5, -1, 5, docked},
+        {"else the one focused last", -1, 5, 5, docked},
+        {"a focused tree view is no editor", 8, 5, 5, docked},
+        {"else the largest", -1, -1, 7, docked},
+        {"the largest visible one", -1, -1, 5, hiddenLarge},
+        {"a control on a hidden page is not visible", -1, -1, 5, hiddenSheet},
+        {"a control focused last but now hidden", -1, 7, 5, hiddenSheet},
+        {"the higher of two as large", -1, -1, 5, tie},
+        {"an undocked editor window with panels", -1, -1, 3, undocked},
+        {"the classic places come first", 2, -1, 3, classicFirst},
+        {"no visible control", -1, -1, -1, noneVisible},
     };
     for (const auto& c : cases) {
         FakeHost host;
@@ -72,6 +93,7 @@ TEST(BridgeDockedSearchTest, TakesTheControlTheUserTypesIn) {
         host.Window(h[0]).focus = c.remembered < 0 ? kNoWindow : h[c.remembered];
         bridge.Tick();
         host.Window(h[0]).focus = c.focus < 0 ? kNoWindow : h[c.focus];
+        host.SetClipboardText("before");  // emptied before the search: nothing to read when none is found
         bridge.FetchText(true);
         if (c.expected < 0) {
             EXPECT_EQ(bridge.EditControl(), kNoWindow) << c.why;

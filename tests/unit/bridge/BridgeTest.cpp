@@ -110,13 +110,11 @@ TEST_F(BridgeWithEditor, ClipboardWithoutTextKeepsTheWorkingText) {
     EXPECT_TRUE(host.boxes.empty());
 }
 
-TEST_F(BridgeWithEditor, TextIsReadUpToTheFirstNulAndMayBeEmpty) {
-    for (const std::string& selection : {std::string("ab\0cd", 5), std::string()}) {
-        host.Window(control).selection = selection;
-        bridge.WorkingText() = "earlier";
-        bridge.FetchText(true);
-        EXPECT_EQ(bridge.WorkingText(), selection.substr(0, 2));
-    }
+TEST_F(BridgeWithEditor, AnEmptySelectionIsAnEmptyText) {
+    host.Window(control).selection = "";
+    bridge.WorkingText() = "earlier";
+    bridge.FetchText(true);
+    EXPECT_EQ(bridge.WorkingText(), "");
 }
 
 TEST_F(BridgeWithEditor, ClosedControlIsSearchedForAgainUnderTheTarget) {
@@ -129,63 +127,16 @@ TEST_F(BridgeWithEditor, ClosedControlIsSearchedForAgainUnderTheTarget) {
     EXPECT_EQ(bridge.WorkingText(), "second");
 }
 
-TEST(BridgeSearchTest, FindsTheControlOnlyWhereTheEditorKeepsIt) {
-    // Controls elsewhere are hidden here: when these places hold none, the bridge takes a
-    // visible control from anywhere in the window tree (BridgeEditorsTest).
-    struct Child {
-        const char* cls;
-        int parent;  // -1: the editor window; else the index of an earlier child
-        bool visible = true;
-    };
-    const struct {
-        const char* why;
-        std::vector<Child> children;  // in z-order, top first
-        int expected;                 // index of the control found, -1 for none
-    } cases[] = {
-        {"directly under the editor window", {{"TPanel", -1}, {"TEditControl", -1}}, 1},
-        {"the higher of two controls", {{"TEditControl", -1}, {"TEditControl", -1}}, 0},
-        {"first child of a tab control", {{"TTabControl", -1}, {"TEditControl", 0}, {"TEditControl", 0}}, 1},
-        {"a direct control before a tab control",
-         {{"TTabControl", -1}, {"TEditControl", 0}, {"TEditControl", -1}},
-         2},
-        {"only the tab control's first child",
-         {{"TTabControl", -1}, {"TScrollBar", 0}, {"TEditControl", 0, false}},
-         -1},
-        {"the last tab control is looked into",
-         {{"TTabControl", -1}, {"TEditControl", 0, false}, {"TTabControl", -1}, {"TPanel", 2}},
-         -1},
-        {"no deeper levels", {{"TPanel", -1}, {"TEditControl", 0, false}}, -1},
-        {"class names compare case-sensitively", {{"teditcontrol", -1}}, -1},
-    };
-    for (const auto& c : cases) {
-        FakeHost host;
-        Bridge bridge{host};
-        const WindowHandle editor = host.AddWindow("TEditWindow");
-        std::vector<WindowHandle> handles;
-        for (const Child& child : c.children) {
-            handles.push_back(
-                host.AddWindow(child.cls, "", child.parent < 0 ? editor : handles[child.parent]));
-            host.Window(handles.back()).visible = child.visible;
-        }
-        host.foreground = editor;
-        bridge.Tick();
-        host.SetClipboardText("before");
-        bridge.FetchText(true);
-        EXPECT_EQ(bridge.EditControl(), c.expected < 0 ? kNoWindow : handles[c.expected]) << c.why;
-        if (c.expected < 0) {
-            // The clipboard was emptied before the search, so there is nothing to read.
-            ASSERT_EQ(host.boxes.size(), 1u) << c.why;
-            EXPECT_EQ(host.boxes[0].caption, "Empty clipboard?");
-        }
-    }
-}
-
-TEST(BridgeDeliverTest, WithoutAnyControlTheTextOnlyGoesToTheClipboard) {
+TEST(BridgeWithoutTargetTest, DeliverOnlyFillsTheClipboardAndLockAsksWithAnEmptyTitle) {
     FakeHost host;
     Bridge bridge{host};
     bridge.DeliverText("");
     EXPECT_EQ(host.Clipboard(), "");
     EXPECT_EQ(host.sent, (std::vector<std::string>{"front 0"}));
+    host.answers = {Answer::Yes};
+    EXPECT_EQ(bridge.LockToWindow(), true) << "checked, though nothing is locked";
+    EXPECT_EQ(bridge.LockedWindow(), kNoWindow);
+    EXPECT_NE(host.boxes.back().text.find("window \"\"?"), std::string::npos);
 }
 
 TEST_F(BridgeWithEditor, TextThatCouldNotBeStoredIsNotPastedAndTheUserIsTold) {
@@ -236,15 +187,6 @@ TEST_F(BridgeWithEditor, LockAnswersYesNoAndCancel) {
     EXPECT_NE(host.boxes.back().text.find("window \"\"?"), std::string::npos)
         << "asking while locked shows the control's own (empty) title";
     EXPECT_EQ(bridge.LockedWindow(), kNoWindow);
-}
-
-TEST(BridgeLockTest, WithNoTargetTheTitleIsEmpty) {
-    FakeHost host;
-    Bridge bridge{host};
-    host.answers = {Answer::Yes};
-    EXPECT_EQ(bridge.LockToWindow(), true) << "checked, though nothing is locked";
-    EXPECT_EQ(bridge.LockedWindow(), kNoWindow);
-    EXPECT_NE(host.boxes.back().text.find("window \"\"?"), std::string::npos);
 }
 
 TEST_F(BridgeWithEditor, ClosedLockedEditorIsReportedUntilUnlocked) {

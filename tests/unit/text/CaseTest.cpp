@@ -5,12 +5,10 @@
 namespace tavrill {
 namespace {
 
-TEST(CaseTest, ConvertsOnlyTheAsciiLettersAndTitleCaseStartsEveryRunOfLettersAndDigits) {
-    const std::string text = "ShowMessage('H\351llo W\311rld');";  // accented letters stay as they are
-    EXPECT_EQ(UpperCaseAscii(text), "SHOWMESSAGE('H\351LLO W\311RLD');");
-    EXPECT_EQ(LowerCaseAscii(text), "showmessage('h\351llo w\311rld');");
-    EXPECT_EQ(FlipCaseAscii(text), "sHOWmESSAGE('h\351LLO w\311RLD');");
-    EXPECT_EQ(TitleCaseAscii(text), "Showmessage('H\351Llo W\311Rld');");
+// Upper, lower and flip go byte by byte: the table of all byte values below is their whole rule.
+TEST(CaseTest, TitleCaseStartsEveryRunOfAsciiLettersAndDigits) {
+    // An accented letter is no letter here: the next ASCII letter starts a run.
+    EXPECT_EQ(TitleCaseAscii("ShowMessage('H\351llo W\311rld');"), "Showmessage('H\351Llo W\311Rld');");
     EXPECT_EQ(
         TitleCaseAscii("my_var := some_func(x); TForm1.FormCreate x2y 2nd place IF A>B THEN "
                        "begin\r\nend; \351mile don't 9"),

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <regex>
 
+#include "ErrorOf.h"
 #include "TempFolder.h"
-#include "base/Error.h"
 #include "base/Files.h"
 
 namespace tavrill {
@@ -104,19 +104,11 @@ TEST(LineListTest, LoadFileNormalizesLoneCrAndLfSaveWritesBytesAndFailuresNameTh
     list.SaveFile(out);
     EXPECT_EQ(ReadFileBytes(out), "x\ry");
 
-    const auto errorOf = [](const auto& action) -> std::string {
-        try {
-            action();
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return {};
-    };
     const std::string missing = (folder / "missing.pas").string();
-    EXPECT_EQ(errorOf([&] { list.LoadFile(missing); }), "Cannot open file " + missing);
+    EXPECT_EQ(testing::ErrorOf([&] { list.LoadFile(missing); }), "Cannot open file " + missing);
     EXPECT_EQ(list.GetText(), "x\ry");
     const std::string unwritable = (folder / "no-such-folder" / "out.pas").string();
-    EXPECT_EQ(errorOf([&] { list.SaveFile(unwritable); }), "Cannot create file " + unwritable);
+    EXPECT_EQ(testing::ErrorOf([&] { list.SaveFile(unwritable); }), "Cannot create file " + unwritable);
 }
 
 }  // namespace
