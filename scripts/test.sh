@@ -55,11 +55,8 @@ if step "win64 build" cmake --preset win64 >/dev/null && step "win64 build" cmak
     export WINEPREFIX="$root/build/win64/wineprefix" WINEDEBUG=-all
     # The first start of a new prefix takes a while; do it before any test is timed.
     [ -d "$WINEPREFIX" ] || xvfb-run -a wineboot --init >/dev/null 2>&1
-    # One display for all: the end-to-end tests share it and run one at a time. The prefix's
-    # server is kept up for the whole run (-p): one that exits when idle can drop a client
-    # starting at that moment ("recvmsg: Connection reset by peer").
-    xvfb-run -a -s "-screen 0 1280x1024x24" \
-        bash -c 'wineserver -p && ctest --test-dir build/win64 --output-on-failure' 2>&1 \
+    # One display for all: the end-to-end tests share it and run one at a time.
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/win64 --output-on-failure 2>&1 \
         | tee build/win64-ctest.log
     count_ctest win64 build/win64-ctest.log
     wineserver -k 2>/dev/null || true
