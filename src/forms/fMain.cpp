@@ -22,6 +22,7 @@
 #include "win32/HotKeys.h"
 #include "win32/Monitors.h"
 #include "win32/Profile.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
@@ -88,21 +89,6 @@ constexpr SpeedButton kButtons[] = {
     {IDC_BUTLOAD, IDB_LOAD, 116, "Retrieve code from stash"},
     {IDC_BUTHELP, IDB_HELP, 151, "Help!"},
 };
-
-// The program's folder with a final backslash, in UTF-16 as the shell wants it, whatever the
-// ANSI code page can spell.
-std::wstring ProgramFolderW() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L"\\/:") + 1);
-}
 
 void Append(HMENU menu, UINT id, const char* caption) {
     AppendMenuA(menu, MF_STRING, id, caption);
@@ -603,10 +589,11 @@ void TForm1::mnuHelpClick() {
     // Current Windows has no engine for .hlp files and the package holds none: the classic file
     // is opened only where the user has put one, otherwise the page the package brings.
     if (FileExists(app_.helpFile)) {
-        WinHelpA(hwnd_, app_.helpFile.c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
+        WinHelpW(hwnd_, Widen(app_.helpFile).c_str(), HELP_CONTENTS,
+                 0);  // the help engine reports its own failures
         return;
     }
-    const std::wstring page = ProgramFolderW() + L"tav_help.html";
+    const std::wstring page = Widen(folders_.program + "tav_help.html");
     ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr,
                   SW_SHOWNORMAL);  // the browser reports its own
 }
