@@ -4,6 +4,19 @@
 #include "base/Numbers.h"
 
 namespace tavrill {
+namespace {
+
+// A [Main] switch: 0 or missing is off; written as 0 or 1.
+bool LoadSwitch(ProfileStore& profile, const char* key) {
+    return ParseSettingInt(profile.Read("Main", key).value_or(""), 0) != 0;
+}
+
+void SaveSwitch(ProfileStore& profile, const char* key, bool on, std::string_view path) {
+    if (!profile.Write("Main", key, on ? "1" : "0")) throw UnableToWrite(path);
+}
+
+}  // namespace
+
 WindowPosition LoadSettings(ProfileStore& profile) {
     WindowPosition p;
     p.x = ParseSettingInt(profile.Read("Main", "WindowX").value_or(""), kDefaultWindowX);
@@ -12,19 +25,19 @@ WindowPosition LoadSettings(ProfileStore& profile) {
 }
 
 bool LoadKeepClipboard(ProfileStore& profile) {
-    return ParseSettingInt(profile.Read("Main", "KeepClipboard").value_or(""), 0) != 0;
+    return LoadSwitch(profile, "KeepClipboard");
 }
 
 void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path) {
-    if (!profile.Write("Main", "KeepClipboard", on ? "1" : "0")) throw UnableToWrite(path);
+    SaveSwitch(profile, "KeepClipboard", on, path);
 }
 
 bool LoadAnyEditor(ProfileStore& profile) {
-    return ParseSettingInt(profile.Read("Main", "AnyEditor").value_or(""), 0) != 0;
+    return LoadSwitch(profile, "AnyEditor");
 }
 
 void SaveAnyEditor(ProfileStore& profile, bool on, std::string_view path) {
-    if (!profile.Write("Main", "AnyEditor", on ? "1" : "0")) throw UnableToWrite(path);
+    SaveSwitch(profile, "AnyEditor", on, path);
 }
 
 std::string StashFolderSetting(ProfileStore& profile) {
