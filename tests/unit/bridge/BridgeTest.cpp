@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bridge/EditorFixture.h"
 #include "bridge/FakeHost.h"
 
 namespace tavrill {
@@ -10,14 +11,10 @@ namespace {
 using testing::FakeHost;
 
 // An editor in the foreground that the timer has already seen.
-struct BridgeWithEditor : ::testing::Test {
-    FakeHost host;
-    Bridge bridge{host};
-    WindowHandle control = host.AddEditor("my_var := some_func(x);");
-
+struct BridgeWithEditor : testing::EditorFixture {
     void SetUp() override {
-        host.foreground = host.editorWindow;
-        bridge.Tick();
+        Select("my_var := some_func(x);");
+        Start();
     }
 };
 

@@ -3,22 +3,16 @@
 #include <algorithm>
 
 #include "bridge/Bridge.h"
-#include "bridge/FakeHost.h"
+#include "bridge/EditorFixture.h"
 
 namespace tavrill {
 namespace {
 
-using testing::FakeHost;
-
 // The user copied something, then selects code in the editor and runs a command.
-struct KeepClipboardTest : ::testing::Test {
-    FakeHost host;
-    Bridge bridge{host};
-    WindowHandle control = host.AddEditor("my_var");
-
+struct KeepClipboardTest : testing::EditorFixture {
     void SetUp() override {
-        host.foreground = host.editorWindow;
-        bridge.Tick();
+        Select("my_var");
+        Start();
         host.SetClipboardText("the user's text");
         bridge.SetKeepClipboard(true);
     }
