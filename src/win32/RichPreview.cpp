@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "stash/PascalTokens.h"
+#include "text/PascalTokens.h"
 #include "win32/Utf.h"
 
 namespace tavrill {

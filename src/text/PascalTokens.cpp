@@ -1,4 +1,4 @@
-#include "stash/PascalTokens.h"
+#include "text/PascalTokens.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,5 +1,5 @@
 #pragma once
-// The Object Pascal tokens the stash preview colours, found in one pass over a
+// The Object Pascal tokens of a text (the stash preview colours them), found in one pass over a
 // snippet's text. Pure; the text is UTF-8 and only ASCII bytes decide anything.
 
 #include <cstddef>
