@@ -4,50 +4,42 @@
 #include "base/Numbers.h"
 
 namespace tavrill {
-namespace {
 
-// A [Main] switch: 0 or missing is off; written as 0 or 1.
-bool LoadSwitch(ProfileStore& profile, const char* key) {
-    return ParseSettingInt(profile.Read("Main", key).value_or(""), 0) != 0;
+Settings SettingsStore::Load() {
+    const auto number = [&](const char* key, int fallback) {
+        return ParseSettingInt(profile_.Read("Main", key).value_or(""), fallback);
+    };
+    Settings s;
+    s.position = {number("WindowX", kDefaultWindowX), number("WindowY", kDefaultWindowY)};
+    s.anyEditor = number("AnyEditor", 0) != 0;
+    s.keepClipboard = number("KeepClipboard", 0) != 0;
+    s.stashFolder = profile_.Read("Main", "StashFolder").value_or("");
+    return s;
 }
 
-void SaveSwitch(ProfileStore& profile, const char* key, bool on, std::string_view path) {
-    if (!profile.Write("Main", key, on ? "1" : "0")) throw UnableToWrite(path);
+ShortcutTable SettingsStore::LoadShortcuts(std::span<const ShortcutSlot> slots) {
+    return tavrill::LoadShortcuts(profile_, slots);
 }
 
-}  // namespace
-
-WindowPosition LoadSettings(ProfileStore& profile) {
-    WindowPosition p;
-    p.x = ParseSettingInt(profile.Read("Main", "WindowX").value_or(""), kDefaultWindowX);
-    p.y = ParseSettingInt(profile.Read("Main", "WindowY").value_or(""), kDefaultWindowY);
-    return p;
+void SettingsStore::Write(std::string_view section, std::string_view key, std::string_view value) {
+    if (!profile_.Write(section, key, value)) throw UnableToWrite(path_);
 }
 
-bool LoadKeepClipboard(ProfileStore& profile) {
-    return LoadSwitch(profile, "KeepClipboard");
+void SettingsStore::SavePosition(WindowPosition position) {
+    Write("Main", "WindowX", std::to_string(position.x));
+    Write("Main", "WindowY", std::to_string(position.y));
 }
 
-void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path) {
-    SaveSwitch(profile, "KeepClipboard", on, path);
+void SettingsStore::SaveAnyEditor(bool on) {
+    Write("Main", "AnyEditor", on ? "1" : "0");
 }
 
-bool LoadAnyEditor(ProfileStore& profile) {
-    return LoadSwitch(profile, "AnyEditor");
+void SettingsStore::SaveKeepClipboard(bool on) {
+    Write("Main", "KeepClipboard", on ? "1" : "0");
 }
 
-void SaveAnyEditor(ProfileStore& profile, bool on, std::string_view path) {
-    SaveSwitch(profile, "AnyEditor", on, path);
-}
-
-std::string StashFolderSetting(ProfileStore& profile) {
-    return profile.Read("Main", "StashFolder").value_or("");
-}
-
-void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path) {
-    if (!profile.Write("Main", "WindowX", std::to_string(position.x)) ||
-        !profile.Write("Main", "WindowY", std::to_string(position.y)))
-        throw UnableToWrite(path);
+void SettingsStore::SaveShortcuts(const ShortcutTable& table, std::span<const ShortcutSlot> slots) {
+    tavrill::SaveShortcuts(profile_, table, slots, path_);
 }
 
 }  // namespace tavrill

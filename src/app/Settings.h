@@ -1,48 +1,57 @@
 #pragma once
-// The settings file: where the tool bar stood, in section "Main" of tavrill.ini.
+// The settings: one value read from tavrill.ini once at start, and the one store
+// that writes them back into that file.
 
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "app/Profile.h"
+#include "app/Shortcuts.h"
 
 namespace tavrill {
 
 inline constexpr int kDefaultWindowX = 32;
 inline constexpr int kDefaultWindowY = 420;
 
-// Values are read with ParseSettingInt (base/Numbers.h).
-// The profile file behind the settings; on Windows the profile functions.
-class ProfileStore {
-public:
-    virtual ~ProfileStore() = default;
-    // The value (at most 1023 bytes), or nothing when the key is missing.
-    virtual std::optional<std::string> Read(std::string_view section, std::string_view key) = 0;
-    virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
-};
-
 struct WindowPosition {
     int x = kDefaultWindowX;
     int y = kDefaultWindowY;
+    friend bool operator==(const WindowPosition&, const WindowPosition&) = default;
 };
 
-WindowPosition LoadSettings(ProfileStore& profile);
+struct Settings {
+    WindowPosition position;     // [Main] WindowX, WindowY
+    bool anyEditor = false;      // [Main] AnyEditor=0|1
+    bool keepClipboard = false;  // [Main] KeepClipboard=0|1
+    std::string stashFolder;     // [Main] StashFolder=, as written; empty for the default
+    ShortcutTable shortcuts;     // [Shortcuts], once the slots are known (SettingsStore::LoadShortcuts)
+};
 
-// Keep my clipboard, [Main] KeepClipboard=0|1: off when missing, 0 or not a number.
-bool LoadKeepClipboard(ProfileStore& profile);
-void SaveKeepClipboard(ProfileStore& profile, bool on, std::string_view path);  // throws as SaveSettings
+// tavrill.ini. Values are read with ParseSettingInt (base/Numbers.h): a switch
+// is off when missing, 0 or not a number. Each Save writes only its own keys,
+// so the files of earlier versions stay as they were until the user changes
+// something, and throws Error "Unable to write to <path>" when it cannot.
+class SettingsStore {
+public:
+    SettingsStore(ProfileStore& profile, std::string path) : profile_(profile), path_(std::move(path)) {}
 
-// [Main] StashFolder=, as written; empty when missing.
-std::string StashFolderSetting(ProfileStore& profile);
+    // Everything but the shortcuts.
+    Settings Load();
+    ShortcutTable LoadShortcuts(std::span<const ShortcutSlot> slots);
 
-// Throws Error "Unable to write to <path>" when the file cannot be written.
-void SaveSettings(ProfileStore& profile, const WindowPosition& position, std::string_view path);
+    void SavePosition(WindowPosition position);
+    void SaveAnyEditor(bool on);
+    void SaveKeepClipboard(bool on);
+    void SaveShortcuts(const ShortcutTable& table, std::span<const ShortcutSlot> slots);
 
-// "Any editor" (key "AnyEditor" in section "Main", "0" or "1"): off when the key
-// is missing, and for any value that reads as 0 or not as a number.
-bool LoadAnyEditor(ProfileStore& profile);
-// Written when the user changes it, so the position's rule (written only at the
-// end) and the files of earlier versions stay as they were until then. Throws
-// Error "Unable to write to <path>" when the file cannot be written.
-void SaveAnyEditor(ProfileStore& profile, bool on, std::string_view path);
+    const std::string& Path() const { return path_; }
+
+private:
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+
+    ProfileStore& profile_;
+    std::string path_;
+};
 
 }  // namespace tavrill

@@ -5,61 +5,9 @@
 namespace tavrill {
 namespace {
 
-constexpr unsigned kCtrlAltShift = kModCtrl | kModAlt | kModShift;
 constexpr unsigned kF1 = 0x70;
 constexpr unsigned kF24 = 0x87;
 constexpr unsigned kNum0 = 0x60;
-
-// The defaults: Ctrl+Alt+Shift and a letter. Ctrl+Alt alone is AltGr, which types
-// characters on many European layouts, and the IDE's own commands use Ctrl+Shift
-// and Ctrl+Alt with letters, but none of them uses all three.
-constexpr Shortcut CtrlAltShift(char letter) {
-    return {kCtrlAltShift, static_cast<unsigned>(letter)};
-}
-
-constexpr std::array<CommandInfo, kCommandCount> kCommands = {{
-    {Command::Undo, "Undo", "Undo", {}},
-    {Command::LockToWindow, "LockToWindow", "Lock to Window", {}},
-    {Command::BeginEnd, "BeginEnd", "begin...end", CtrlAltShift('B')},
-    {Command::CaseOf, "CaseOf", "case ... of", {}},
-    {Command::IfThen, "IfThen", "if...then", {}},
-    {Command::ForNext, "ForNext", "for...next", {}},
-    {Command::While, "While", "while / repeat / with", {}},
-    {Command::Procedure, "Procedure", "procedure / function", {}},
-    {Command::FunctionCall, "FunctionCall", "function call (...)", {}},
-    {Command::UnitComment, "UnitComment", "insert UNIT comment", {}},
-    {Command::ProcComment, "ProcComment", "insert PROC comment", {}},
-    {Command::TryFinally, "TryFinally", "try...finally", {}},
-    {Command::TryExcept, "TryExcept", "try...except", {}},
-    {Command::IfDef, "IfDef", "conditional {$IFDEF}", {}},
-    {Command::Region, "Region", "{$REGION}", {}},
-    {Command::CaseUpper, "CaseUpper", "UPPER CASE", CtrlAltShift('U')},
-    {Command::CaseLower, "CaseLower", "lower case", CtrlAltShift('L')},
-    {Command::CaseTitle, "CaseTitle", "Title Case", CtrlAltShift('T')},
-    {Command::CaseFlip, "CaseFlip", "Flip Case", CtrlAltShift('F')},
-    {Command::CaseSentence, "CaseSentence", "Sentence case", {}},
-    {Command::Indent, "Indent", "Indent / unindent", CtrlAltShift('I')},
-    {Command::CommentSlash, "CommentSlash", "Comment out: use //", CtrlAltShift('C')},
-    {Command::CommentBrace, "CommentBrace", "Comment out: use {...}", {}},
-    {Command::CommentParen, "CommentParen", "Comment out: use (*...*)", {}},
-    {Command::Uncomment, "Uncomment", "Uncomment", CtrlAltShift('N')},
-    {Command::ToggleComment, "ToggleComment", "Toggle comment", {}},
-    {Command::SortLines, "SortLines", "Sort lines", {}},
-    {Command::SortLinesDescending, "SortLinesDescending", "Sort lines descending", {}},
-    {Command::AlignAssignments, "AlignAssignments", "Align on :=", {}},
-    {Command::ReverseAssignments, "ReverseAssignments", "Reverse assignment", {}},
-    {Command::QuoteString, "QuoteString", "Quote as string", {}},
-    {Command::UnquoteString, "UnquoteString", "Unquote string", {}},
-    {Command::StashSave, "StashSave", "Stash clip for later use", CtrlAltShift('S')},
-    {Command::StashBrowse, "StashBrowse", "Retrieve code from stash", {}},
-}};
-
-constexpr bool TableIsInEnumOrder() {
-    for (std::size_t i = 0; i < kCommands.size(); ++i)
-        if (static_cast<std::size_t>(kCommands[i].command) != i) return false;
-    return true;
-}
-static_assert(TableIsInEnumOrder(), "kCommands is indexed by Command");
 
 struct NamedKey {
     std::string_view name;
@@ -107,6 +55,7 @@ std::optional<unsigned> SmallNumber(std::string_view s) {
 }
 
 std::optional<unsigned> KeyOfName(std::string_view name) {
+    if (name.empty()) return std::nullopt;  // "Ctrl+" names no key
     if (name.size() == 1) {
         const char c = AsciiUpper(name[0]);
         if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<unsigned>(c);
@@ -173,79 +122,84 @@ bool IsShortcutKey(unsigned key) {
     return key != 0 && !NameOfKey(key).empty();
 }
 
-std::span<const CommandInfo, kCommandCount> Commands() {
-    return kCommands;
+ShortcutTable::ShortcutTable(std::span<const ShortcutSlot> slots) {
+    for (const ShortcutSlot& slot : slots) Assign(slot.key, slot.defaultShortcut);
 }
 
-ShortcutTable::ShortcutTable() {
-    for (const CommandInfo& info : kCommands)
-        shortcuts_[static_cast<std::size_t>(info.command)] = info.defaultShortcut;
+Shortcut ShortcutTable::Get(std::string_view key) const {
+    const auto it = shortcuts_.find(key);
+    return it == shortcuts_.end() ? Shortcut{} : it->second;
 }
 
-std::optional<Command> ShortcutTable::Holder(Shortcut s) const {
+std::optional<std::string> ShortcutTable::Holder(Shortcut s) const {
     if (!s.Assigned()) return std::nullopt;
-    for (std::size_t i = 0; i < shortcuts_.size(); ++i)
-        if (shortcuts_[i] == s) return static_cast<Command>(i);
+    for (const auto& [key, held] : shortcuts_)
+        if (held == s) return key;
     return std::nullopt;
 }
 
-std::optional<Command> ShortcutTable::Assign(Command c, Shortcut s) {
-    std::optional<Command> loser = Holder(s);
-    if (loser == c) loser.reset();
-    if (loser) shortcuts_[static_cast<std::size_t>(*loser)] = {};
-    shortcuts_[static_cast<std::size_t>(c)] = s;
+std::optional<std::string> ShortcutTable::Assign(std::string_view key, Shortcut s) {
+    std::optional<std::string> loser = Holder(s);
+    if (loser == key) loser.reset();
+    if (loser) shortcuts_.erase(*loser);
+    if (s.Assigned()) {
+        shortcuts_.insert_or_assign(std::string(key), s);
+    } else if (const auto it = shortcuts_.find(key); it != shortcuts_.end()) {
+        shortcuts_.erase(it);
+    }
     return loser;
 }
 
-ShortcutTable LoadShortcuts(ProfileStore& profile) {
-    // Two passes: first every line the user wrote, in menu order, so that the
-    // first of two equal lines keeps its shortcut; then the defaults of the
-    // commands without a valid line, where the shortcut is still free.
-    std::array<bool, kCommandCount> written{};
+ShortcutTable LoadShortcuts(ProfileStore& profile, std::span<const ShortcutSlot> slots) {
+    // Two passes: first every line the user wrote, in order, so that the first
+    // of two equal lines keeps its shortcut; then the defaults of the slots
+    // without a valid line, where the shortcut is still free.
+    std::vector<bool> written(slots.size());
     ShortcutTable table;
-    for (const CommandInfo& info : kCommands) table.Assign(info.command, {});
-    for (const CommandInfo& info : kCommands) {
-        const auto value = profile.Read("Shortcuts", info.key);
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const auto value = profile.Read("Shortcuts", slots[i].key);
         const auto s = value ? ParseShortcut(*value) : std::nullopt;
         if (!s) continue;
-        written[static_cast<std::size_t>(info.command)] = true;
-        if (!table.Holder(*s)) table.Assign(info.command, *s);
+        written[i] = true;
+        if (!table.Holder(*s)) table.Assign(slots[i].key, *s);
     }
-    for (const CommandInfo& info : kCommands)
-        if (!written[static_cast<std::size_t>(info.command)] && !table.Holder(info.defaultShortcut))
-            table.Assign(info.command, info.defaultShortcut);
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        if (!written[i] && !table.Holder(slots[i].defaultShortcut))
+            table.Assign(slots[i].key, slots[i].defaultShortcut);
     return table;
 }
 
-void SaveShortcuts(ProfileStore& profile, const ShortcutTable& table, std::string_view path) {
-    for (const CommandInfo& info : kCommands)
-        if (!profile.Write("Shortcuts", info.key, FormatShortcut(table.Get(info.command))))
-            throw UnableToWrite(path);
+void SaveShortcuts(ProfileStore& profile, const ShortcutTable& table, std::span<const ShortcutSlot> slots,
+                   std::string_view path) {
+    for (const ShortcutSlot& slot : slots)
+        if (!profile.Write("Shortcuts", slot.key, FormatShortcut(table.Get(slot.key)))) throw UnableToWrite(path);
 }
 
-int HotKeyId(Command c) {
-    return static_cast<int>(c) + 1;
+int HotKeyId(std::size_t index) {
+    return static_cast<int>(index) + 1;
 }
 
-std::optional<Command> CommandOfHotKey(int id) {
-    if (id < 1 || id > static_cast<int>(kCommandCount)) return std::nullopt;
-    return static_cast<Command>(id - 1);
+std::optional<std::size_t> SlotOfHotKey(int id, std::size_t slotCount) {
+    if (id < 1 || static_cast<std::size_t>(id) > slotCount) return std::nullopt;
+    return static_cast<std::size_t>(id - 1);
 }
 
-std::vector<Shortcut> RegisterShortcuts(ShortcutTable& table, HotKeyRegistry& registry) {
+std::vector<Shortcut> RegisterShortcuts(ShortcutTable& table, std::span<const ShortcutSlot> slots,
+                                        HotKeyRegistry& registry) {
     std::vector<Shortcut> taken;
-    for (const CommandInfo& info : kCommands) {
-        const Shortcut s = table.Get(info.command);
-        if (!s.Assigned() || registry.Register(HotKeyId(info.command), s)) continue;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const Shortcut s = table.Get(slots[i].key);
+        if (!s.Assigned() || registry.Register(HotKeyId(i), s)) continue;
         taken.push_back(s);
-        table.Assign(info.command, {});
+        table.Assign(slots[i].key, {});
     }
     return taken;
 }
 
-void UnregisterShortcuts(const ShortcutTable& table, HotKeyRegistry& registry) {
-    for (const CommandInfo& info : kCommands)
-        if (table.Get(info.command).Assigned()) registry.Unregister(HotKeyId(info.command));
+void UnregisterShortcuts(const ShortcutTable& table, std::span<const ShortcutSlot> slots,
+                         HotKeyRegistry& registry) {
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        if (table.Get(slots[i].key).Assigned()) registry.Unregister(HotKeyId(i));
 }
 
 std::string TakenMessage(const std::vector<Shortcut>& taken) {

@@ -1,9 +1,10 @@
 #pragma once
-// Global keyboard shortcuts: the commands that can have one, the text form kept
-// in tavrill.ini ("Ctrl+Alt+Shift+U"), the table of which command holds which
+// Global keyboard shortcuts: the text form kept in tavrill.ini
+// ("Ctrl+Alt+Shift+U"), the table of which command or snippet holds which
 // shortcut, and the rule that decides which shortcuts are registered.
 
-#include <array>
+#include <functional>
+#include <map>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -11,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Settings.h"
+#include "app/Profile.h"
 
 namespace tavrill {
 
@@ -49,87 +50,45 @@ std::string FormatShortcut(Shortcut s);
 // Whether the key code is one ParseShortcut knows (the shortcuts dialog refuses others).
 bool IsShortcutKey(unsigned key);
 
-// Every command of the four menus that can have a shortcut, in menu order.
-enum class Command {
-    Undo,
-    LockToWindow,
-    BeginEnd,
-    CaseOf,
-    IfThen,
-    ForNext,
-    While,
-    Procedure,
-    FunctionCall,
-    UnitComment,
-    ProcComment,
-    TryFinally,
-    TryExcept,
-    IfDef,
-    Region,
-    CaseUpper,
-    CaseLower,
-    CaseTitle,
-    CaseFlip,
-    CaseSentence,
-    Indent,
-    CommentSlash,
-    CommentBrace,
-    CommentParen,
-    Uncomment,
-    ToggleComment,
-    SortLines,
-    SortLinesDescending,
-    AlignAssignments,
-    ReverseAssignments,
-    QuoteString,
-    UnquoteString,
-    StashSave,
-    StashBrowse,
-};
-inline constexpr std::size_t kCommandCount = 34;
-
-struct CommandInfo {
-    Command command;
-    std::string_view key;   // the key in section [Shortcuts] of tavrill.ini
-    std::string_view name;  // what the shortcuts dialog lists
+// What can hold a shortcut: a command of the tool bar, or a stash snippet
+// (key "Snippet:<name>"), in the order the shortcuts dialog lists them.
+struct ShortcutSlot {
+    std::string key;   // the key in section [Shortcuts] of tavrill.ini
+    std::string name;  // what the shortcuts dialog lists
     Shortcut defaultShortcut;
 };
 
-// The table of commands, indexed by the Command's value.
-std::span<const CommandInfo, kCommandCount> Commands();
-inline const CommandInfo& InfoOf(Command c) {
-    return Commands()[static_cast<std::size_t>(c)];
-}
-
-// Which command holds which shortcut. Two commands never share one.
+// Which slot holds which shortcut, by key. Two slots never share one.
 class ShortcutTable {
 public:
-    ShortcutTable();  // the defaults
+    ShortcutTable() = default;
+    // Every slot with its default.
+    explicit ShortcutTable(std::span<const ShortcutSlot> slots);
 
-    Shortcut Get(Command c) const { return shortcuts_[static_cast<std::size_t>(c)]; }
-    std::optional<Command> Holder(Shortcut s) const;
+    Shortcut Get(std::string_view key) const;
+    std::optional<std::string> Holder(Shortcut s) const;
 
-    // Gives `s` to `c`. A shortcut another command holds moves to `c`, as the
-    // user asked for it last; that command is left without one and returned, so
-    // the caller can say so. An unassigned `s` clears `c`.
-    std::optional<Command> Assign(Command c, Shortcut s);
+    // Gives `s` to `key`. A shortcut another slot holds moves to `key`, as the
+    // user asked for it last; that slot is left without one and its key
+    // returned, so the caller can say so. An unassigned `s` clears `key`.
+    std::optional<std::string> Assign(std::string_view key, Shortcut s);
 
     friend bool operator==(const ShortcutTable&, const ShortcutTable&) = default;
 
 private:
-    std::array<Shortcut, kCommandCount> shortcuts_;
+    std::map<std::string, Shortcut, std::less<>> shortcuts_;
 };
 
-// Section [Shortcuts], one line per command (CaseUpper=Ctrl+Alt+Shift+U).
-// A missing line keeps the default; "None" or an empty value clears it; a
-// malformed value is ignored (the default stays). When two lines name the same
-// shortcut, the first command in menu order keeps it; a line the user wrote
-// always beats a default.
-ShortcutTable LoadShortcuts(ProfileStore& profile);
+// Section [Shortcuts], one line per slot (CaseUpper=Ctrl+Alt+Shift+U). A missing
+// line keeps the default; "None" or an empty value clears it; a malformed value
+// is ignored (the default stays). When two lines name the same shortcut, the
+// first slot in order keeps it; a line the user wrote always beats a default.
+ShortcutTable LoadShortcuts(ProfileStore& profile, std::span<const ShortcutSlot> slots);
 
-// Writes every command's line, "None" included, so that a cleared default stays
+// Writes every slot's line, "None" included, so that a cleared default stays
 // cleared. Throws Error "Unable to write to <path>" when a line cannot be written.
-void SaveShortcuts(ProfileStore& profile, const ShortcutTable& table, std::string_view path);
+void SaveShortcuts(ProfileStore& profile, const ShortcutTable& table, std::span<const ShortcutSlot> slots,
+                   std::string_view path);
 
 // The system's hot keys, as seen from the core; on Windows RegisterHotKey.
 class HotKeyRegistry {
@@ -140,14 +99,16 @@ public:
     virtual void Unregister(int id) = 0;
 };
 
-// The hot key id of a command, and back; ids run from 1 to kCommandCount.
-int HotKeyId(Command c);
-std::optional<Command> CommandOfHotKey(int id);
+// The hot key id of the slot at `index`, and back; ids run from 1 to the number of slots.
+int HotKeyId(std::size_t index);
+std::optional<std::size_t> SlotOfHotKey(int id, std::size_t slotCount);
 
 // Registers every assigned shortcut of the table. The ones that cannot be had
 // are taken out of the table (they are then neither used nor stored) and returned.
-std::vector<Shortcut> RegisterShortcuts(ShortcutTable& table, HotKeyRegistry& registry);
-void UnregisterShortcuts(const ShortcutTable& table, HotKeyRegistry& registry);
+std::vector<Shortcut> RegisterShortcuts(ShortcutTable& table, std::span<const ShortcutSlot> slots,
+                                        HotKeyRegistry& registry);
+void UnregisterShortcuts(const ShortcutTable& table, std::span<const ShortcutSlot> slots,
+                         HotKeyRegistry& registry);
 
 // "Ctrl+Shift+U is taken by another program." for each, one per line (CR LF).
 std::string TakenMessage(const std::vector<Shortcut>& taken);

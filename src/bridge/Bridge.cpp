@@ -12,6 +12,8 @@ constexpr std::string_view kTabControlClass = "TTabControl";
 
 constexpr std::string_view kNotAnEditor = "Source window was not a Delphi TEditWindow.";
 constexpr std::string_view kCouldNotCopy = "Could not copy";
+constexpr std::string_view kNoData = "No data found on clipboard.";
+constexpr std::string_view kEmptyClipboard = "Empty clipboard?";
 constexpr std::string_view kRunsAsAdministrator =
     "The editor runs as administrator. Start Delphi Tavrill as administrator too.";
 
@@ -36,15 +38,13 @@ bool Holds(const std::vector<WindowHandle>& windows, WindowHandle w) {
 void Bridge::TakeTarget(WindowHandle foreground) {
     if (lockedWindow_ != kNoWindow) {
         target_ = lockedWindow_;
-        editControl_ = lockedWindow_;
         return;
     }
-    // Only the tool bar itself is passed over: the program's dialogs and message
-    // boxes become the target like any other window. That is harmless, since a
-    // running command pastes into the edit control, not into the target.
-    if (foreground == host_.OwnWindow()) return;
-    if (foreground != target_) target_ = foreground;
-    if (foreground != kNoWindow) RememberFocus(foreground);
+    // The tool bar, its dialogs, boxes and menus are passed over, and so is a
+    // moment without any foreground window: the editor stays the target.
+    if (foreground == kNoWindow || host_.IsOwnWindow(foreground)) return;
+    target_ = foreground;
+    RememberFocus(foreground);
 }
 
 void Bridge::RememberFocus(WindowHandle window) {
@@ -61,7 +61,7 @@ void Bridge::RememberFocus(WindowHandle window) {
 
 void Bridge::SetAnyEditor(bool on) {
     anyEditor_ = on;
-    if (!on && DrivenByKeys() && host_.ClassName(editControl_) != kEditControlClass) editControl_ = kNoWindow;
+    if (!on && controlFromAnyEditor_) editControl_ = controlTarget_ = kNoWindow;
 }
 
 WindowHandle Bridge::FindEditControl(WindowHandle editorWindow) {
@@ -135,23 +135,49 @@ bool Bridge::RefusedForRights(WindowHandle w) {
     return true;
 }
 
+bool Bridge::Locate() {
+    if (lockedWindow_ != kNoWindow) {
+        // A locked window that has closed is reported like any other non-editor,
+        // never driven by keys that would land elsewhere.
+        if (!host_.WindowExists(lockedWindow_)) {
+            NoticeBox(kNotAnEditor, kCouldNotCopy);
+            return false;
+        }
+        editControl_ = lockedWindow_;
+        return !RefusedForRights(editControl_);
+    }
+    if (target_ == kNoWindow) return false;
+    // The control found before serves only while the user stays in the window
+    // it was found under: after a move to another editor, that one is served.
+    if (editControl_ != kNoWindow && controlTarget_ == target_ && host_.WindowExists(editControl_))
+        return !RefusedForRights(editControl_);
+    return LocateUnderTarget();
+}
+
 bool Bridge::LocateUnderTarget() {
+    editControl_ = controlTarget_ = kNoWindow;
     const std::string cls = host_.ClassName(target_);
     const bool ideWindow = cls == kEditorWindowClass || cls == kAppBuilderClass;
     // A window whose class cannot be read (a closed one) is nobody's editor.
     if (!ideWindow && (!anyEditor_ || cls.empty())) {
-        host_.ClearClipboard();
         NoticeBox(kNotAnEditor, kCouldNotCopy);
         return false;
     }
     if (RefusedForRights(target_)) return false;
-    host_.ClearClipboard();
-    if (!ideWindow) {
-        editControl_ = keysControl_ = FindFocusedControl(target_);
-        return true;
+    WindowHandle control = kNoWindow;
+    if (ideWindow) {
+        control = FindEditControl(target_);
+        if (control == kNoWindow) control = FindDockedEditControl(target_);
+    } else {
+        control = FindFocusedControl(target_);
     }
-    editControl_ = FindEditControl(target_);
-    if (editControl_ == kNoWindow) editControl_ = FindDockedEditControl(target_);
+    if (control == kNoWindow) {
+        NoticeBox(kNoData, kEmptyClipboard);
+        return false;
+    }
+    editControl_ = control;
+    controlTarget_ = target_;
+    controlFromAnyEditor_ = !ideWindow;
     return true;
 }
 
@@ -179,55 +205,53 @@ bool Bridge::CopyByKeys(WindowHandle control) {
     return false;
 }
 
-bool Bridge::Copy(WindowHandle control) {
-    if (control == keysControl_) {
-        CopyByKeys(control);
-        return true;
-    }
+Bridge::Copied Bridge::Copy(WindowHandle control) {
+    if (keysControls_.contains(control)) return CopyByKeys(control) ? Copied::Text : Copied::Nothing;
     const std::uint32_t before = host_.ClipboardSequence();
     if (!host_.SendCopy(control)) {
         NoticeBox(kRunsAsAdministrator, kCouldNotCopy);
-        return false;
+        return Copied::Refused;
     }
-    // An unchanged clipboard means an empty selection, or a control that does
-    // not take the request from another program; a typed Ctrl+Insert tells
-    // which. Either way an unchanged clipboard then keeps its classic meaning.
-    if (host_.ClipboardSequence() == before && CopyByKeys(control)) keysControl_ = control;
-    return true;
+    if (host_.ClipboardSequence() != before) {
+        answeringControls_.insert(control);
+        return Copied::Text;
+    }
+    // A control known to answer has nothing selected. Any other may not take the
+    // request from another program: a typed Ctrl+Insert tells.
+    if (answeringControls_.contains(control)) return Copied::Nothing;
+    if (!CopyByKeys(control)) return Copied::Nothing;
+    keysControls_.insert(control);
+    return Copied::Text;
 }
 
-void Bridge::FetchText(bool readClipboard) {
-    if (editControl_ != kNoWindow && host_.WindowExists(editControl_)) {
-        if (RefusedForRights(editControl_)) return;
-        // The clipboard is deliberately not cleared here: if the editor puts
-        // nothing on it, the text already there becomes the working text.
-        const bool copied = Copy(editControl_);
-        NoteClipboardUse();
-        if (!copied) return;
-    } else if (target_ == kNoWindow) {
-        return;
-    } else {
-        const bool located = LocateUnderTarget();
-        NoteClipboardUse();  // emptied, unless the message told the user why not
-        if (!located) return;
-        const bool copied = editControl_ == kNoWindow || Copy(editControl_);
-        NoteClipboardUse();
-        if (!copied) return;
-    }
-
-    if (!readClipboard) return;
-    if (host_.ClipboardHasText()) {
-        workingText_ = host_.ReadClipboardText();
-    } else {
-        NoticeBox("No data found on clipboard.", "Empty clipboard?");
-    }
+bool Bridge::FindEditor() {
+    return Locate();
 }
 
-void Bridge::DeliverText(std::string_view text) {
+std::optional<std::string> Bridge::FetchSelection() {
+    if (!Locate()) return std::nullopt;
+    switch (Copy(editControl_)) {
+        case Copied::Refused:
+            return std::nullopt;
+        case Copied::Nothing:
+            return std::string();
+        case Copied::Text:
+            break;
+    }
+    NoteClipboardUse();
+    if (!host_.ClipboardHasText()) {
+        NoticeBox(kNoData, kEmptyClipboard);
+        return std::nullopt;
+    }
+    return host_.ReadClipboardText();
+}
+
+bool Bridge::Deliver(std::string_view text) {
+    if (editControl_ == kNoWindow || !host_.WindowExists(editControl_)) return false;
     if (!host_.WriteClipboardText(text)) {
         NoteClipboardUse();  // it may have been emptied on the way: Keep my clipboard puts it back
         NoticeBox("Could not put the text on the clipboard.", "Could not paste");
-        return;
+        return false;
     }
     if (DrivenByKeys()) {
         // Typed keys are handled after this returns; a clipboard that is to be
@@ -235,11 +259,12 @@ void Bridge::DeliverText(std::string_view text) {
         const bool typed = Type(editControl_, Keystroke::ShiftInsert);
         if (typed && savedClipboard_) host_.AwaitInputHandled(editControl_);
         NoteClipboardUse();
-        return;  // Type leaves the editor in front
+        return typed;  // Type leaves the editor in front
     }
-    if (editControl_ != kNoWindow) host_.SendPaste(editControl_);
+    host_.SendPaste(editControl_);
     NoteClipboardUse();
     host_.BringToFront(editControl_);
+    return true;
 }
 
 void Bridge::BeginCommand() {
@@ -268,14 +293,14 @@ void Bridge::Undo() {
 }
 
 std::optional<bool> Bridge::LockToWindow() {
-    FetchText(false);
+    const bool found = Locate();
     const std::string title = host_.WindowTitle(target_);
     const std::string question = "Would you like to lock the Tavrill to the window \"" + title +
                                  "\"?  Clicking NO will unlock Tavrill from its current window.";
-    switch (QuestionBox(question, "Lock to Window")) {
+    switch (host_.AskYesNoCancel(question, "Lock to Window")) {
         case Answer::Yes:
-            lockedWindow_ = editControl_;
-            return true;
+            lockedWindow_ = found ? editControl_ : kNoWindow;
+            return Locked();
         case Answer::No:
             lockedWindow_ = kNoWindow;
             return false;

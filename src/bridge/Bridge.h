@@ -1,18 +1,21 @@
 #pragma once
-// The editor bridge: the working text, the window the user worked in last, the
-// IDE editor control found under it, and the lock. Every command reaches the
-// editor through FetchText and DeliverText; nothing here knows Object Pascal.
+// The editor bridge: the window the user worked in last, the editor control
+// found under it, and the lock. Every command reaches the editor through
+// FetchSelection (or FindEditor) and Deliver; the bridge keeps no text between
+// commands, and nothing here knows Object Pascal.
 //
-// An editor control is driven by messages (WM_COPY, WM_PASTE, WM_UNDO) as long
-// as it answers them. One that leaves the clipboard alone on WM_COPY gets the
-// same requests as keystrokes (Ctrl+Insert, Shift+Insert, Ctrl+Z) once a typed
-// Ctrl+Insert has been seen to change the clipboard; so does every window of
-// another editor when "Any editor" is on.
+// An editor control is asked by messages (WM_COPY, WM_PASTE, WM_UNDO) first.
+// The clipboard's sequence number tells whether it copied: a control seen to
+// answer once is known to, and an unchanged clipboard then means an empty
+// selection. A control that leaves the clipboard alone before it has ever
+// answered gets the request again as a typed Ctrl+Insert; when that copies, it
+// is driven by keystrokes (Ctrl+Insert, Shift+Insert, Ctrl+Z) from then on.
 
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,34 +31,39 @@ public:
     // The timer tick: keeps the target window up to date.
     void Tick() { TakeTarget(host_.ForegroundWindow()); }
     // The tick's rule for a given foreground window; a hot key uses it at once,
-    // without waiting for the next tick.
+    // without waiting for the next tick. Windows of this program never become
+    // the target.
     void TakeTarget(WindowHandle foreground);
 
-    // Copies the editor's selection to the clipboard and, when readClipboard is
-    // set, reads the clipboard into the working text. Never empties the working
-    // text; failures are told to the user here and stop nothing.
-    void FetchText(bool readClipboard);
+    // The editor's selection: its text, empty when nothing is selected, or
+    // nothing when there is no editor to work with or the copy failed (the user
+    // has been told why). Never a text the editor did not just copy.
+    std::optional<std::string> FetchSelection();
+
+    // Finds the editor control under the target without copying anything, for
+    // commands that only insert. False as FetchSelection's nothing.
+    bool FindEditor();
 
     // Puts the text on the clipboard, pastes it over the editor's selection and
-    // brings the editor to the front. Adds nothing to the text. When the clipboard
-    // does not take the text, nothing is pasted (that would paste whatever the
-    // clipboard held before) and the user is told. The working text is never
-    // touched here.
-    void DeliverText(std::string_view text);
+    // brings the editor to the front. False, with nothing pasted, when the
+    // clipboard does not take the text (the user is told) or there is no editor.
+    bool Deliver(std::string_view text);
 
     // Undo in the editor; does nothing without a living edit control. A control
     // driven by keys is brought to the front for its Ctrl+Z.
     void Undo();
 
-    // "Any editor": a target that is not an IDE editor window is driven by
-    // keystrokes instead of being refused. Turning it off forgets a control
+    // "Any editor": a target that is not an IDE editor window is worked with
+    // like one, through its focused control. Turning it off forgets a control
     // found that way.
     void SetAnyEditor(bool on);
     bool AnyEditor() const { return anyEditor_; }
 
-    // Lock to Window. Returns the new check state of the menu item, or nothing
-    // when the user cancelled.
+    // Lock to Window: asks, then locks to the editor found under the target
+    // (Yes) or unlocks (No). Returns whether a window is locked afterwards, or
+    // nothing when the user cancelled.
     std::optional<bool> LockToWindow();
+    bool Locked() const { return lockedWindow_ != kNoWindow; }
 
     // Keep my clipboard: while on, every command puts back what the user had on
     // the clipboard (see BeginCommand).
@@ -70,36 +78,27 @@ public:
     void EndCommand();
 
     void NoticeBox(std::string_view text, std::string_view caption) { host_.ShowNotice(text, caption); }
-    Answer QuestionBox(std::string_view text, std::string_view caption) {
-        return host_.AskYesNoCancel(text, caption);
-    }
-
-    std::string& WorkingText() { return workingText_; }
-    const std::string& WorkingText() const { return workingText_; }
 
     WindowHandle Target() const { return target_; }
-    WindowHandle EditControl() const { return editControl_; }
-    WindowHandle LockedWindow() const { return lockedWindow_; }
-    // The edit control gets keystrokes instead of messages.
-    bool DrivenByKeys() const { return editControl_ != kNoWindow && editControl_ == keysControl_; }
-
     BridgeHost& Host() { return host_; }
 
 private:
-    // Sets the edit control for the target: false when the fetch ends here.
+    // Sets editControl_ for the target; false (the user told) when there is none.
+    bool Locate();
     bool LocateUnderTarget();
     // The two places the early IDE versions keep their control in.
     WindowHandle FindEditControl(WindowHandle editorWindow);
-    void NoteClipboardUse();
     // The control the user types in anywhere in a docked IDE's window tree.
     WindowHandle FindDockedEditControl(WindowHandle ideWindow);
     // The focused control of another editor, or the window itself.
     WindowHandle FindFocusedControl(WindowHandle window);
     std::vector<WindowHandle> EditControlsUnder(WindowHandle root);
     void RememberFocus(WindowHandle window);
+    void NoteClipboardUse();
+    bool DrivenByKeys() const { return keysControls_.contains(editControl_); }
 
-    // Asks the control to copy; false when the system refused (told to the user).
-    bool Copy(WindowHandle control);
+    enum class Copied { Text, Nothing, Refused };
+    Copied Copy(WindowHandle control);
     // Types Ctrl+Insert and waits, bounded, for the clipboard to change.
     bool CopyByKeys(WindowHandle control);
     // Brings the control's window to the front and types the chord there; false
@@ -108,12 +107,15 @@ private:
     bool RefusedForRights(WindowHandle w);
 
     BridgeHost& host_;
-    std::string workingText_;
     WindowHandle target_ = kNoWindow;
     WindowHandle editControl_ = kNoWindow;
+    WindowHandle controlTarget_ = kNoWindow;  // the target editControl_ was found under
+    bool controlFromAnyEditor_ = false;       // found under a window that is not the IDE's
     WindowHandle lockedWindow_ = kNoWindow;
-    // The control that answered a typed Ctrl+Insert; it gets keys from then on.
-    WindowHandle keysControl_ = kNoWindow;
+    // Controls seen to answer WM_COPY, and controls that copied only on a typed
+    // Ctrl+Insert; neither set is ever large, and a reused handle costs at most one retry.
+    std::set<WindowHandle> answeringControls_;
+    std::set<WindowHandle> keysControls_;
     // Per top-level window, the control inside it that last had the focus.
     std::map<WindowHandle, WindowHandle> lastFocus_;
     bool anyEditor_ = false;

@@ -32,8 +32,9 @@ public:
     virtual ~BridgeHost() = default;
 
     virtual WindowHandle ForegroundWindow() = 0;
-    // The tool bar's window now; it changes when Stay on Top re-creates the window.
-    virtual WindowHandle OwnWindow() = 0;
+    // A window of this program (the tool bar, its dialogs, message boxes and
+    // menus): never the user's editor.
+    virtual bool IsOwnWindow(WindowHandle w) = 0;
     virtual bool WindowExists(WindowHandle w) = 0;
     // At most 98 characters, as UTF-8; empty when it cannot be read.
     virtual std::string ClassName(WindowHandle w) = 0;

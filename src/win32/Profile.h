@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/Settings.h"
+#include "app/Profile.h"
 
 namespace tavrill {
 

@@ -48,8 +48,9 @@ WindowHandle WindowsHost::ForegroundWindow() {
     return W(GetForegroundWindow());
 }
 
-WindowHandle WindowsHost::OwnWindow() {
-    return W(ownWindow_());
+bool WindowsHost::IsOwnWindow(WindowHandle w) {
+    DWORD process = 0;
+    return w != kNoWindow && GetWindowThreadProcessId(H(w), &process) && process == GetCurrentProcessId();
 }
 
 bool WindowsHost::WindowExists(WindowHandle w) {

@@ -18,7 +18,7 @@ public:
         : ownWindow_(std::move(ownWindow)), owner_(owner) {}
 
     WindowHandle ForegroundWindow() override;
-    WindowHandle OwnWindow() override;
+    bool IsOwnWindow(WindowHandle w) override;
     bool WindowExists(WindowHandle w) override;
     std::string ClassName(WindowHandle w) override;
     WindowHandle FirstChild(WindowHandle w) override;

@@ -1,7 +1,6 @@
 #pragma once
-// A bridge over the fake host with one editor control, for the tests of the tool bar's commands.
-// Until Start, the timer has seen no editor: a fetch finds nothing and the working text stays what
-// an earlier command left. After it, `Select` sets what a copy request gives.
+// A bridge over the fake host with one IDE editor in the foreground that the
+// timer has seen, for the tests of the bridge and of the commands.
 
 #include <gtest/gtest.h>
 
@@ -17,14 +16,14 @@ struct EditorFixture : ::testing::Test {
     Bridge bridge{host};
     WindowHandle control = host.AddEditor("");
 
-    void Start() {
+    EditorFixture() {
         host.foreground = host.editorWindow;
         bridge.Tick();
     }
-    void Select(const std::string& selection) {
-        host.Window(control).selection = host.Window(control).text = selection;
-    }
+    // The editor holds exactly this text, all of it selected.
+    void Select(const std::string& text) { host.SelectAll(control, text); }
     const std::string& EditorText() { return host.Window(control).text; }
+    std::size_t Boxes() const { return host.boxes.size(); }
 };
 
 }  // namespace tavrill::testing

@@ -5,6 +5,7 @@
 // as messages or as keys typed into the focused window of the foreground, and
 // a log of everything sent and every message box shown.
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -23,12 +24,15 @@ struct FakeWindow {
     WindowHandle parent = kNoWindow;
     std::vector<WindowHandle> children;  // top of the z-order first
     bool exists = true;
-    // Editor behaviour, for windows that answer copy, paste and undo.
+    // Editor behaviour, for windows that answer copy, paste and undo as an edit
+    // control does: the selection is [selStart, selEnd) of the text; copying an
+    // empty selection leaves the clipboard alone, pasting replaces the selection.
     std::string text;
-    std::string selection;  // what a copy request puts on the clipboard
-    bool copiesNothing = false;
+    std::size_t selStart = 0;
+    std::size_t selEnd = 0;
+    bool copiesNothing = false;  // ignores copy requests altogether
     bool answersMessages = true;  // false: copy, paste and undo only as keys
-    std::vector<std::string> undoStack;
+    std::vector<std::pair<std::string, std::size_t>> undoStack;  // text and caret before a paste
     bool visible = true;
     std::int64_t area = 100;
     bool elevated = false;
@@ -58,10 +62,18 @@ public:
     WindowHandle AddEditor(const std::string& selection, std::string title = "Unit1.pas") {
         editorWindow = AddWindow("TEditWindow", std::move(title));
         const WindowHandle control = AddWindow("TEditControl", "", editorWindow);
-        Window(control).selection = selection;
-        Window(control).text = selection;
+        SelectAll(control, selection);
         return control;
     }
+    // The control holds exactly this text, all of it selected.
+    void SelectAll(WindowHandle control, std::string text) {
+        FakeWindow& w = Window(control);
+        w.text = std::move(text);
+        w.selStart = 0;
+        w.selEnd = w.text.size();
+    }
+    // Nothing selected, the caret at the end of the text.
+    void CaretAtEnd(WindowHandle control) { Window(control).selStart = Window(control).selEnd = Window(control).text.size(); }
     FakeWindow& Window(WindowHandle h) { return windows_.at(h); }
     void Close(WindowHandle h) {
         Window(h).exists = false;
@@ -88,12 +100,12 @@ public:
     bool foregroundLocked = false;  // BringToFront leaves the foreground as it is
     bool copyDenied = false;        // the system refuses our WM_COPY
     int pausedMs = 0;
-    WindowHandle own = 1000;
+    std::vector<WindowHandle> own = {1000};  // the tool bar's windows
     WindowHandle editorWindow = kNoWindow;
 
     // BridgeHost
     WindowHandle ForegroundWindow() override { return foreground; }
-    WindowHandle OwnWindow() override { return own; }
+    bool IsOwnWindow(WindowHandle w) override { return std::find(own.begin(), own.end(), w) != own.end(); }
     bool WindowExists(WindowHandle w) override {
         const auto it = windows_.find(w);
         return it != windows_.end() && it->second.exists;
@@ -231,20 +243,23 @@ private:
         return it == windows_.end() ? kNoWindow : it->second.parent;
     }
     void Copy(WindowHandle w) {
-        if (windows_.at(w).copiesNothing) return;
-        Change(windows_.at(w).selection);
+        const FakeWindow& win = windows_.at(w);
+        if (win.copiesNothing || win.selStart == win.selEnd) return;
+        Change(win.text.substr(win.selStart, win.selEnd - win.selStart));
     }
     void Paste(WindowHandle w) {
         if (!clipboard_) return;
         auto& win = windows_.at(w);
-        win.undoStack.push_back(win.text);
-        win.text = *clipboard_;  // the whole text stands for the selection here
-        win.selection = *clipboard_;
+        win.undoStack.emplace_back(win.text, win.selStart);
+        const std::string pasted = clipboard_->substr(0, clipboard_->find('\0'));
+        win.text.replace(win.selStart, win.selEnd - win.selStart, pasted);
+        win.selStart = win.selEnd = win.selStart + pasted.size();
     }
     void UndoIn(WindowHandle w) {
         auto& win = windows_.at(w);
         if (win.undoStack.empty()) return;
-        win.text = win.selection = win.undoStack.back();
+        win.text = win.undoStack.back().first;
+        win.selStart = win.selEnd = win.undoStack.back().second;
         win.undoStack.pop_back();
     }
 

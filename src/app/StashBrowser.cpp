@@ -1,36 +1,10 @@
-#include "app/StashCommands.h"
+#include "app/StashBrowser.h"
 
 #include <algorithm>
 
-#include "base/Error.h"
 #include "base/Files.h"
-#include "stash/StashFile.h"
 
 namespace tavrill {
-
-void SaveToStashCommand(Bridge& bridge, SaveDialog& dialog, std::string_view stashFolder) {
-    bridge.FetchText(true);
-    const std::optional<SaveValues> values = dialog.Run(bridge.WorkingText());
-    if (values) SaveSnippet(bridge, stashFolder, *values);
-}
-
-void SaveSnippet(Bridge& bridge, std::string_view stashFolder, const SaveValues& values) {
-    if (values.name.empty()) {
-        bridge.NoticeBox(kNeedFileName, kCantSave);
-        return;
-    }
-    const StashPath target = StashFilePath(stashFolder, values.name);
-    if (!SaveStashFile(target, StashFileContent(values.description, values.code)))
-        throw CannotCreateFile(target.path);
-}
-
-void LoadFromStashCommand(Bridge& bridge, StashBrowser& browser) {
-    bridge.FetchText(false);
-    std::optional<std::string> copied = browser.Run();
-    if (!copied) return;
-    bridge.WorkingText() = std::move(*copied);
-    bridge.DeliverText(bridge.WorkingText());
-}
 
 void StashBrowserModel::Show() {
     query_.clear();
@@ -71,9 +45,11 @@ void StashBrowserModel::Select(std::size_t index) {
     preview_.LoadFile(StashItemPath(stashFolder_, items_[index].name));
 }
 
-std::string StashBrowserModel::Copy() {
-    preview_.DeleteLine(0);
-    return preview_.GetText();
+std::optional<std::string> StashBrowserModel::Copy() {
+    if (!selected_) return std::nullopt;
+    LineList code(preview_.GetText());
+    code.DeleteLine(0);
+    return code.GetText();
 }
 
 std::optional<std::string> StashBrowserModel::Activate() {

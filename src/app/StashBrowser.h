@@ -1,8 +1,6 @@
 #pragma once
-// The two stash commands of the tool bar: saving the fetched text as a snippet
-// (butStashClick) and copying one back from the browser (butLoadClick), and the
-// browser's behaviour apart from its window, so that the Windows form only moves
-// text between its controls and StashBrowserModel.
+// The stash browser's behaviour apart from its window, so that the Windows form
+// only moves text between its controls and StashBrowserModel.
 
 #include <cstddef>
 #include <optional>
@@ -10,45 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ValuesDialog.h"
-#include "bridge/Bridge.h"
+#include "bridge/BridgeHost.h"
 #include "stash/StashFolder.h"
 #include "stash/StashSearch.h"
 #include "text/LineList.h"
 
 namespace tavrill {
 
-inline constexpr std::string_view kNeedFileName = "You need to enter a filename to save this piece of code.";
-inline constexpr std::string_view kCantSave = "Can't save";
-inline constexpr std::string_view kDeleteQuestion =
-    "Are you sure you wish to remove this item from your stash?";
+inline constexpr std::string_view kDeleteQuestion = "Are you sure you wish to remove this item from your stash?";
 inline constexpr std::string_view kDeleteCaption = "Delete item";
-
-struct SaveValues {
-    std::string name;         // txtName, as typed
-    std::string description;  // txtDesc, as typed
-    std::string code;         // Memo1, edits included
-};
-
-// Shown with the fetched text in its code box; the name and description boxes
-// keep what they held. What the boxes hold on OK.
-using SaveDialog = ValuesDialog<SaveValues, std::string_view>;
-
-// Shown afresh. After COPY, the text to deliver (the preview less its first
-// line); nothing when it closed any other way.
-using StashBrowser = ValuesDialog<std::string>;
-
-// butStashClick. Delivers nothing and leaves the working text alone. Throws
-// CannotCreateFile when the snippet cannot be written or its name leads out of
-// the stash folder; an old snippet of that name is then left as it was.
-void SaveToStashCommand(Bridge& bridge, SaveDialog& dialog, std::string_view stashFolder);
-
-// The OK half of the above, for the values the dialog gave back.
-void SaveSnippet(Bridge& bridge, std::string_view stashFolder, const SaveValues& values);
-
-// butLoadClick: a copy-only fetch, the browser, and on COPY the snippet becomes
-// the working text and is delivered.
-void LoadFromStashCommand(Bridge& bridge, StashBrowser& browser);
 
 // What the browser shows and does. The preview's text lives in the window's
 // edit box while the user works; the form hands it over with SetPreview before
@@ -90,8 +58,8 @@ public:
     void SetPreview(std::string text) { preview_.SetText(std::move(text)); }
 
     // butCopy_Click: the preview less its first line, whether or not it is a
-    // marker line and whether or not anything is selected.
-    std::string Copy();
+    // marker line; nothing while no snippet is selected.
+    std::optional<std::string> Copy();
 
     // file1_dblclick: the selected file loaded afresh (edits are lost) and
     // copied. Nothing without a selection.

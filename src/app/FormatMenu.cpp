@@ -1,0 +1,88 @@
+// The format menu: rewrites of the selected text. With nothing selected, or
+// when the fetch fails, nothing happens; a rewrite that cannot read the text
+// (unquote, uncomment) delivers nothing.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/MenuCommands.h"
+#include "text/Assignments.h"
+#include "text/Case.h"
+#include "text/Comment.h"
+#include "text/Quote.h"
+#include "text/SortLines.h"
+#include "text/ToggleComment.h"
+
+namespace tavrill {
+namespace {
+
+template <class Rewrite>
+void RewriteSelection(CommandContext& c, Rewrite rewrite) {
+    const std::optional<std::string> selection = c.bridge.FetchSelection();
+    if (!selection || selection->empty()) return;
+    const std::optional<std::string> result = rewrite(std::string_view(*selection));
+    if (result) c.bridge.Deliver(*result);
+}
+
+}  // namespace
+
+void RunCaseUpper(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(UpperCaseAscii(s)); });
+}
+void RunCaseLower(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(LowerCaseAscii(s)); });
+}
+void RunCaseTitle(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(TitleCaseAscii(s)); });
+}
+void RunCaseFlip(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(FlipCaseAscii(s)); });
+}
+void RunCaseSentence(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(SentenceCaseAscii(s)); });
+}
+
+// The dialog shows the selection; only OK delivers, the memo's text as edited and shifted.
+void RunIndent(CommandContext& c) {
+    RewriteSelection(c, [&](std::string_view s) { return c.ui.AskIndent(s); });
+}
+
+void RunCommentSlash(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(CommentSlash(s)); });
+}
+void RunCommentBrace(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(CommentBrace(s)); });
+}
+void RunCommentParen(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(CommentParen(s)); });
+}
+// Nothing for a text that trims to empty or opens a pair it does not close.
+void RunUncomment(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return Uncomment(s); });
+}
+void RunToggleComment(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(ToggleComment(s)); });
+}
+
+void RunSortLines(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(SortLines(s, false)); });
+}
+void RunSortLinesDescending(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(SortLines(s, true)); });
+}
+void RunAlignAssignments(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(AlignAssignments(s)); });
+}
+void RunReverseAssignments(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(ReverseAssignments(s)); });
+}
+void RunQuoteString(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(QuoteString(s)); });
+}
+// Nothing for a text that does not read as a string expression.
+void RunUnquoteString(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return UnquoteString(s); });
+}
+
+}  // namespace tavrill
