@@ -4,15 +4,17 @@
 
 #include <exception>
 
+#include "app/Commands.h"
 #include "app/Settings.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "win32/Profile.h"
+#include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
 
-constexpr char kApplicationClass[] = "TApplication";
+constexpr wchar_t kApplicationClass[] = L"TApplication";
 
 LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -27,7 +29,7 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
             }
             return 0;
         default:
-            return DefWindowProcA(hwnd, msg, wParam, lParam);
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -36,32 +38,21 @@ HWND CreateApplicationWindow() {
     // Without it the spin boxes' arrows are missing; the forms then fail to make them and say so.
     InitCommonControlsEx(&icc);
 
-    WNDCLASSEXA wc{sizeof wc};
+    WNDCLASSEXW wc{sizeof wc};
     wc.lpfnWndProc = ApplicationWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
     wc.lpszClassName = kApplicationClass;
-    if (!RegisterClassExA(&wc)) throw Error("Cannot register the application window");
+    if (!RegisterClassExW(&wc)) throw Error("Cannot register the application window");
     // A visible window of no size: it carries the program's task bar button
     // and owns every other window, so the tool bar itself needs no button.
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    HWND window = CreateWindowExA(0, kApplicationClass, kApplicationTitle,
+    HWND window = CreateWindowExW(0, kApplicationClass, Widen(kApplicationTitle).c_str(),
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, x, y, 0,
                                   0, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) throw Error("Cannot create the application window");
     return window;
-}
-
-// The folders, the stash where tavrill.ini [Main] StashFolder= puts it. A folder
-// that cannot be used leaves its message in `problem` and the default in place.
-Folders StartFolders(std::string& problem) {
-    Folders folders = FoldersFor(ProgramFilePath());
-    IniFile ini(folders.program + "tavrill.ini");
-    StashFolderChoice choice = ChooseStashFolder(folders, StashFolderSetting(ini));
-    folders.stash = std::move(choice.folder);
-    problem = std::move(choice.problem);
-    return folders;
 }
 
 }  // namespace
@@ -76,14 +67,24 @@ ApplicationWindow::~ApplicationWindow() {
 }
 
 Application::Application()
-    : folders_(StartFolders(stashFolderProblem_)),
+    : folders_(FoldersFor(ProgramFilePath())),
+      ini_(folders_.program + "tavrill.ini"),
+      store_(ini_, ini_.Path()),
+      settings_(store_.Load()),
       host_([this] { return form1_.Handle(); }, window_.get()),  // asked only once the tool bar exists
-      dialogs_(host_, folders_),
-      form1_(*this, host_, folders_, dialogs_) {
+      dialogs_(host_, ChooseStash()),
+      form1_(host_, settings_, store_, folders_, dialogs_) {
 }
 
-void Application::Minimize() {
-    ShowWindow(window_.get(), SW_MINIMIZE);
+const Folders& Application::ChooseStash() {
+    // The stash where [Main] StashFolder= puts it; a folder that cannot be used
+    // leaves its message and the default in place. Then the shortcuts, which
+    // may name the stash's snippets.
+    StashFolderChoice choice = ChooseStashFolder(folders_, settings_.stashFolder);
+    folders_.stash = std::move(choice.folder);
+    stashFolderProblem_ = std::move(choice.problem);
+    settings_.shortcuts = store_.LoadShortcuts(CommandShortcutSlots());
+    return folders_;
 }
 
 int Application::Run() {

@@ -11,6 +11,8 @@
 #include "app/Folders.h"
 #include "forms/Dialogs.h"
 #include "forms/fMain.h"
+#include "app/Settings.h"
+#include "win32/Profile.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WindowsHost.h"
 
@@ -44,17 +46,18 @@ public:
     // save its settings. Returns the program's exit code.
     int Run();
 
-    // Minimizes the whole program to its task bar button.
-    void Minimize();
-
     HWND Window() const { return window_.get(); }
-    std::string helpFile = "tav_help.hlp";
 
 private:
+    const Folders& ChooseStash();
+
     // Destroyed in reverse: the tool bar first, then the dialogs, then the window.
     ApplicationWindow window_;
-    std::string stashFolderProblem_;  // shown once the tool bar is up; empty when there is none
     Folders folders_;
+    IniFile ini_;  // tavrill.ini, beside the program: the one place it is opened
+    SettingsStore store_;
+    Settings settings_;
+    std::string stashFolderProblem_;  // shown once the tool bar is up; empty when there is none
     WindowsHost host_;
     Dialogs dialogs_;
     TForm1 form1_;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/RewriteCommands.h"
+#include "app/CommandUi.h"
 #include "forms/Form.h"
 
 namespace tavrill {

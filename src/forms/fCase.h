@@ -4,7 +4,7 @@
 // empty. The labels box wraps long lines on screen, but a label is a line of its
 // text: a label shown on two rows is still one label.
 
-#include "app/BlockCommands.h"
+#include "app/CommandUi.h"
 #include "forms/BlockDialog.h"
 
 namespace tavrill {

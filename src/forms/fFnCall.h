@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/BlockCommands.h"
+#include "app/CommandUi.h"
 #include "blocks/FunctionList.h"
 #include "forms/BlockDialog.h"
 

@@ -2,7 +2,7 @@
 // "Insert FOR...NEXT": loop variable, range, direction, surround and indent.
 // One instance for the whole run, so it reopens with the last entries.
 
-#include "app/BlockCommands.h"
+#include "app/CommandUi.h"
 #include "forms/BlockDialog.h"
 
 namespace tavrill {

@@ -3,7 +3,7 @@
 // indent and whether the selection goes inside. Made afresh for every use, so it
 // always opens empty.
 
-#include "app/BlockCommands.h"
+#include "app/CommandUi.h"
 #include "forms/BlockDialog.h"
 
 namespace tavrill {

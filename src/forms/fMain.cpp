@@ -5,13 +5,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/BlockCommands.h"
-#include "app/RewriteCommands.h"
-#include "app/StashCommands.h"
-#include "app/TextCommands.h"
 #include "base/Error.h"
 #include "base/Files.h"
-#include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/fBlockName.h"
 #include "forms/fCase.h"
@@ -21,16 +16,12 @@
 #include "win32/Dpi.h"
 #include "win32/HotKeys.h"
 #include "win32/Monitors.h"
-#include "win32/Profile.h"
 #include "win32/Utf.h"
 
 namespace tavrill {
 namespace {
 
 constexpr char kShortcutsCaption[] = "Keyboard shortcuts";
-
-// The maker's web site; the two web pages of the help menu live on it.
-constexpr char kWebHost[] = "https://www.pelmora-systems.example";
 
 constexpr int kClientWidth = 184;
 constexpr int kClientHeight = 52;
@@ -40,25 +31,8 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kReportTakenShortcuts = WM_APP + 1;
 // How long a shortcut's command waits for the user to let go of the modifiers.
 constexpr DWORD kModifierReleaseMs = 1000;
-
-// The command ids behind the shortcuts, indexed by Command.
-constexpr int kCommandIds[] = {
-    IDM_UNDO,      IDM_LOCKWIN,       IDM_BEGINEND,  IDM_CASEOF,        IDM_IFTHEN,       IDM_FORNEXT,
-    IDM_WHILE,     IDM_PROC,          IDM_FUNC,      IDM_UNITHEAD,      IDM_PROCHEAD,     IDM_TRYFINALLY,
-    IDM_TRYEXCEPT, IDM_IFDEF,         IDM_REGION,    IDM_CASEUPPER,     IDM_CASELOWER,    IDM_CASETITLE,
-    IDM_CASEFLIP,  IDM_CASESENTENCE,  IDM_INDENT,    IDM_COMMENTSLASH,  IDM_COMMENTBRACE, IDM_COMMENTPAR,
-    IDM_UNCOMMENT, IDM_TOGGLECOMMENT, IDM_SORTLINES, IDM_SORTLINESDESC, IDM_ALIGN,        IDM_REVERSEASSIGN,
-    IDM_QUOTE,     IDM_UNQUOTE,       IDC_BUTSTASH,  IDC_BUTLOAD,
-};
-static_assert(std::size(kCommandIds) == kCommandCount);
-
-int CommandId(Command c) {
-    return kCommandIds[static_cast<size_t>(c)];
-}
-
-bool IsShortcutCommand(int id) {
-    return std::ranges::find(kCommandIds, id) != std::end(kCommandIds);
-}
+// A menu item's id is this plus its row in the command table.
+constexpr int kFirstCommandId = 1000;
 
 // Sets a flag for the life of a scope and puts back what it was.
 class FlagScope {
@@ -90,18 +64,44 @@ constexpr SpeedButton kButtons[] = {
     {IDC_BUTHELP, IDB_HELP, 151, "Help!"},
 };
 
-void Append(HMENU menu, UINT id, const char* caption) {
-    AppendMenuA(menu, MF_STRING, id, caption);
+void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& e : entries) {
+        switch (e.kind) {
+            case MenuEntry::Kind::Item:
+                AppendMenuW(menu, MF_STRING, kFirstCommandId + e.command, Widen(e.caption).c_str());
+                break;
+            case MenuEntry::Kind::Separator:
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+                break;
+            case MenuEntry::Kind::Submenu: {
+                // Owned by `menu` once appended: DestroyMenu takes it with it.
+                HMENU sub = CreatePopupMenu();
+                AppendEntries(sub, e.submenu);
+                AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Widen(e.caption).c_str());
+                break;
+            }
+        }
+    }
 }
-void Separator(HMENU menu) {
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+
+// The row of the stash button with this id.
+std::optional<std::size_t> StashButtonRow(int id) {
+    if (id == IDC_BUTSTASH) return FindCommand("StashSave");
+    if (id == IDC_BUTLOAD) return FindCommand("StashBrowse");
+    return std::nullopt;
 }
 
 }  // namespace
 
-TForm1::TForm1(Application& app, BridgeHost& host, const Folders& folders, Dialogs& dialogs)
-    : app_(app), dialogs_(dialogs), bridge_(host), folders_(folders) {
-    // Placed by form_create.
+TForm1::TForm1(BridgeHost& host, Settings& settings, SettingsStore& store, const Folders& folders, Dialogs& dialogs)
+    : dialogs_(dialogs),
+      bridge_(host),
+      settings_(settings),
+      store_(store),
+      folders_(folders),
+      context_{bridge_, *this, settings_, store_, folders_},
+      slots_(CommandShortcutSlots()) {
+    // Placed below, once the settings are read.
     Create({.className = "TForm1",
             .caption = kApplicationTitle,
             .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
@@ -111,13 +111,21 @@ TForm1::TForm1(Application& app, BridgeHost& host, const Folders& folders, Dialo
             .position = POINT{0, 0}});
     CreateControls();
     CreateMenus();
-    form_create();
+    bridge_.SetAnyEditor(settings_.anyEditor);
+    bridge_.SetKeepClipboard(settings_.keepClipboard);
+    RegisterShortcutKeys();
+    // A position on a monitor unplugged since would leave the tool bar out of reach.
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
+    const WindowPosition place = PlaceOnScreen(settings_.position, frame.right - frame.left,
+                                               frame.bottom - frame.top, CurrentMonitors());
+    SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TForm1::~TForm1() {
     KillTimer(hwnd_, kTimer1);
     WindowHotKeys keys(hwnd_);
-    UnregisterShortcuts(shortcuts_, keys);
+    UnregisterShortcuts(settings_.shortcuts, slots_, keys);
 }
 
 void TForm1::CreateControls() {
@@ -125,24 +133,15 @@ void TForm1::CreateControls() {
         const SpeedButton& b = kButtons[i];
         // A pictured button keeps its hint as its window text, so screen readers
         // and UI automation find it by that name; the hint itself is never shown.
-        HWND button = AddControl("BUTTON", {.id = b.id,
+        buttons_[i] = AddControl("BUTTON", {.id = b.id,
                                             .rect = {b.left, kButtonTop, kButtonSize, kButtonSize},
                                             .text = b.hint,
                                             .style = BS_PUSHBUTTON | BS_BITMAP});
-        HWND* slots[] = {&butMenu_, &butText_, &butFormat_, &butStash_, &butLoad_, &butHelp_};
-        *slots[i] = button;
     }
     LoadPictures();
-
-    label1_ = AddLabel({.rect = {0, kClientHeight - 16, kClientWidth, 16},
-                        .text = "Freeware from Pelmora Systems",
-                        .style = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX});
-    // Edit1 and labSrc lie below the visible client area and take no part.
-    AddControl(
-        "EDIT",
-        {.rect = {8, kClientHeight + 8, 120, 21}, .style = ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE});
-    AddLabel({.rect = {136, kClientHeight + 12, 48, 13}, .text = "SOURCE"});
-
+    AddLabel({.rect = {0, kClientHeight - 16, kClientWidth, 16},
+              .text = "Freeware from Pelmora Systems",
+              .style = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX});
     // Without its timer the tool bar would never learn its target window.
     if (!SetTimer(hwnd_, kTimer1, 1000, nullptr)) throw Error("Cannot start the tool bar's timer");
 }
@@ -150,111 +149,43 @@ void TForm1::CreateControls() {
 void TForm1::LoadPictures() {
     // Pictures drawn for the resolution's size, never stretched by the button. A picture that
     // does not load leaves the button blank but working; nothing to report.
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     const int step = IDB_SIZE_STEP * PictureSizeIndex(Dpi());
-    HWND buttons[] = {butMenu_, butText_, butFormat_, butStash_, butLoad_, butHelp_};
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageA(
-            instance, MAKEINTRESOURCEA(kButtons[i].bitmap + step), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
-        SendMessageA(buttons[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+        UniqueBitmap picture{static_cast<HBITMAP>(LoadImageW(
+            instance, MAKEINTRESOURCEW(kButtons[i].bitmap + step), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))};
+        SendMessageW(buttons_[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
         pictures_[i] = std::move(picture);
     }
 }
 
 void TForm1::CreateMenus() {
-    popMain_.reset(CreatePopupMenu());
-    Append(popMain_.get(), IDM_MINIMIZE, "Mi&nimize");
-    Append(popMain_.get(), IDM_UNDO, "&Undo");
-    Append(popMain_.get(), IDM_STAYONTOP, "&Stay on Top");
-    Append(popMain_.get(), IDM_LOCKWIN, "Lock to &Window");
-    Append(popMain_.get(), IDM_ANYEDITOR, "&Any editor");
-    Append(popMain_.get(), IDM_KEEPCLIPBOARD, "Keep my c&lipboard");
-    Append(popMain_.get(), IDM_SHORTCUTS, "&Keyboard shortcuts...");
-    Separator(popMain_.get());
-    Append(popMain_.get(), IDM_EXIT, "E&xit");
-    CheckMenuItem(popMain_.get(), IDM_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
-
-    popText_.reset(CreatePopupMenu());
-    Append(popText_.get(), IDM_BEGINEND, "&begin...end");
-    Append(popText_.get(), IDM_CASEOF, "case ... of");
-    Append(popText_.get(), IDM_IFTHEN, "&if...then");
-    Append(popText_.get(), IDM_FORNEXT, "&for...next");
-    Append(popText_.get(), IDM_WHILE, "&while / repeat / with");
-    Append(popText_.get(), IDM_PROC, "pr&ocedure / function");
-    Append(popText_.get(), IDM_FUNC, "f&unction call (...)");
-    Separator(popText_.get());
-    Append(popText_.get(), IDM_UNITHEAD, "insert &UNIT comment");
-    Append(popText_.get(), IDM_PROCHEAD, "insert &PROC comment");
-    Separator(popText_.get());
-    Append(popText_.get(), IDM_TRYFINALLY, "&try...finally");
-    Append(popText_.get(), IDM_TRYEXCEPT, "try...e&xcept");
-    Append(popText_.get(), IDM_IFDEF, "con&ditional {$IFDEF}");
-    Append(popText_.get(), IDM_REGION, "{$&REGION}");
-
-    // The two submenus belong to popFormat_ once appended: DestroyMenu takes them with it.
-    HMENU mCase = CreatePopupMenu();
-    Append(mCase, IDM_CASEUPPER, "&UPPER CASE");
-    Append(mCase, IDM_CASELOWER, "&lower case");
-    Append(mCase, IDM_CASETITLE, "&Title Case");
-    Append(mCase, IDM_CASEFLIP, "&Flip Case");
-    Separator(mCase);
-    Append(mCase, IDM_CASESENTENCE, "&Sentence case");
-    HMENU mComment = CreatePopupMenu();
-    Append(mComment, IDM_COMMENTSLASH, "&use //");
-    Append(mComment, IDM_COMMENTBRACE, "u&se {...}");
-    Append(mComment, IDM_COMMENTPAR, "us&e  (*...*)");
-    popFormat_.reset(CreatePopupMenu());
-    AppendMenuA(popFormat_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mCase), "&Case");
-    Append(popFormat_.get(), IDM_INDENT, "&Indent / unindent");
-    AppendMenuA(popFormat_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mComment), "&Comment out");
-    Append(popFormat_.get(), IDM_UNCOMMENT, "U&ncomment");
-    Separator(popFormat_.get());
-    Append(popFormat_.get(), IDM_TOGGLECOMMENT, "&Toggle comment");
-    Append(popFormat_.get(), IDM_SORTLINES, "Sort &lines");
-    Append(popFormat_.get(), IDM_SORTLINESDESC, "Sort lines &descending");
-    Append(popFormat_.get(), IDM_ALIGN, "&Align on :=");
-    Append(popFormat_.get(), IDM_REVERSEASSIGN, "&Reverse assignment");
-    Append(popFormat_.get(), IDM_QUOTE, "&Quote as string");
-    Append(popFormat_.get(), IDM_UNQUOTE, "&Unquote string");
-
-    popHelp_.reset(CreatePopupMenu());
-    Append(popHelp_.get(), IDM_ABOUT, "&About");
-    Append(popHelp_.get(), IDM_HELP, "&Help");
-    Append(popHelp_.get(), IDM_WEBPELMORA, "Goto Pelmora Systems on the web");
-    Append(popHelp_.get(), IDM_WEBTAVRILL, "Goto Tavrill on the web");
+    for (const Menu m : {Menu::General, Menu::Blocks, Menu::Format, Menu::Help}) {
+        UniqueMenu& menu = menus_[static_cast<int>(m)];
+        menu.reset(CreatePopupMenu());
+        AppendEntries(menu.get(), MenuEntries(m));
+    }
 }
 
-void TForm1::form_create() {
-    // The stash folder was made or chosen with the folders, before the dialogs.
-    IniFile ini(folders_.program + "tavrill.ini");
-    position_ = LoadSettings(ini);
-    bridge_.SetAnyEditor(LoadAnyEditor(ini));
-    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
-                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
-    bridge_.SetKeepClipboard(LoadKeepClipboard(ini));
-    CheckMenuItem(popMain_.get(), IDM_KEEPCLIPBOARD,
-                  MF_BYCOMMAND | (bridge_.KeepClipboard() ? MF_CHECKED : 0));
-    shortcuts_ = LoadShortcuts(ini);
-    RegisterShortcutKeys();
-    // A position on a monitor unplugged since would leave the tool bar out of reach.
-    RECT frame{};
-    GetWindowRect(hwnd_, &frame);
-    const WindowPosition place =
-        PlaceOnScreen(position_, frame.right - frame.left, frame.bottom - frame.top, CurrentMonitors());
-    SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void TForm1::ShowCheckMarks(HMENU menu) {
+    // Asked as the menu opens, so a mark never lags behind its switch.
+    const auto rows = Commands();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].checked)
+            CheckMenuItem(menu, kFirstCommandId + static_cast<UINT>(i),
+                          MF_BYCOMMAND | (rows[i].checked(context_) ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void TForm1::FormDestroy() {
     RECT r{};
-    if (GetWindowRect(hwnd_, &r)) position_ = {r.left, r.top};
-    IniFile ini(folders_.program + "tavrill.ini");
-    SaveSettings(ini, position_, ini.Path());
+    if (GetWindowRect(hwnd_, &r)) settings_.position = {r.left, r.top};
+    store_.SavePosition(settings_.position);
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
-            if (wParam == kTimer1) Timer1Timer();
+            if (wParam == kTimer1) bridge_.Tick();
             return 0;
         case WM_ERASEBKGND: {
             // Panel1: the whole client area is black.
@@ -269,6 +200,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, RGB(0, 0, 0));
             return reinterpret_cast<LRESULT>(black_);
         }
+        case WM_INITMENUPOPUP:
+            ShowCheckMarks(reinterpret_cast<HMENU>(wParam));
+            return 0;
         case WM_CONTEXTMENU:
             return 0;  // the tool bar has no context menu
         case WM_HOTKEY:
@@ -285,71 +219,25 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TForm1::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED && code != 0) return;
     FlagScope running(commandRunning_);
-    if (!IsShortcutCommand(id)) return Dispatch(id);
-    CommandScope command(bridge_);  // Keep my clipboard puts the user's clipboard back at its end
-    Dispatch(id);
+    switch (id) {
+        case IDC_BUTMENU:
+            return OpenMenu(menus_[static_cast<int>(Menu::General)].get(), buttons_[0], false);
+        case IDC_BUTTEXT:
+            return OpenMenu(menus_[static_cast<int>(Menu::Blocks)].get(), buttons_[1], false);
+        case IDC_BUTFORMAT:
+            return OpenMenu(menus_[static_cast<int>(Menu::Format)].get(), buttons_[2], false);
+        case IDC_BUTHELP:
+            return OpenMenu(menus_[static_cast<int>(Menu::Help)].get(), buttons_[5], true);
+        default:
+            break;
+    }
+    if (const auto row = StashButtonRow(id)) return RunRow(*row);
+    const std::size_t row = static_cast<std::size_t>(id - kFirstCommandId);
+    if (id >= kFirstCommandId && row < Commands().size()) RunRow(row);
 }
 
-void TForm1::Dispatch(int id) {
-    // One line per command: the switch reads as the table it is.
-    // clang-format off
-    switch (id) {
-        case IDC_BUTMENU: return butMenuClick();
-        case IDC_BUTTEXT: return butTextClick();
-        case IDC_BUTFORMAT: return butFormatClick();
-        case IDC_BUTSTASH: return butStashClick();
-        case IDC_BUTLOAD: return butLoadClick();
-        case IDC_BUTHELP: return butHelpClick();
-
-        case IDM_MINIMIZE: return mnuMinimizeClick();
-        case IDM_UNDO: return mnuUndoClick();
-        case IDM_STAYONTOP: return mnuStayOnTopClick();
-        case IDM_LOCKWIN: return mnuLockWinClick();
-        case IDM_ANYEDITOR: return mnuAnyEditorClick();
-        case IDM_EXIT: return mnuExitClick();
-        case IDM_KEEPCLIPBOARD: return mnuKeepClipboardClick();
-        case IDM_SHORTCUTS: return mnuShortcutsClick();
-
-        case IDM_BEGINEND: return mnuBeginEndClick();
-        case IDM_CASEOF: return mnuCaseOfClick();
-        case IDM_IFTHEN: return mnuIfthenClick();
-        case IDM_FORNEXT: return mnuForNextClick();
-        case IDM_WHILE: return mnuWhileClick();
-        case IDM_PROC: return mnuProcClick();
-        case IDM_FUNC: return mnuFuncClick();
-        case IDM_UNITHEAD: return mnuUnitHeadClick();
-        case IDM_PROCHEAD: return mnuProcHeadClick();
-
-        case IDM_CASEUPPER: return mnuUpperClick();
-        case IDM_CASELOWER: return mnuLowerClick();
-        case IDM_CASETITLE: return mnuTitleClick();
-        case IDM_CASEFLIP: return mnuCaseFlipClick();
-        case IDM_INDENT: return mnuIndentClick();
-        case IDM_COMMENTSLASH: return mnuCommentSlashClick();
-        case IDM_COMMENTBRACE: return mnuCommentBraceClick();
-        case IDM_COMMENTPAR: return mnuCommentParClick();
-        case IDM_UNCOMMENT: return mnuUncommentClick();
-
-        case IDM_TRYFINALLY: return mnuTryFinallyClick();
-        case IDM_TRYEXCEPT: return mnuTryExceptClick();
-        case IDM_IFDEF: return mnuIfDefClick();
-        case IDM_REGION: return mnuRegionClick();
-        case IDM_CASESENTENCE: return FormatRewriteCommand(bridge_, FormatRewrite::SentenceCase);
-        case IDM_TOGGLECOMMENT: return FormatRewriteCommand(bridge_, FormatRewrite::ToggleComment);
-        case IDM_SORTLINES: return FormatRewriteCommand(bridge_, FormatRewrite::SortLines);
-        case IDM_SORTLINESDESC: return FormatRewriteCommand(bridge_, FormatRewrite::SortLinesDescending);
-        case IDM_ALIGN: return FormatRewriteCommand(bridge_, FormatRewrite::AlignAssignments);
-        case IDM_REVERSEASSIGN: return FormatRewriteCommand(bridge_, FormatRewrite::ReverseAssignments);
-        case IDM_QUOTE: return FormatRewriteCommand(bridge_, FormatRewrite::QuoteString);
-        case IDM_UNQUOTE: return FormatRewriteCommand(bridge_, FormatRewrite::UnquoteString);
-
-        case IDM_ABOUT: return mnuAboutClick();
-        case IDM_HELP: return mnuHelpClick();
-        case IDM_WEBPELMORA: return mnuWebPelmoraClick();
-        case IDM_WEBTAVRILL: return mnuWebTavrillClick();
-        default: return;
-    }
-    // clang-format on
+void TForm1::RunRow(std::size_t row) {
+    RunCommand(Commands()[row], context_);
 }
 
 void TForm1::OnClose() {
@@ -358,17 +246,13 @@ void TForm1::OnClose() {
     PostQuitMessage(0);
 }
 
-void TForm1::Timer1Timer() {
-    bridge_.Tick();
-}
-
 // ---- shortcuts --------------------------------------------------------------
 
 void TForm1::RegisterShortcutKeys() {
     WindowHotKeys keys(hwnd_);
-    takenAtStart_ = RegisterShortcuts(shortcuts_, keys);
+    takenAtStart_ = RegisterShortcuts(settings_.shortcuts, slots_, keys);
     // Said once the message loop runs, so the tool bar is on screen behind the box.
-    if (!takenAtStart_.empty()) PostMessageA(hwnd_, kReportTakenShortcuts, 0, 0);
+    if (!takenAtStart_.empty()) PostMessageW(hwnd_, kReportTakenShortcuts, 0, 0);
 }
 
 void TForm1::ReportTakenShortcuts() {
@@ -377,15 +261,17 @@ void TForm1::ReportTakenShortcuts() {
 }
 
 void TForm1::OnHotKey(int hotKeyId) {
-    const auto command = CommandOfHotKey(hotKeyId);
+    const auto slot = SlotOfHotKey(hotKeyId, slots_.size());
+    const auto row = slot ? FindCommand(slots_[*slot].key) : std::nullopt;
     // While a command, its dialog or a pop-up menu is open, a shortcut is ignored,
     // as a click on the disabled tool bar would be.
-    if (!command || commandRunning_) return;
+    if (!row || commandRunning_) return;
     WaitForModifierRelease(kModifierReleaseMs);
     HWND editor = GetForegroundWindow();
     bridge_.TakeTarget(reinterpret_cast<WindowHandle>(editor));
     try {
-        OnCommand(CommandId(*command), 0, nullptr);
+        FlagScope running(commandRunning_);
+        RunRow(*row);
     } catch (const std::exception& e) {
         ShowErrorBox(e.what());  // here, so that the editor gets the keyboard back afterwards
     }
@@ -418,194 +304,93 @@ void TForm1::OpenMenu(HMENU menu, HWND button, bool belowButton) {
     // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu#remarks
     SetForegroundWindow(hwnd_);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, x, y, 0, hwnd_, nullptr);
-    PostMessageA(hwnd_, WM_NULL, 0, 0);
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-void TForm1::butMenuClick() {
-    OpenMenu(popMain_.get(), butMenu_, false);
+// ---- what the commands ask of the windows -----------------------------------
+
+std::optional<IfValues> TForm1::AskIfThen() {
+    TfrmIF frmIF;  // a fresh one every time
+    return frmIF.Run();
 }
-void TForm1::butTextClick() {
-    OpenMenu(popText_.get(), butText_, false);
+std::optional<ForNextValues> TForm1::AskForNext() {
+    return dialogs_.frmForNext.Run();
 }
-void TForm1::butFormatClick() {
-    OpenMenu(popFormat_.get(), butFormat_, false);
+std::optional<WhileValues> TForm1::AskWhile() {
+    return dialogs_.frmWhile.Run();
 }
-void TForm1::butHelpClick() {
-    OpenMenu(popHelp_.get(), butHelp_, true);
+std::optional<CaseValues> TForm1::AskCaseOf() {
+    TfrmCase frmCase;  // a fresh one every time
+    return frmCase.Run();
+}
+std::optional<ProcValues> TForm1::AskProcedure() {
+    return dialogs_.frmProc.Run();
+}
+std::optional<std::string> TForm1::AskFunctionCall() {
+    return dialogs_.frmFnCall.Run();
+}
+std::optional<std::string> TForm1::AskDefineName() {
+    TfrmBlockName frmDefine("Insert {$IFDEF}", "&Define name:");  // a fresh one every time
+    return frmDefine.Run();
+}
+std::optional<std::string> TForm1::AskRegionCaption() {
+    TfrmBlockName frmRegion("Insert {$REGION}", "&Caption:");  // a fresh one every time
+    return frmRegion.Run();
+}
+std::optional<std::string> TForm1::AskIndent(std::string_view text) {
+    return dialogs_.frmIndent.Run(text);
+}
+std::optional<SaveValues> TForm1::AskSnippet(std::string_view code) {
+    return dialogs_.frmSave.Run(code);
+}
+std::optional<std::string> TForm1::BrowseStash() {
+    return dialogs_.frmStash.Run();
 }
 
-// ---- popMain ----------------------------------------------------------------
-
-void TForm1::mnuMinimizeClick() {
-    app_.Minimize();
+void TForm1::Minimize() {
+    ShowWindow(OwnerWindow(), SW_MINIMIZE);  // the application window: the whole program
 }
 
-void TForm1::mnuUndoClick() {
-    bridge_.Undo();
+void TForm1::SetStayOnTop(bool on) {
+    stayOnTop_ = on;
+    SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TForm1::mnuStayOnTopClick() {
-    stayOnTop_ = !stayOnTop_;
-    CheckMenuItem(popMain_.get(), IDM_STAYONTOP, MF_BYCOMMAND | (stayOnTop_ ? MF_CHECKED : MF_UNCHECKED));
-    SetWindowPos(hwnd_, stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void TForm1::mnuLockWinClick() {
-    if (const auto checked = bridge_.LockToWindow())
-        CheckMenuItem(popMain_.get(), IDM_LOCKWIN, MF_BYCOMMAND | (*checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void TForm1::mnuAnyEditorClick() {
-    bridge_.SetAnyEditor(!bridge_.AnyEditor());
-    CheckMenuItem(popMain_.get(), IDM_ANYEDITOR,
-                  MF_BYCOMMAND | (bridge_.AnyEditor() ? MF_CHECKED : MF_UNCHECKED));
-    IniFile ini(folders_.program + "tavrill.ini");
-    SaveAnyEditor(ini, bridge_.AnyEditor(), ini.Path());
-}
-
-void TForm1::mnuExitClick() {
-    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
-}
-
-void TForm1::mnuKeepClipboardClick() {
-    const bool on = !bridge_.KeepClipboard();
-    bridge_.SetKeepClipboard(on);
-    CheckMenuItem(popMain_.get(), IDM_KEEPCLIPBOARD, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-    IniFile ini(folders_.program + "tavrill.ini");
-    SaveKeepClipboard(ini, on, ini.Path());
-}
-
-void TForm1::mnuShortcutsClick() {
+void TForm1::EditShortcuts() {
     // While the dialog is open our own hot keys are free, so that the hot-key box
     // can be given one of them instead of the command running.
     WindowHotKeys keys(hwnd_);
-    UnregisterShortcuts(shortcuts_, keys);
+    UnregisterShortcuts(settings_.shortcuts, slots_, keys);
     TfrmShortcuts frmShortcuts;  // a fresh one every time
-    const auto chosen = frmShortcuts.Run(shortcuts_);
-    if (chosen) shortcuts_ = *chosen;
-    const auto taken = RegisterShortcuts(shortcuts_, keys);
+    const auto chosen = frmShortcuts.Run(settings_.shortcuts, slots_);
+    if (chosen) settings_.shortcuts = *chosen;
+    const auto taken = RegisterShortcuts(settings_.shortcuts, slots_, keys);
     if (!taken.empty()) bridge_.NoticeBox(TakenMessage(taken), kShortcutsCaption);
-    if (!chosen) return;
-    IniFile ini(folders_.program + "tavrill.ini");
-    SaveShortcuts(ini, shortcuts_, ini.Path());
+    if (chosen) store_.SaveShortcuts(settings_.shortcuts, slots_);
 }
 
-// ---- popText ----------------------------------------------------------------
-
-void TForm1::mnuBeginEndClick() {
-    BeginEndCommand(bridge_);
-}
-void TForm1::mnuCaseOfClick() {
-    TfrmCase frmCase;  // a fresh one every time
-    CaseOfCommand(bridge_, frmCase);
-}
-void TForm1::mnuIfthenClick() {
-    TfrmIF frmIF;  // a fresh one every time
-    IfThenCommand(bridge_, frmIF);
-}
-void TForm1::mnuForNextClick() {
-    ForNextCommand(bridge_, dialogs_.frmForNext);
-}
-void TForm1::mnuWhileClick() {
-    WhileCommand(bridge_, dialogs_.frmWhile);
-}
-void TForm1::mnuProcClick() {
-    ProcCommand(bridge_, dialogs_.frmProc, folders_.program);
-}
-void TForm1::mnuFuncClick() {
-    FnCallCommand(bridge_, dialogs_.frmFnCall);
-}
-void TForm1::mnuUnitHeadClick() {
-    UnitHeadCommand(bridge_, folders_.program);
-}
-void TForm1::mnuProcHeadClick() {
-    ProcHeadCommand(bridge_, folders_.program);
+void TForm1::Exit() {
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void TForm1::mnuTryFinallyClick() {
-    TryBlockCommand(bridge_, false);
-}
-void TForm1::mnuTryExceptClick() {
-    TryBlockCommand(bridge_, true);
-}
-void TForm1::mnuIfDefClick() {
-    TfrmBlockName frmDefine("Insert {$IFDEF}", "&Define name:");  // a fresh one every time
-    IfDefCommand(bridge_, frmDefine);
-}
-void TForm1::mnuRegionClick() {
-    TfrmBlockName frmRegion("Insert {$REGION}", "&Caption:");  // a fresh one every time
-    RegionCommand(bridge_, frmRegion);
-}
-
-// ---- popFormat --------------------------------------------------------------
-
-void TForm1::mnuUpperClick() {
-    CaseCommand(bridge_, CaseConversion::Upper);
-}
-void TForm1::mnuLowerClick() {
-    CaseCommand(bridge_, CaseConversion::Lower);
-}
-void TForm1::mnuTitleClick() {
-    CaseCommand(bridge_, CaseConversion::Title);
-}
-void TForm1::mnuCaseFlipClick() {
-    CaseCommand(bridge_, CaseConversion::Flip);
-}
-void TForm1::mnuIndentClick() {
-    IndentCommand(bridge_, dialogs_.frmIndent);
-}
-void TForm1::mnuCommentSlashClick() {
-    CommentSlashCommand(bridge_, memo1_);
-}
-void TForm1::mnuCommentBraceClick() {
-    CommentBraceCommand(bridge_);
-}
-void TForm1::mnuCommentParClick() {
-    CommentParenCommand(bridge_);
-}
-void TForm1::mnuUncommentClick() {
-    UncommentCommand(bridge_, memo1_);
-}
-
-// ---- stash buttons ----------------------------------------------------------
-
-void TForm1::butStashClick() {
-    SaveToStashCommand(bridge_, dialogs_.frmSave, folders_.stash);
-}
-
-void TForm1::butLoadClick() {
-    LoadFromStashCommand(bridge_, dialogs_.frmStash);
-}
-
-// ---- popHelp ----------------------------------------------------------------
-
-void TForm1::mnuAboutClick() {
+void TForm1::ShowAbout() {
     dialogs_.frmAbout.Show();
 }
 
-void TForm1::mnuHelpClick() {
-    app_.helpFile = folders_.program + "tav_help.hlp";
+void TForm1::ShowHelp() {
     // Current Windows has no engine for .hlp files and the package holds none: the classic file
     // is opened only where the user has put one, otherwise the page the package brings.
-    if (FileExists(app_.helpFile)) {
-        WinHelpW(hwnd_, Widen(app_.helpFile).c_str(), HELP_CONTENTS,
-                 0);  // the help engine reports its own failures
+    const std::string helpFile = folders_.program + "tav_help.hlp";
+    if (FileExists(helpFile)) {
+        WinHelpW(hwnd_, Widen(helpFile).c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
         return;
     }
     const std::wstring page = Widen(folders_.program + "tav_help.html");
-    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr,
-                  SW_SHOWNORMAL);  // the browser reports its own
+    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // the browser reports its own
 }
 
-void TForm1::mnuWebPelmoraClick() {
-    const std::string address = std::string(kWebHost) + "/index.htm";
-    ShellExecuteA(hwnd_, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // result not needed
-}
-
-void TForm1::mnuWebTavrillClick() {
-    const std::string address = std::string(kWebHost) + "/support/tavrill.htm";
-    ShellExecuteA(hwnd_, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // result not needed
+void TForm1::OpenWebPage(std::string_view address) {
+    ShellExecuteW(hwnd_, L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // result not needed
 }
 
 }  // namespace tavrill

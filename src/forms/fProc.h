@@ -3,7 +3,7 @@
 // comment and var block of a new routine. One instance for the whole run, so it
 // reopens with the last entries; its title bar carries no buttons.
 
-#include "app/BlockCommands.h"
+#include "app/CommandUi.h"
 #include "forms/BlockDialog.h"
 
 namespace tavrill {

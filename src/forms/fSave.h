@@ -3,7 +3,7 @@
 // One instance lives for the whole run, so the name and description stay as the
 // user left them; the code box is refilled at every opening.
 
-#include "app/StashCommands.h"
+#include "app/CommandUi.h"
 #include "forms/Form.h"
 
 namespace tavrill {

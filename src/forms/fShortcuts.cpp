@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win32/Utf.h"
+
 namespace tavrill {
 namespace {
 
@@ -32,18 +34,19 @@ WPARAM ToHotKeyBox(Shortcut s) {
 }
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
+    std::wstring wide = Widen(text);
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());  // only read
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void AddColumn(HWND list, int column, const char* title, int width) {
-    LVCOLUMNA c{};
+void AddColumn(HWND list, int column, const wchar_t* title, int width) {
+    LVCOLUMNW c{};
     c.mask = LVCF_TEXT | LVCF_WIDTH;
-    c.pszText = const_cast<char*>(title);  // only read
+    c.pszText = const_cast<wchar_t*>(title);  // only read
     c.cx = width;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
 }
 
 }  // namespace
@@ -53,29 +56,21 @@ TfrmShortcuts::TfrmShortcuts() {
             .caption = "Keyboard shortcuts",
             .clientWidth = 360,
             .clientHeight = 372});
-    lstCommands_ = AddControl(WC_LISTVIEWA, {.id = kLstCommands,
+    lstCommands_ = AddControl("SysListView32", {.id = kLstCommands,
                                              .rect = {8, 8, 344, 270},
                                              .style = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
                                                       LVS_SHOWSELALWAYS | LVS_NOSORTHEADER});
-    SendMessageA(lstCommands_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageW(lstCommands_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const RECT list = ToPixels({0, 0, 200, 0});
     const RECT keys = ToPixels({0, 0, 120, 0});
-    AddColumn(lstCommands_, kNameColumn, "Command", list.right);
-    AddColumn(lstCommands_, kShortcutColumn, "Shortcut", keys.right);
-    for (const CommandInfo& info : Commands()) {
-        const std::string name(info.name);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(info.command);
-        item.pszText = const_cast<char*>(name.c_str());  // only read
-        SendMessageA(lstCommands_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    AddColumn(lstCommands_, kNameColumn, L"Command", list.right);
+    AddColumn(lstCommands_, kShortcutColumn, L"Shortcut", keys.right);
 
     AddLabel({.rect = {8, 290, 110, 14}, .text = "&Press the shortcut:"});
-    txtKey_ = AddControl(HOTKEY_CLASSA, {.id = kTxtKey, .rect = {120, 286, 150, 21}, .style = WS_TABSTOP});
+    txtKey_ = AddControl("msctls_hotkey32", {.id = kTxtKey, .rect = {120, 286, 150, 21}, .style = WS_TABSTOP});
     // A key alone, or with Shift only, would take a typed key from every program:
     // the box adds Ctrl+Alt to it, as a shortcut must have Ctrl or Alt.
-    SendMessageA(txtKey_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    SendMessageW(txtKey_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
     AddButton({.id = kButNone, .rect = {277, 284, 75, 25}, .text = "&None"});
     labNote_ = AddLabel({.rect = {8, 316, 344, 16}, .style = SS_NOPREFIX});
     AddButton({.id = IDOK, .rect = {196, 340, 75, 25}, .text = "OK", .isDefault = true});
@@ -83,24 +78,33 @@ TfrmShortcuts::TfrmShortcuts() {
     SetInitialFocus(lstCommands_);
 }
 
-std::optional<ShortcutTable> TfrmShortcuts::Run(const ShortcutTable& table) {
+std::optional<ShortcutTable> TfrmShortcuts::Run(const ShortcutTable& table, std::span<const ShortcutSlot> slots) {
     table_ = table;
-    for (const CommandInfo& info : Commands()) ShowShortcut(info.command);
-    LVITEMA first{};
+    slots_ = slots;
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+        std::wstring name = Widen(slots_[i].name);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = name.data();
+        SendMessageW(lstCommands_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        ShowShortcut(i);
+    }
+    LVITEMW first{};
     first.stateMask = first.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(lstCommands_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
+    SendMessageW(lstCommands_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
     if (ShowModal() != IDOK) return std::nullopt;
     return table_;
 }
 
-std::optional<Command> TfrmShortcuts::Selected() const {
-    const LRESULT row = SendMessageA(lstCommands_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    if (row < 0 || row >= static_cast<LRESULT>(kCommandCount)) return std::nullopt;
-    return static_cast<Command>(row);
+std::optional<std::size_t> TfrmShortcuts::Selected() const {
+    const LRESULT row = SendMessageW(lstCommands_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    if (row < 0 || static_cast<std::size_t>(row) >= slots_.size()) return std::nullopt;
+    return static_cast<std::size_t>(row);
 }
 
-void TfrmShortcuts::ShowShortcut(Command c) {
-    SetCell(lstCommands_, static_cast<int>(c), kShortcutColumn, FormatShortcut(table_.Get(c)));
+void TfrmShortcuts::ShowShortcut(std::size_t row) {
+    SetCell(lstCommands_, static_cast<int>(row), kShortcutColumn, FormatShortcut(table_.Get(slots_[row].key)));
 }
 
 LRESULT TfrmShortcuts::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -126,17 +130,17 @@ void TfrmShortcuts::lstCommandsChange() {
     const auto c = Selected();
     if (!c) return;
     filling_ = true;
-    SendMessageA(txtKey_, HKM_SETHOTKEY, ToHotKeyBox(table_.Get(*c)), 0);
+    SendMessageW(txtKey_, HKM_SETHOTKEY, ToHotKeyBox(table_.Get(slots_[*c].key)), 0);
     filling_ = false;
     SetWindowTextBytes(labNote_, "");
 }
 
 void TfrmShortcuts::txtKeyChange() {
     const auto c = Selected();
-    const Shortcut s = FromHotKeyBox(SendMessageA(txtKey_, HKM_GETHOTKEY, 0, 0));
+    const Shortcut s = FromHotKeyBox(SendMessageW(txtKey_, HKM_GETHOTKEY, 0, 0));
     // Modifiers alone: the user is still on the way to the key. The box also
     // reports the keys being let go, which changes nothing.
-    if (filling_ || !c || !s.Assigned() || s == table_.Get(*c)) return;
+    if (filling_ || !c || !s.Assigned() || s == table_.Get(slots_[*c].key)) return;
     if (!ParseShortcut(FormatShortcut(s))) {
         SetWindowTextBytes(labNote_, "That key cannot be a shortcut; use a letter, a digit or F1 to F24.");
         return;
@@ -148,18 +152,19 @@ void TfrmShortcuts::butNoneClick() {
     const auto c = Selected();
     if (!c) return;
     filling_ = true;
-    SendMessageA(txtKey_, HKM_SETHOTKEY, 0, 0);
+    SendMessageW(txtKey_, HKM_SETHOTKEY, 0, 0);
     filling_ = false;
     Assign(*c, {});
 }
 
-void TfrmShortcuts::Assign(Command c, Shortcut s) {
-    const auto loser = table_.Assign(c, s);
-    ShowShortcut(c);
+void TfrmShortcuts::Assign(std::size_t row, Shortcut s) {
+    const auto loser = table_.Assign(slots_[row].key, s);
+    ShowShortcut(row);
     std::string note;
-    if (loser) {
-        ShowShortcut(*loser);
-        note = FormatShortcut(s) + " moved here from " + std::string(InfoOf(*loser).name) + ".";
+    for (std::size_t i = 0; loser && i < slots_.size(); ++i) {
+        if (slots_[i].key != *loser) continue;
+        ShowShortcut(i);
+        note = FormatShortcut(s) + " moved here from " + slots_[i].name + ".";
     }
     SetWindowTextBytes(labNote_, note);
 }

@@ -4,6 +4,7 @@
 // use; it changes a copy of the table and hands it back on OK.
 
 #include <optional>
+#include <span>
 
 #include "app/Shortcuts.h"
 #include "forms/Form.h"
@@ -14,23 +15,24 @@ class TfrmShortcuts : public Form {
 public:
     TfrmShortcuts();
     // Shows the dialog with `table`; the changed table on OK, nothing on Cancel.
-    std::optional<ShortcutTable> Run(const ShortcutTable& table);
+    std::optional<ShortcutTable> Run(const ShortcutTable& table, std::span<const ShortcutSlot> slots);
 
 private:
     void OnCommand(int id, int code, HWND control) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    std::optional<Command> Selected() const;
+    std::optional<std::size_t> Selected() const;
     void lstCommandsChange();  // another command selected: its shortcut into the hot-key box
     void txtKeyChange();       // a key typed into the hot-key box
     void butNoneClick();
-    void Assign(Command c, Shortcut s);
-    void ShowShortcut(Command c);
+    void Assign(std::size_t row, Shortcut s);
+    void ShowShortcut(std::size_t row);
 
     HWND lstCommands_ = nullptr;
     HWND txtKey_ = nullptr;
     HWND labNote_ = nullptr;
     ShortcutTable table_;
+    std::span<const ShortcutSlot> slots_;
     bool filling_ = false;  // the hot-key box is being set from the list, not typed into
 };
 

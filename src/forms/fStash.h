@@ -12,7 +12,8 @@
 // Enter never replaces the editor's selection with nothing; Esc empties a box
 // that holds text and otherwise closes the browser as Esc always has.
 
-#include "app/StashCommands.h"
+#include "app/CommandUi.h"
+#include "app/StashBrowser.h"
 #include "forms/Form.h"
 #include "win32/RichPreview.h"
 #include "win32/UniqueHandle.h"

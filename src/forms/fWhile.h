@@ -3,7 +3,7 @@
 // surround and indent. One instance for the whole run, so it reopens with the
 // last entries; its title bar has no close box.
 
-#include "app/BlockCommands.h"
+#include "app/CommandUi.h"
 #include "forms/BlockDialog.h"
 
 namespace tavrill {

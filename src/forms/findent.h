@@ -3,7 +3,8 @@
 // for the whole run, so the direction stays as the user last chose it; the text and the number
 // (2) are set afresh at every opening.
 
-#include "app/TextCommands.h"
+#include "app/CommandUi.h"
+#include "text/Indent.h"
 #include "forms/BlockDialog.h"
 
 namespace tavrill {
