@@ -3,7 +3,7 @@
 ends, and it names every menu item of the tool bar and every dialog by its caption, so that a
 command added without a word in README.md fails here.
 
-    check-help.py tav_help.html src/forms"""
+    check-help.py tav_help.html src/forms src/app/Commands.cpp"""
 import glob
 import html
 import os
@@ -16,7 +16,7 @@ def words(text):
     return re.sub(r"\s+", " ", text.replace("&", "")).strip()
 
 
-def main(page_path, forms):
+def main(page_path, forms, table):
     raw = open(page_path, "rb").read()
     page = raw.decode("utf-8")
     problems = []
@@ -29,7 +29,10 @@ def main(page_path, forms):
     text = words(html.unescape(re.sub(r"<[^>]+>", " ", page)))
 
     sources = {p: open(p, encoding="utf-8").read() for p in glob.glob(os.path.join(forms, "*.cpp"))}
-    menu = re.findall(r"Append(?:MenuA)?\([^;]*?\"([^\"]+)\"\)", sources.get(os.path.join(forms, "fMain.cpp"), ""))
+    # Every row of the command table: {Menu, submenu, "caption", ...
+    rows = open(table, encoding="utf-8").read()
+    menu = re.findall(r"\{\s*(?:General|Blocks|Format|Help|Stash),\s*[^,]*,\s*\"([^\"]+)\"", rows)
+    menu += re.findall(r"constexpr std::string_view k\w+Menu = \"([^\"]+)\"", rows)
     dialogs = [c for s in sources.values() for c in re.findall(r"caption\s*=\s*\"([^\"]+)\"", s)]
     if len(menu) < 20 or len(dialogs) < 8:
         problems.append(f"found only {len(menu)} menu items and {len(dialogs)} dialog captions in {forms}")
@@ -43,4 +46,4 @@ def main(page_path, forms):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3]))

@@ -57,48 +57,53 @@ void RunBeginEnd(CommandContext& c) {
 }
 
 void RunCaseOf(CommandContext& c) {
-    Insert(c, [&] { return c.ui.AskCaseOf(); },
-           [](const CaseValues& v) {
-               return CaseBlock({v.selector, CaseLabels(v.labelsText), v.withBegin, v.withElse,
-                                 ReadBlockSpin(v.spinText)});
-           });
+    Insert(
+        c, [&] { return c.ui.AskCaseOf(); },
+        [](const CaseValues& v) {
+            return CaseBlock(
+                {v.selector, CaseLabels(v.labelsText), v.withBegin, v.withElse, ReadBlockSpin(v.spinText)});
+        });
 }
 
 void RunIfThen(CommandContext& c) {
-    AroundSelection(c, [&] { return c.ui.AskIfThen(); },
-                    [](const IfValues& v, const std::string& w) {
-                        return IfThenBlock({v.condition, ReadBlockSpin(v.spinText), v.withElse, v.surround}, w);
-                    });
+    AroundSelection(
+        c, [&] { return c.ui.AskIfThen(); },
+        [](const IfValues& v, const std::string& w) {
+            return IfThenBlock({v.condition, ReadBlockSpin(v.spinText), v.withElse, v.surround}, w);
+        });
 }
 
 void RunForNext(CommandContext& c) {
-    AroundSelection(c, [&] { return c.ui.AskForNext(); },
-                    [](const ForNextValues& v, const std::string& w) {
-                        return LoopBlock(ForHeadTail(v.var, v.from, v.to, v.downto), v.surround,
-                                         ReadBlockSpin(v.spinText), w);
-                    });
+    AroundSelection(
+        c, [&] { return c.ui.AskForNext(); },
+        [](const ForNextValues& v, const std::string& w) {
+            return LoopBlock(ForHeadTail(v.var, v.from, v.to, v.downto), v.surround,
+                             ReadBlockSpin(v.spinText), w);
+        });
 }
 
 void RunWhile(CommandContext& c) {
-    AroundSelection(c, [&] { return c.ui.AskWhile(); },
-                    [](const WhileValues& v, const std::string& w) {
-                        return LoopBlock(WhileHeadTail(v.kind, v.condition), v.surround, ReadBlockSpin(v.spinText),
-                                         w);
-                    });
+    AroundSelection(
+        c, [&] { return c.ui.AskWhile(); },
+        [](const WhileValues& v, const std::string& w) {
+            return LoopBlock(WhileHeadTail(v.kind, v.condition), v.surround, ReadBlockSpin(v.spinText), w);
+        });
 }
 
 // The procedure comment is read afresh from the program folder when asked for.
 void RunProcedure(CommandContext& c) {
-    Insert(c, [&] { return c.ui.AskProcedure(); },
-           [&](const ProcValues& v) {
-               const std::string comment = v.useComment ? LoadTemplate(c, kProcHeadFile) : std::string();
-               return ProcSkeleton({v.kind, v.name, v.params, v.resultType, v.varBlock}, comment);
-           });
+    Insert(
+        c, [&] { return c.ui.AskProcedure(); },
+        [&](const ProcValues& v) {
+            const std::string comment = v.useComment ? LoadTemplate(c, kProcHeadFile) : std::string();
+            return ProcSkeleton({v.kind, v.name, v.params, v.resultType, v.varBlock}, comment);
+        });
 }
 
 void RunFunctionCall(CommandContext& c) {
-    AroundSelection(c, [&] { return c.ui.AskFunctionCall(); },
-                    [](const std::string& f, const std::string& w) { return WrapCall(f, w); });
+    AroundSelection(
+        c, [&] { return c.ui.AskFunctionCall(); },
+        [](const std::string& f, const std::string& w) { return WrapCall(f, w); });
 }
 
 // The template file with CR LF line breaks, adding nothing.
@@ -117,12 +122,14 @@ void RunTryExcept(CommandContext& c) {
 }
 
 void RunIfDef(CommandContext& c) {
-    AroundSelection(c, [&] { return c.ui.AskDefineName(); },
-                    [](const std::string& name, const std::string& w) { return IfDefBlock(name, w); });
+    AroundSelection(
+        c, [&] { return c.ui.AskDefineName(); },
+        [](const std::string& name, const std::string& w) { return IfDefBlock(name, w); });
 }
 void RunRegion(CommandContext& c) {
-    AroundSelection(c, [&] { return c.ui.AskRegionCaption(); },
-                    [](const std::string& caption, const std::string& w) { return RegionBlock(caption, w); });
+    AroundSelection(
+        c, [&] { return c.ui.AskRegionCaption(); },
+        [](const std::string& caption, const std::string& w) { return RegionBlock(caption, w); });
 }
 
 }  // namespace tavrill

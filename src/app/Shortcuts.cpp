@@ -172,7 +172,8 @@ ShortcutTable LoadShortcuts(ProfileStore& profile, std::span<const ShortcutSlot>
 void SaveShortcuts(ProfileStore& profile, const ShortcutTable& table, std::span<const ShortcutSlot> slots,
                    std::string_view path) {
     for (const ShortcutSlot& slot : slots)
-        if (!profile.Write("Shortcuts", slot.key, FormatShortcut(table.Get(slot.key)))) throw UnableToWrite(path);
+        if (!profile.Write("Shortcuts", slot.key, FormatShortcut(table.Get(slot.key))))
+            throw UnableToWrite(path);
 }
 
 int HotKeyId(std::size_t index) {

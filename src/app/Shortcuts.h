@@ -3,9 +3,9 @@
 // ("Ctrl+Alt+Shift+U"), the table of which command or snippet holds which
 // shortcut, and the rule that decides which shortcuts are registered.
 
+#include <cstddef>
 #include <functional>
 #include <map>
-#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>

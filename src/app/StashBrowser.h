@@ -15,7 +15,8 @@
 
 namespace tavrill {
 
-inline constexpr std::string_view kDeleteQuestion = "Are you sure you wish to remove this item from your stash?";
+inline constexpr std::string_view kDeleteQuestion =
+    "Are you sure you wish to remove this item from your stash?";
 inline constexpr std::string_view kDeleteCaption = "Delete item";
 
 // What the browser shows and does. The preview's text lives in the window's

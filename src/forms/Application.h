@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/Folders.h"
+#include "app/Settings.h"
 #include "forms/Dialogs.h"
 #include "forms/fMain.h"
-#include "app/Settings.h"
 #include "win32/Profile.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WindowsHost.h"

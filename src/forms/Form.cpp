@@ -19,18 +19,19 @@ namespace {
 
 // Registers the class once for the run; a second form of the same class finds it.
 void RegisterFormClass(const char* className, WNDPROC proc) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{sizeof existing};
-    if (GetClassInfoExA(instance, className, &existing)) return;
-    WNDCLASSEXA wc{sizeof wc};
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring name = Widen(className);
+    WNDCLASSEXW existing{sizeof existing};
+    if (GetClassInfoExW(instance, name.c_str(), &existing)) return;
+    WNDCLASSEXW wc{sizeof wc};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    wc.lpszClassName = name.c_str();
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     wc.style = CS_DBLCLKS;
-    if (!RegisterClassExA(&wc)) throw Error(std::string("Cannot register the window class ") + className);
+    if (!RegisterClassExW(&wc)) throw Error(std::string("Cannot register the window class ") + className);
 }
 
 // The number of characters the longer bound of a spin box's range takes.
@@ -47,9 +48,9 @@ UniqueFont CreatePointFont(int points, int weight, bool underline, const char* f
         const ScreenDC screen{nullptr};
         dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
-    return UniqueFont{CreateFontA(FontHeight(points, dpi), 0, 0, 0, weight, FALSE, underline, FALSE,
+    return UniqueFont{CreateFontW(FontHeight(points, dpi), 0, 0, 0, weight, FALSE, underline, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, face)};
+                                  DEFAULT_PITCH | FF_SWISS, Widen(face).c_str())};
 }
 
 std::string WindowText(HWND hwnd) {
@@ -65,15 +66,15 @@ void SetWindowTextBytes(HWND hwnd, std::string_view text) {
 }
 
 void SetFont(HWND control, HFONT font) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 bool IsChecked(HWND button) {
-    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void SetChecked(HWND button, bool checked) {
-    SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // ---- Form ------------------------------------------------------------------
@@ -87,7 +88,7 @@ HFONT Form::DefaultFont(int dpi) {
 }
 
 void Form::GiveFont(HWND control, UniqueFont& keeper, UniqueFont font) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     keeper = std::move(font);
 }
 
@@ -103,7 +104,7 @@ void Form::ShowErrorBox(std::string_view message) {
 
 Form::~Form() {
     if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
 }
@@ -136,8 +137,9 @@ void Form::Create(const FormStyle& style) {
     const int height = r.bottom - r.top;
     const POINT at = style.position.value_or(
         POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2});
-    hwnd_ = CreateWindowExA(style.exStyle, style.className, style.caption, style.style, at.x, at.y, width,
-                            height, ownerWindow_, nullptr, GetModuleHandleA(nullptr), this);
+    hwnd_ = CreateWindowExW(style.exStyle, Widen(style.className).c_str(), Widen(style.caption).c_str(),
+                            style.style, at.x, at.y, width, height, ownerWindow_, nullptr,
+                            GetModuleHandleW(nullptr), this);
     if (!hwnd_) throw Error(std::string("Cannot create the window ") + style.caption);
     // The system has the last word on which monitor the new window is on.
     if (const int actual = WindowDpi(hwnd_); actual != dpi_) {
@@ -163,7 +165,7 @@ void Form::ApplyDpi(int dpi) {
     }
     // An up-down control sizes itself beside its box when it is attached to it.
     for (const Spin& spin : spins_)
-        SendMessageA(spin.updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(spin.edit), 0);
+        SendMessageW(spin.updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(spin.edit), 0);
     OnDpiChanged();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -225,7 +227,7 @@ HWND Form::AddMemo(const MemoArgs& args) {
     if (args.scrollBars) style |= WS_VSCROLL | (args.wordWrap ? 0 : WS_HSCROLL);
     HWND memo =
         AddControl("EDIT", {.id = args.id, .rect = args.rect, .style = style, .exStyle = WS_EX_CLIENTEDGE});
-    SendMessageA(memo, EM_SETLIMITTEXT, 0, 0);  // no limit but memory
+    SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);  // no limit but memory
     return memo;
 }
 
@@ -233,13 +235,13 @@ HWND Form::AddSpin(const SpinArgs& args) {
     const std::string value = std::to_string(args.value);
     HWND edit = AddEdit({.id = args.id, .rect = args.rect, .text = value});
     // A longer text cannot be a number of the range, and would only ask the reader to guess.
-    SendMessageA(edit, EM_LIMITTEXT, SpinTextLimit(args.minimum, args.maximum), 0);
+    SendMessageW(edit, EM_LIMITTEXT, SpinTextLimit(args.minimum, args.maximum), 0);
     HWND updown = AddControl(UPDOWN_CLASSA,
                              {.style = UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS});
-    SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
-    SendMessageA(updown, UDM_SETRANGE32, static_cast<WPARAM>(args.minimum),
+    SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageW(updown, UDM_SETRANGE32, static_cast<WPARAM>(args.minimum),
                  static_cast<LPARAM>(args.maximum));
-    SendMessageA(updown, UDM_SETPOS32, 0, static_cast<LPARAM>(args.value));
+    SendMessageW(updown, UDM_SETPOS32, 0, static_cast<LPARAM>(args.value));
     spins_.push_back({edit, updown, args.minimum, args.maximum});
     return edit;
 }
@@ -369,7 +371,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 SetFocus(focus_);
                 return 0;
             }
-            return DefWindowProcA(hwnd_, msg, wParam, lParam);
+            return DefWindowProcW(hwnd_, msg, wParam, lParam);
         case WM_DPICHANGED: {
             // Moved to a monitor of another resolution: laid out again for it, at the place
             // the system suggests, which keeps the form under the pointer. A form of fixed
@@ -387,7 +389,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnClose();
             return 0;
         default:
-            return DefWindowProcA(hwnd_, msg, wParam, lParam);
+            return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
 }
 
@@ -396,10 +398,10 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         // Store the object at the first message so every later one finds it.
         auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     // No exception crosses into the window system: a handler's error ends the
     // handler and is shown in the error box, and the program goes on.
     try {

@@ -36,7 +36,7 @@ TfrmFnCall::TfrmFnCall(const std::string& programFolder) : path_(programFolder +
     butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
     groupBox2_ = AddGroupBox({.text = "  Function to call  "});
     combo1_ = AddComboBox({.id = kCombo1});
-    SendMessageA(combo1_, CB_LIMITTEXT, 0, 0);  // names of any length pass whole
+    SendMessageW(combo1_, CB_LIMITTEXT, 0, 0);  // names of any length pass whole
     SetWindowTextBytes(combo1_, "trim");
     Layout(kClientWidth, kClientHeight);
     SetInitialFocus(butOK_);
@@ -69,7 +69,7 @@ void TfrmFnCall::FormDestroy() {
 void TfrmFnCall::FillCombo() {
     // The list keeps its own order; the combo box only shows it.
     const std::string text = WindowText(combo1_);
-    SendMessageA(combo1_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(combo1_, CB_RESETCONTENT, 0, 0);
     for (const std::string& entry : list_.Entries())
         SendMessageW(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
     SetWindowTextBytes(combo1_, text);

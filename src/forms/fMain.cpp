@@ -93,7 +93,8 @@ std::optional<std::size_t> StashButtonRow(int id) {
 
 }  // namespace
 
-TForm1::TForm1(BridgeHost& host, Settings& settings, SettingsStore& store, const Folders& folders, Dialogs& dialogs)
+TForm1::TForm1(BridgeHost& host, Settings& settings, SettingsStore& store, const Folders& folders,
+               Dialogs& dialogs)
     : dialogs_(dialogs),
       bridge_(host),
       settings_(settings),
@@ -353,7 +354,8 @@ void TForm1::Minimize() {
 
 void TForm1::SetStayOnTop(bool on) {
     stayOnTop_ = on;
-    SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm1::EditShortcuts() {
@@ -382,15 +384,18 @@ void TForm1::ShowHelp() {
     // is opened only where the user has put one, otherwise the page the package brings.
     const std::string helpFile = folders_.program + "tav_help.hlp";
     if (FileExists(helpFile)) {
-        WinHelpW(hwnd_, Widen(helpFile).c_str(), HELP_CONTENTS, 0);  // the help engine reports its own failures
+        WinHelpW(hwnd_, Widen(helpFile).c_str(), HELP_CONTENTS,
+                 0);  // the help engine reports its own failures
         return;
     }
     const std::wstring page = Widen(folders_.program + "tav_help.html");
-    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // the browser reports its own
+    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);  // the browser reports its own
 }
 
 void TForm1::OpenWebPage(std::string_view address) {
-    ShellExecuteW(hwnd_, L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // result not needed
+    ShellExecuteW(hwnd_, L"open", Widen(address).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);  // result not needed
 }
 
 }  // namespace tavrill

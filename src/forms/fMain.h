@@ -22,7 +22,8 @@ public:
     // Makes the tool bar, its menus and its timer, registers the shortcuts and
     // places the window where the settings say. Throws Error when a window
     // cannot be made. Everything handed in must outlive the tool bar.
-    TForm1(BridgeHost& host, Settings& settings, SettingsStore& store, const Folders& folders, Dialogs& dialogs);
+    TForm1(BridgeHost& host, Settings& settings, SettingsStore& store, const Folders& folders,
+           Dialogs& dialogs);
     ~TForm1() override;
 
     // Saves where the tool bar stood; run when the program ends.

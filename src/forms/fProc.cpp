@@ -37,7 +37,7 @@ TfrmProc::TfrmProc() {
     AddGroupBox({.rect = {8, 150, 276, 46}, .text = " Result type "});
     lstResult_ = AddComboBox({.id = kLstResult, .rect = {18, 166, 256, 120}});
     for (const char* type : {"boolean", "integer", "string"})
-        SendMessageA(lstResult_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type));
+        SendMessageW(lstResult_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type));
     chkComment_ = AddCheckBox({.id = kChkComment, .rect = {12, 204, 130, 17}, .text = "use proc &comment"});
     chkVars_ = AddCheckBox({.id = kChkVars, .rect = {150, 204, 130, 17}, .text = "make &var block"});
     AddButton({.id = IDOK, .rect = {54, 230, 75, 25}, .text = "OK", .isDefault = true});

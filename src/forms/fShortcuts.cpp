@@ -57,9 +57,9 @@ TfrmShortcuts::TfrmShortcuts() {
             .clientWidth = 360,
             .clientHeight = 372});
     lstCommands_ = AddControl("SysListView32", {.id = kLstCommands,
-                                             .rect = {8, 8, 344, 270},
-                                             .style = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
-                                                      LVS_SHOWSELALWAYS | LVS_NOSORTHEADER});
+                                                .rect = {8, 8, 344, 270},
+                                                .style = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
+                                                         LVS_SHOWSELALWAYS | LVS_NOSORTHEADER});
     SendMessageW(lstCommands_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const RECT list = ToPixels({0, 0, 200, 0});
     const RECT keys = ToPixels({0, 0, 120, 0});
@@ -67,7 +67,8 @@ TfrmShortcuts::TfrmShortcuts() {
     AddColumn(lstCommands_, kShortcutColumn, L"Shortcut", keys.right);
 
     AddLabel({.rect = {8, 290, 110, 14}, .text = "&Press the shortcut:"});
-    txtKey_ = AddControl("msctls_hotkey32", {.id = kTxtKey, .rect = {120, 286, 150, 21}, .style = WS_TABSTOP});
+    txtKey_ =
+        AddControl("msctls_hotkey32", {.id = kTxtKey, .rect = {120, 286, 150, 21}, .style = WS_TABSTOP});
     // A key alone, or with Shift only, would take a typed key from every program:
     // the box adds Ctrl+Alt to it, as a shortcut must have Ctrl or Alt.
     SendMessageW(txtKey_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
@@ -78,7 +79,8 @@ TfrmShortcuts::TfrmShortcuts() {
     SetInitialFocus(lstCommands_);
 }
 
-std::optional<ShortcutTable> TfrmShortcuts::Run(const ShortcutTable& table, std::span<const ShortcutSlot> slots) {
+std::optional<ShortcutTable> TfrmShortcuts::Run(const ShortcutTable& table,
+                                                std::span<const ShortcutSlot> slots) {
     table_ = table;
     slots_ = slots;
     for (std::size_t i = 0; i < slots_.size(); ++i) {
@@ -104,7 +106,8 @@ std::optional<std::size_t> TfrmShortcuts::Selected() const {
 }
 
 void TfrmShortcuts::ShowShortcut(std::size_t row) {
-    SetCell(lstCommands_, static_cast<int>(row), kShortcutColumn, FormatShortcut(table_.Get(slots_[row].key)));
+    SetCell(lstCommands_, static_cast<int>(row), kShortcutColumn,
+            FormatShortcut(table_.Get(slots_[row].key)));
 }
 
 LRESULT TfrmShortcuts::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -23,12 +23,12 @@ UniqueBitmap LoadGlyph(std::string name, int dpi) {
     const char* suffixes[] = {"", "24", "32"};
     name += suffixes[PictureSizeIndex(dpi)];
     return UniqueBitmap{static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))};
+        LoadImageW(GetModuleHandleW(nullptr), Widen(name).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))};
 }
 
 int GlyphSize(HBITMAP glyph) {
     BITMAP info{};
-    return glyph && GetObjectA(glyph, sizeof info, &info) ? info.bmHeight : 0;
+    return glyph && GetObjectW(glyph, sizeof info, &info) ? info.bmHeight : 0;
 }
 
 std::string SearchText(HWND box) {
@@ -83,14 +83,14 @@ void TfrmStash::LoadGlyphsAndFont() {
     fileGlyph_ = LoadGlyph("UNKNOWNFILE", Dpi());
     const int height = ToPixels({0, 0, 0, kPreviewFontHeight}).bottom;
     GiveFont(Memo1_, previewFont_,
-             UniqueFont{CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+             UniqueFont{CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    FIXED_PITCH | FF_MODERN, "Courier New")});
+                                    FIXED_PITCH | FF_MODERN, L"Courier New")});
 }
 
 void TfrmStash::OnDpiChanged() {
     LoadGlyphsAndFont();
-    SendMessageA(file1_, LB_SETITEMHEIGHT, 0, ToPixels({0, 0, 0, kItemHeight}).bottom);
+    SendMessageW(file1_, LB_SETITEMHEIGHT, 0, ToPixels({0, 0, 0, kItemHeight}).bottom);
 }
 
 std::optional<std::string> TfrmStash::Run() {
@@ -110,7 +110,7 @@ void TfrmStash::form_show() {
 }
 
 void TfrmStash::file1_Click() {
-    const LRESULT row = SendMessageA(file1_, LB_GETCURSEL, 0, 0);
+    const LRESULT row = SendMessageW(file1_, LB_GETCURSEL, 0, 0);
     if (row == LB_ERR || static_cast<size_t>(row) >= model_.Rows().size()) return;
     model_.Select(model_.Rows()[static_cast<size_t>(row)]);
     ShowPreview(model_.Preview());
@@ -149,8 +149,8 @@ void TfrmStash::txtSearch_Change() {
 void TfrmStash::txtSearchKeyDown() {
     if (model_.Rows().empty()) return;
     SetFocus(file1_);
-    if (SendMessageA(file1_, LB_GETCURSEL, 0, 0) != LB_ERR) return;
-    SendMessageA(file1_, LB_SETCURSEL, 0, 0);
+    if (SendMessageW(file1_, LB_GETCURSEL, 0, 0) != LB_ERR) return;
+    SendMessageW(file1_, LB_SETCURSEL, 0, 0);
     file1_Click();
 }
 
@@ -166,17 +166,17 @@ void TfrmStash::FillList() {
     const auto& rows = model_.Rows();
     size_t bytes = 0;
     for (size_t i : rows) bytes += items[i].name.size() + 1;
-    SendMessageA(file1_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(file1_, LB_RESETCONTENT, 0, 0);
-    SendMessageA(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
+    SendMessageW(file1_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(file1_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
     for (size_t i : rows)
         SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(items[i].name).c_str()));
     // A selected item that is still listed stays selected, wherever it now stands.
     const auto selected = model_.Selected();
     const auto at = selected ? std::find(rows.begin(), rows.end(), *selected) : rows.end();
     const WPARAM row = at == rows.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(at - rows.begin());
-    SendMessageA(file1_, LB_SETCURSEL, row, 0);
-    SendMessageA(file1_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(file1_, LB_SETCURSEL, row, 0);
+    SendMessageW(file1_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(file1_, nullptr, TRUE);
 }
 

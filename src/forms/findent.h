@@ -4,8 +4,8 @@
 // (2) are set afresh at every opening.
 
 #include "app/CommandUi.h"
-#include "text/Indent.h"
 #include "forms/BlockDialog.h"
+#include "text/Indent.h"
 
 namespace tavrill {
 

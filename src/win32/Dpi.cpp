@@ -12,10 +12,10 @@ constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 // A function of a system library, or nullptr on a system that lacks it. Through
 // void(*)() because a FARPROC cast straight to another signature draws a warning.
 template <class F>
-F SystemFunction(const char* library, const char* name) {
+F SystemFunction(const wchar_t* library, const char* name) {
     // Loaded once and kept for the run, as the system keeps user32 and shcore anyway.
-    HMODULE module = GetModuleHandleA(library);
-    if (!module) module = LoadLibraryA(library);
+    HMODULE module = GetModuleHandleW(library);
+    if (!module) module = LoadLibraryW(library);
     if (!module) return nullptr;
     return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
@@ -30,7 +30,7 @@ int SystemDpi() {
 }  // namespace
 
 int WindowDpi(HWND window) {
-    static const auto getDpiForWindow = SystemFunction<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
+    static const auto getDpiForWindow = SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
@@ -38,7 +38,8 @@ int WindowDpi(HWND window) {
 }
 
 int DpiAt(POINT screen) {
-    static const auto getDpiForMonitor = SystemFunction<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+    static const auto getDpiForMonitor =
+        SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     UINT x = 0, y = 0;
     if (getDpiForMonitor &&
         SUCCEEDED(
@@ -50,7 +51,7 @@ int DpiAt(POINT screen) {
 
 RECT FrameAround(RECT client, DWORD style, DWORD exStyle, int dpi) {
     static const auto adjustForDpi =
-        SystemFunction<AdjustWindowRectExForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
+        SystemFunction<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
     if (!adjustForDpi || !adjustForDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&client, style, FALSE, exStyle);
     return client;

@@ -381,6 +381,54 @@ void ForeignWindow::Activate() {
         throw HarnessError("cannot bring the foreign window to the front");
 }
 
+WineEditor::WineEditor(const std::string& exe, std::string_view controlClass)
+    : process_(std::make_unique<Process>(exe, "", "C:\\")) {
+    const auto find = [&] {
+        for (HWND w : VisibleTopLevelWindows(process_->Id())) {
+            std::vector<HWND> all;
+            EnumChildWindows(w, Collect, reinterpret_cast<LPARAM>(&all));
+            for (HWND c : all)
+                if (ClassOf(c) == controlClass) {
+                    window_ = w;
+                    control_ = c;
+                    return true;
+                }
+        }
+        return false;
+    };
+    if (!WaitFor(find, kStartTimeout))
+        throw HarnessError("cannot find the " + std::string(controlClass) + " of " + exe);
+}
+
+WineEditor::~WineEditor() = default;
+
+void WineEditor::SelectAllOf(std::string_view text) {
+    const std::wstring wide = Widen(text);
+    SendMessageW(control_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(control_, EM_SETSEL, 0, -1);
+}
+
+std::string WineEditor::Text() const {
+    std::string text = WindowText(control_);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    return text;
+}
+
+void WineEditor::Activate() {
+    const auto focused = [&] {
+        GUITHREADINFO info{sizeof info};
+        return IsForeground(window_) && GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
+               info.hwndFocus == control_;
+    };
+    // A click would move the selection: the frame's caption brings it to the front, the focus
+    // is the control's already.
+    SetForegroundWindow(window_);
+    SetFocus(control_);
+    if (!WaitFor(focused) && !ClickToFront(Middle(window_), window_, focused))
+        throw HarnessError("cannot bring the Wine editor to the front");
+    SendMessageW(control_, EM_SETSEL, 0, -1);
+}
+
 Session::Session(SessionOptions options) {
     static int counter = 0;
     char temp[MAX_PATH + 1] = "";

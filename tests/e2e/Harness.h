@@ -96,6 +96,23 @@ private:
     HWND window_ = nullptr;
 };
 
+// One of Wine's own editors, an editor nobody here wrote: notepad.exe (an "Edit" control) or
+// wordpad.exe (a rich edit control). Filled and selected by messages, read with WM_GETTEXT.
+class WineEditor {
+public:
+    WineEditor(const std::string& exe, std::string_view controlClass);  // a Windows path
+    ~WineEditor();
+    HWND Control() const { return control_; }
+    void SelectAllOf(std::string_view text);  // sets the text, selects all of it
+    std::string Text() const;                 // without a rich edit's closing CR
+    void Activate();                          // clicks into the control, waits until it has the focus
+
+private:
+    std::unique_ptr<Process> process_;
+    HWND window_ = nullptr;
+    HWND control_ = nullptr;
+};
+
 // A dialog of the tool bar.
 struct Dialog {
     HWND window = nullptr;

@@ -32,8 +32,12 @@ struct FakeUi : CommandUi {
     std::optional<ForNextValues> AskForNext() override {
         return Answer("for", ForNextValues{"i", "0", "9", true, true, "2"});
     }
-    std::optional<WhileValues> AskWhile() override { return Answer("while", WhileValues{WhileKind::While, "go", true}); }
-    std::optional<CaseValues> AskCaseOf() override { return Answer("case", CaseValues{"k", true, "2", "1\r\n2"}); }
+    std::optional<WhileValues> AskWhile() override {
+        return Answer("while", WhileValues{WhileKind::While, "go", true});
+    }
+    std::optional<CaseValues> AskCaseOf() override {
+        return Answer("case", CaseValues{"k", true, "2", "1\r\n2"});
+    }
     std::optional<ProcValues> AskProcedure() override {
         return Answer("proc", ProcValues{ProcKind::Function, "Run", "a: Integer", "Boolean"});
     }
@@ -76,7 +80,8 @@ struct CommandsTest : testing::EditorFixture {
         FAIL() << "no row " << caption;
     }
     bool Pasted() const {
-        return std::any_of(host.sent.begin(), host.sent.end(), [](const std::string& s) { return s.starts_with("paste"); });
+        return std::any_of(host.sent.begin(), host.sent.end(),
+                           [](const std::string& s) { return s.starts_with("paste"); });
     }
 };
 
@@ -164,7 +169,8 @@ TEST_F(CommandsTest, WithNothingSelectedTextCommandsDoNothingAndBlocksGetAnEmpty
     Select("abc");
     Run("&UPPER CASE");
     host.CaretAtEnd(control);
-    for (const char* caption : {"&lower case", "&use //", "&Quote as string", "&Indent / unindent", "Sort &lines"}) {
+    for (const char* caption :
+         {"&lower case", "&use //", "&Quote as string", "&Indent / unindent", "Sort &lines"}) {
         host.sent.clear();
         Run(caption);
         EXPECT_EQ(EditorText(), "ABC") << caption;

@@ -31,8 +31,8 @@ TEST(ShortcutTextTest, ReadsModifiersInAnyOrderAndOneKey) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseShortcut(text), expected) << '"' << text << '"';
     // No modifier or Shift alone (would take typed keys from every program), a modifier twice, two
     // keys, no key, or a key not in the list (also in UTF-8).
-    for (const char* text : {"U", "Shift+U", "Ctrl+Ctrl+U", "Ctrl+U+I", "Ctrl+", "Alt+", "Win+", "Ctrl+Alt", "Ctrl+F25",
-                             "Ctrl+F05", "Ctrl+Hyper+U", "Ctrl+Ü"})
+    for (const char* text : {"U", "Shift+U", "Ctrl+Ctrl+U", "Ctrl+U+I", "Ctrl+", "Alt+", "Win+", "Ctrl+Alt",
+                             "Ctrl+F25", "Ctrl+F05", "Ctrl+Hyper+U", "Ctrl+Ü"})
         EXPECT_EQ(ParseShortcut(text), std::nullopt) << '"' << text << '"';
 }
 
@@ -93,9 +93,15 @@ TEST(ShortcutFileTest, LinesTheUserWroteBeatDefaultsAndTheFirstOfTwoEqualLinesWi
     SettingsStore store(ini, "c:\\t\\tavrill.ini");
     const ShortcutTable t = store.LoadShortcuts(slots);
     const std::pair<const char*, const char*> expected[] = {
-        {"CaseUpper", "None"},         {"CaseLower", "Ctrl+Alt+Shift+X"},   {"CaseTitle", "Ctrl+Alt+Shift+F"},
-        {"CaseFlip", "None"},          {"Undo", "Ctrl+Alt+Shift+Q"},        {"StashBrowse", "None"},
-        {"BeginEnd", "Ctrl+Alt+Shift+I"}, {"Indent", "None"},             {"CommentSlash", "Ctrl+Alt+Shift+C"},
+        {"CaseUpper", "None"},
+        {"CaseLower", "Ctrl+Alt+Shift+X"},
+        {"CaseTitle", "Ctrl+Alt+Shift+F"},
+        {"CaseFlip", "None"},
+        {"Undo", "Ctrl+Alt+Shift+Q"},
+        {"StashBrowse", "None"},
+        {"BeginEnd", "Ctrl+Alt+Shift+I"},
+        {"Indent", "None"},
+        {"CommentSlash", "Ctrl+Alt+Shift+C"},
     };
     for (const auto& [key, text] : expected) EXPECT_EQ(FormatShortcut(t.Get(key)), text) << key;
 
@@ -135,7 +141,8 @@ TEST(ShortcutRegistryTest, ShortcutsAnotherProgramHoldsAreReportedAndDropped) {
     EXPECT_FALSE(t.Get("CaseUpper").Assigned());
     EXPECT_FALSE(t.Get("StashSave").Assigned());
     ASSERT_EQ(registry.held.size(), 7u);
-    for (const auto& [id, s] : registry.held) EXPECT_EQ(t.Get(slots.at(*SlotOfHotKey(id, slots.size())).key), s);
+    for (const auto& [id, s] : registry.held)
+        EXPECT_EQ(t.Get(slots.at(*SlotOfHotKey(id, slots.size())).key), s);
     UnregisterShortcuts(t, slots, registry);
     EXPECT_TRUE(registry.held.empty());
 }
@@ -147,8 +154,11 @@ TEST(SettingsTest, ReadOnceEachKeyFallingBackOnItsOwnAndWrittenBackThroughTheSto
     EXPECT_EQ(s.position, (WindowPosition{32, 420}));
     EXPECT_FALSE(s.anyEditor);
     EXPECT_FALSE(s.keepClipboard);
-    ini.values = {{"Main/WindowX", "$40"}, {"Main/WindowY", "left"}, {"Main/AnyEditor", "yes"},
-                  {"Main/KeepClipboard", "2"}, {"Main/StashFolder", "snips"}};
+    ini.values = {{"Main/WindowX", "$40"},
+                  {"Main/WindowY", "left"},
+                  {"Main/AnyEditor", "yes"},
+                  {"Main/KeepClipboard", "2"},
+                  {"Main/StashFolder", "snips"}};
     s = store.Load();
     EXPECT_EQ(s.position, (WindowPosition{64, 420}));
     EXPECT_FALSE(s.anyEditor);
@@ -172,7 +182,10 @@ TEST(SettingsTest, ReadOnceEachKeyFallingBackOnItsOwnAndWrittenBackThroughTheSto
 TEST(FoldersTest, ProgramFolderIsLowerCasedInAsciiOnlyAndEndsInABackslash) {
     EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Editor\\TAVRILL.EXE"), "c:\\tools\\editor\\");
     EXPECT_EQ(ProgramFolderOf("C:TAVRILL.EXE"), "c:\\");
-    EXPECT_EQ(ProgramFolderOf("D:\\\xC9" "cole\\t.exe"), "d:\\\xC9" "cole\\");  // bytes above 127 keep their case
+    EXPECT_EQ(ProgramFolderOf("D:\\\xC9"
+                              "cole\\t.exe"),
+              "d:\\\xC9"
+              "cole\\");  // bytes above 127 keep their case
     EXPECT_EQ(ProgramFolderOf("\\\\Server\\Share\\t.exe"), "\\\\server\\share\\");
     EXPECT_EQ(FoldersFor("C:\\X\\t.exe").stash, "c:\\x\\stash\\");
 }

@@ -40,7 +40,8 @@ TEST(StashBrowserModelTest, DeleteAsksFirstAndASelectionPastTheEndChangesNothing
     testing::FakeHost host;
     testing::TempFolder dir;
     StashBrowserModel browser{host, dir.Folder()};
-    for (const char* name : {"a.pas", "b.pas"}) ASSERT_TRUE(WriteFileBytes(dir.Folder() + name, "//TAVRILL:\r\nx"));
+    for (const char* name : {"a.pas", "b.pas"})
+        ASSERT_TRUE(WriteFileBytes(dir.Folder() + name, "//TAVRILL:\r\nx"));
     browser.Show();
     EXPECT_FALSE(browser.DeleteSelected());  // nothing selected: not even asked
     browser.Select(1);

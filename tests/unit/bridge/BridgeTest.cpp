@@ -16,10 +16,12 @@ namespace {
 using testing::FakeHost;
 
 constexpr char kNotAnEditor[] = "Source window was not a Delphi TEditWindow.";
-constexpr char kRunsAsAdministrator[] = "The editor runs as administrator. Start Delphi Tavrill as administrator too.";
+constexpr char kRunsAsAdministrator[] =
+    "The editor runs as administrator. Start Delphi Tavrill as administrator too.";
 
 bool Typed(const FakeHost& host) {
-    return std::any_of(host.sent.begin(), host.sent.end(), [](const std::string& s) { return s.starts_with("keys"); });
+    return std::any_of(host.sent.begin(), host.sent.end(),
+                       [](const std::string& s) { return s.starts_with("keys"); });
 }
 
 struct BridgeTest : testing::EditorFixture {
@@ -370,7 +372,8 @@ TEST_F(BridgeTest, KeepMyClipboardPutsItBackAfterThePasteOnly) {
         keys.FetchSelection();
         keys.Deliver("X");
     }
-    const auto typed = std::find(h.sent.begin(), h.sent.end(), "keys shift+insert " + std::to_string(control));
+    const auto typed =
+        std::find(h.sent.begin(), h.sent.end(), "keys shift+insert " + std::to_string(control));
     ASSERT_NE(typed, h.sent.end());
     EXPECT_EQ(*std::next(typed), "await " + std::to_string(control));
 }

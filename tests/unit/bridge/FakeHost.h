@@ -30,8 +30,8 @@ struct FakeWindow {
     std::string text;
     std::size_t selStart = 0;
     std::size_t selEnd = 0;
-    bool copiesNothing = false;  // ignores copy requests altogether
-    bool answersMessages = true;  // false: copy, paste and undo only as keys
+    bool copiesNothing = false;                                  // ignores copy requests altogether
+    bool answersMessages = true;                                 // false: copy, paste and undo only as keys
     std::vector<std::pair<std::string, std::size_t>> undoStack;  // text and caret before a paste
     bool visible = true;
     std::int64_t area = 100;
@@ -73,7 +73,9 @@ public:
         w.selEnd = w.text.size();
     }
     // Nothing selected, the caret at the end of the text.
-    void CaretAtEnd(WindowHandle control) { Window(control).selStart = Window(control).selEnd = Window(control).text.size(); }
+    void CaretAtEnd(WindowHandle control) {
+        Window(control).selStart = Window(control).selEnd = Window(control).text.size();
+    }
     FakeWindow& Window(WindowHandle h) { return windows_.at(h); }
     void Close(WindowHandle h) {
         Window(h).exists = false;
