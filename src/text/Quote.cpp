@@ -215,7 +215,7 @@ private:
             const std::string_view row = s_.substr(at_, end == std::string_view::npos ? end : end - at_);
             const std::size_t first = row.find_first_not_of(" \t");
             if (first != std::string_view::npos && row.substr(first).starts_with(quotes) &&
-                row.substr(first + run).find_first_not_of('\'') != 0) {
+                !row.substr(first + run).starts_with('\'')) {
                 indent = row.substr(0, first);
                 at_ += first + run;
                 break;

@@ -49,7 +49,8 @@ TEST(AlignOnTest, TheFirstTokenInCodeOfEachLineStandsInOneColumn) {
         {"=", "a = 1;\r\nif b >= c then Long = 2; // =\r\n's=' = 3;",
          "a                   = 1;\r\nif b >= c then Long = 2; // =\r\n's='                = 3;"},
         {"var", "x: VarCount; Var y\r\n{ var } var z", "x: VarCount; Var y\r\n{ var }      var z"},
-        {"in", "if x in s\r\n\tif y in t", "if x         in s\r\n\tif y in t"},  // a tab counts to the next stop
+        {"in", "if x in s\r\n\tif y in t",
+         "if x         in s\r\n\tif y in t"},  // a tab counts to the next stop
         {"then", "{ if a\r\n then } if b then", "{ if a\r\n then } if b then"},  // a comment across lines
         {"", "a = 1;\r\nbb = 2;", "a = 1;\r\nbb = 2;"},
     };

@@ -24,7 +24,7 @@ TEST(BlanksTest, UntabifyExpandsTabsInCodeToTheNextStopOnly) {
     } cases[] = {
         {8, "\tx\r\nab\tc", "        x\r\nab      c"},
         {4, "a\tb := '\t';\t// \t", "a   b := '\t';  // \t"},  // the string's and comment's tabs stay
-        {4, "{ a\r\n\tb }\tc", "{ a\r\n\tb } c"},                  // a comment across lines
+        {4, "{ a\r\n\tb }\tc", "{ a\r\n\tb } c"},              // a comment across lines
         {4, "(*\r\n*)\t\r\n\303\251\tx", "(*\r\n*)  \r\n\303\251   x"},  // a character is one column
         {0, "\t\tx", "  x"},
     };
