@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "text/Assignments.h"
+#include "text/Blanks.h"
 #include "text/Case.h"
 #include "text/Comment.h"
 #include "text/LineCutter.h"
@@ -129,8 +130,43 @@ void RunCommentPair(const CommentMarks& wanted) {
     }
 }
 
-Exit RunVerb(Verb verb) {
-    switch (verb) {
+// A rewrite that takes the lines one by one, each with its line break, and may hold a little back.
+template <class Rewriter>
+void RunLineRewriter(Rewriter& rewriter) {
+    RunLines([&](std::string_view line, bool followedByBreak,
+                 std::string& out) { rewriter.Line(line, followedByBreak, out); },
+             [&](std::string& out) {
+                 if constexpr (requires { rewriter.Finish(out); }) rewriter.Finish(out);
+             });
+}
+
+Exit RunVerb(const Request& request) {
+    switch (request.verb) {
+        case Verb::Trim:
+            RunLines(TrimTrailingBlanksLine, [](std::string&) {});
+            return kDone;
+        case Verb::Untabify: {
+            Untabifier untabifier(request.n);
+            RunLineRewriter(untabifier);
+            return kDone;
+        }
+        case Verb::DeleteBlankLines:
+        case Verb::CompactBlankLines: {
+            BlankLineDeleter deleter(request.verb == Verb::CompactBlankLines);
+            RunLineRewriter(deleter);
+            return kDone;
+        }
+        case Verb::Join: {
+            LineJoiner joiner;
+            RunLineRewriter(joiner);
+            return kDone;
+        }
+        case Verb::AlignOn:
+            Write(AlignOn(ReadAll(), request.token));
+            return kDone;
+        case Verb::QuoteMultiline:
+            Write(QuoteMultiline(ReadAll()));
+            return kDone;
         case Verb::Sentence:
             RunSentence();
             return kDone;
@@ -192,15 +228,22 @@ bool IsRewriteVerb(Verb verb) {
         case Verb::Unquote:
         case Verb::CommentBrace:
         case Verb::CommentParen:
+        case Verb::QuoteMultiline:
+        case Verb::Trim:
+        case Verb::Untabify:
+        case Verb::DeleteBlankLines:
+        case Verb::CompactBlankLines:
+        case Verb::Join:
+        case Verb::AlignOn:
             return true;
         default:
             return false;
     }
 }
 
-int RunRewrite(Verb verb) {
+int RunRewrite(const Request& request) {
     try {
-        const Exit exit = RunVerb(verb);
+        const Exit exit = RunVerb(request);
         if (exit != kDone) return exit;
         if (std::fflush(stdout) != 0) throw IoError("cannot write standard output");
         return kDone;
