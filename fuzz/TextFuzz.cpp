@@ -256,6 +256,16 @@ void CheckBlanks(const std::string& text, int n, const std::string& token) {
     CHECK(TrimTrailingBlanks(trimmed) == trimmed && Breaks(trimmed) == Breaks(text));
     const std::string untabified = Untabify(text, n + 1);
     CHECK(Untabify(untabified, n + 1) == untabified && Breaks(untabified) == Breaks(text));
+    // Row by row, as the filter feeds it, the same.
+    Untabifier rows(n + 1);
+    std::string byRows;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t cr = text.find("\r\n", at);
+        const std::size_t end = cr == std::string::npos ? text.size() : cr + 2;
+        rows.Text(std::string_view(text).substr(at, end - at), byRows);
+        at = end;
+    }
+    CHECK(byRows == untabified);
     for (const bool compact : {false, true}) {
         const std::string fewer = DeleteBlankLines(text, compact);
         CHECK(DeleteBlankLines(fewer, compact) == fewer);

@@ -23,9 +23,16 @@ std::string Untabify(std::string_view text, int tabWidth);
 class Untabifier {
 public:
     explicit Untabifier(int tabWidth) : width_(tabWidth > 1 ? static_cast<std::size_t>(tabWidth) : 1) {}
-    void Line(std::string_view line, bool followedByBreak, std::string& out);
+    // Whole rows at a time, for speed: a text whose last row is followed by the next text's first,
+    // and rows::ForEachLine's empty last row is no row here either.
+    void Text(std::string_view text, std::string& out);
 
 private:
+    // The tabs of a row, or of its end (which starts at `column`), become blanks, but those
+    // inside a text span stay.
+    void Expand(std::string_view row, std::size_t column, const std::vector<PascalSpan>& spans,
+                std::string& out) const;
+
     std::size_t width_;
     PascalLineTokens tokens_;
 };

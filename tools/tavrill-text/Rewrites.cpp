@@ -87,6 +87,42 @@ void RunLines(RewriteLine rewriteLine, Finish finish) {
     Write(out);
 }
 
+// Whole rows at a time, for a rewrite that is faster on many rows than on one: each call gets rows
+// that CR LF ends, and the last call the rest of the text. Only a row cut by a piece is copied.
+template <class RewriteRows>
+void RunRows(RewriteRows rewriteRows) {
+    std::string buffer(kPiece, '\0'), out, carry;
+    out.reserve(kPiece + kPiece / 4);
+    for (;;) {
+        const std::size_t got = ReadPiece(buffer);
+        std::string_view piece(buffer.data(), got);
+        if (!carry.empty()) {
+            // The cut row ends at the piece's first CR LF, or at an LF that pairs with a held CR.
+            const std::size_t lf = carry.ends_with('\r') && piece.starts_with('\n') ? 0 : piece.find("\r\n");
+            if (lf == std::string_view::npos) {
+                carry.append(piece);
+                piece = {};
+            } else {
+                const std::size_t end =
+                    lf == 0 && carry.ends_with('\r') && piece.starts_with('\n') ? 1 : lf + 2;
+                carry.append(piece.substr(0, end));
+                rewriteRows(std::string_view(carry), out);
+                carry.clear();
+                piece.remove_prefix(end);
+            }
+        }
+        const std::size_t last = piece.rfind("\r\n");
+        const std::size_t whole = last == std::string_view::npos ? 0 : last + 2;
+        rewriteRows(piece.substr(0, whole), out);
+        carry.append(piece.substr(whole));
+        Write(out);
+        out.clear();
+        if (got < buffer.size()) break;
+    }
+    rewriteRows(std::string_view(carry), out);
+    Write(out);
+}
+
 // The whole text is read first; its lines go out as they are done, in pieces of about kPiece.
 template <class RewriteLine>
 void WriteLines(std::string_view text, RewriteLine rewriteLine) {
@@ -147,7 +183,7 @@ Exit RunVerb(const Request& request) {
             return kDone;
         case Verb::Untabify: {
             Untabifier untabifier(request.n);
-            RunLineRewriter(untabifier);
+            RunRows([&](std::string_view rows, std::string& out) { untabifier.Text(rows, out); });
             return kDone;
         }
         case Verb::DeleteBlankLines:
