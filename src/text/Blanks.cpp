@@ -199,6 +199,7 @@ std::string DeleteBlankLines(std::string_view text, bool compact) {
 
 void LineJoiner::Line(std::string_view line, bool followedByBreak, std::string& out) {
     finalBreak_ = followedByBreak;
+    const bool inComment = tokens_.InComment();
     const std::vector<PascalSpan>& spans = tokens_.Line(line);
     if (IsBlankLine(line)) return;
     const std::string_view trimmed = TrimRight(line);
@@ -211,7 +212,9 @@ void LineJoiner::Line(std::string_view line, bool followedByBreak, std::string& 
     }
     started_ = true;
     heldBlanks_.assign(line.substr(trimmed.size()));
+    // A "//" inside a comment that an earlier line opened swallows nothing.
     keepBreak_ = !spans.empty() && spans.back().kind == PascalKind::Comment &&
+                 !(inComment && spans.back().offset == 0) &&
                  line.substr(spans.back().offset).starts_with("//");
 }
 

@@ -52,7 +52,7 @@ TEST(BlanksTest, JoinMakesOneLineButKeepsASlashCommentsBreak) {
     for (const auto& [in, out] : {
              Case{"  a := 1 +  \r\n    2;\r\n\r\n  b;\r\n", "  a := 1 + 2; b;\r\n"},
              Case{"if x then // why\r\n  y;\r\nz", "if x then // why\r\n  y; z"},
-             Case{"s := '//';\r\n{ a //\r\n b } c", "s := '//'; { a // b } c"},
+             Case{"s := '//';\r\n{ a\r\n// b\r\n} c", "s := '//'; { a // b } c"},
              Case{"a\r\n", "a\r\n"},
              Case{"", ""},
          }) {
