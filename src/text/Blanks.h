@@ -1,8 +1,9 @@
 #pragma once
 // Rewrites of the blanks, tabs and blank lines of a text. Lines are counted as LineList counts
-// them; a blank line holds only blanks and tabs, or nothing. Each rewrite comes whole and as a
-// line-at-a-time object, so that a filter can stream any amount of text through it: feeding the
-// lines of a text (rows::ForEachLine) and then finishing gives the bytes of the whole rewrite.
+// them; a blank line holds only blanks and tabs, or nothing. Each rewrite comes whole and as an
+// object that takes the text in parts, so that a filter can stream any amount of text through it:
+// feeding the lines of a text (rows::ForEachLine; for Untabifier, runs of whole rows) and then
+// finishing gives the bytes of the whole rewrite.
 
 #include <cstddef>
 #include <string>
@@ -23,8 +24,7 @@ std::string Untabify(std::string_view text, int tabWidth);
 class Untabifier {
 public:
     explicit Untabifier(int tabWidth) : width_(tabWidth > 1 ? static_cast<std::size_t>(tabWidth) : 1) {}
-    // Whole rows at a time, for speed: a text whose last row is followed by the next text's first,
-    // and rows::ForEachLine's empty last row is no row here either.
+    // Whole rows at a time, for speed: every text given but the last ends with a CR LF.
     void Text(std::string_view text, std::string& out);
 
 private:
