@@ -37,6 +37,8 @@ for ((i = 0; i < mib; i++)); do cat "$work/chunk"; done | head -c $((mib << 20))
 "$tool" indent 2 < "$src" > "$work/indented.pas"
 "$tool" comment-brace < "$src" > "$work/braced.pas"
 "$tool" quote < "$src" > "$work/quoted.pas"
+# The same source indented with tabs and with blanks left at the ends of its lines.
+sed 's/^  /\t/; s/^\t  /\t\t/; s/\r$/  \r/' < "$src" > "$work/tabbed.pas"
 
 # Best wall-clock time of three runs, in seconds.
 best() {
@@ -94,6 +96,8 @@ compare "LC_ALL=C sort -f -s -r" "$src" env LC_ALL=C sort -f -s -r -- sort --rev
 compare "sed 's/:=/:=/' (none)" "$src" sed 's/:=/:=/' -- align
 compare "sed -E (swap around :=)" "$src" sed -E 's/^( *)([^ ]+) := ([^;]*);/\1\3 := \2;/' -- reverse
 compare "sed (quote lines)" "$src" sed "s/'/''/g; s/^/'/; s/\r\$/'#13#10 +\r/" -- quote
+compare "sed 's/[ \t]*\$//'" "$work/tabbed.pas" sed 's/[ \t]*$//' -- trim
+compare "expand" "$work/tabbed.pas" expand -- untabify
 compare "sed (unquote lines)" "$work/quoted.pas" sed "s/^'//; s/'#13#10 +\r\$/\r/; s/''/'/g" -- unquote
 
 # The same bytes as the reference where the rules agree.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "text/Assignments.h"
+#include "text/Blanks.h"
 #include "text/Case.h"
 #include "text/Comment.h"
 #include "text/Indent.h"
@@ -241,6 +242,58 @@ void CheckPairedRewrites(const std::string& text, const std::vector<std::size_t>
     CHECK(reversedInPieces == ReverseAssignments(text));
 }
 
+std::string WithoutBlanksAndBreaks(std::string_view text) {
+    std::string kept;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') kept += c;
+    }
+    return kept;
+}
+
+// The rewrites of blanks settle after one run and lose nothing but blanks and line breaks.
+void CheckBlanks(const std::string& text, int n, const std::string& token) {
+    const std::string trimmed = TrimTrailingBlanks(text);
+    CHECK(TrimTrailingBlanks(trimmed) == trimmed && Breaks(trimmed) == Breaks(text));
+    const std::string untabified = Untabify(text, n + 1);
+    CHECK(Untabify(untabified, n + 1) == untabified && Breaks(untabified) == Breaks(text));
+    // Row by row, as the filter feeds it, the same.
+    Untabifier rows(n + 1);
+    std::string byRows;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t cr = text.find("\r\n", at);
+        const std::size_t end = cr == std::string::npos ? text.size() : cr + 2;
+        rows.Text(std::string_view(text).substr(at, end - at), byRows);
+        at = end;
+    }
+    CHECK(byRows == untabified);
+    for (const bool compact : {false, true}) {
+        const std::string fewer = DeleteBlankLines(text, compact);
+        CHECK(DeleteBlankLines(fewer, compact) == fewer);
+        CHECK(WithoutBlanksAndBreaks(fewer) == WithoutBlanksAndBreaks(text));
+    }
+    CHECK(WithoutBlanksAndBreaks(JoinLines(text)) == WithoutBlanksAndBreaks(text));
+    const std::string aligned = AlignOn(text, token);
+    CHECK(AlignOn(aligned, token) == aligned && Breaks(aligned) == Breaks(text));
+    const std::string multiline = QuoteMultiline(text);
+    CHECK(UnquoteString(multiline) == text);
+}
+
+// A counting loop turned round twice is the loop it was. The bounds hold no word that could be
+// taken for "to" or "do", and no comment or string mark.
+void CheckLoopReversal(FuzzedDataProvider& data) {
+    const auto bound = [&] {
+        std::string raw = data.ConsumeRandomLengthString(12), kept;
+        for (const char c : raw) {
+            if (std::string_view("0123456789+-()[] nN").find(c) != std::string_view::npos) kept += c;
+        }
+        return kept.find_first_not_of(' ') == std::string::npos ? "n" + kept : kept;
+    };
+    const std::string direction = data.ConsumeBool() ? " to " : " downto ";
+    const std::string loop = "  for i := " + bound() + direction + bound() + " do begin";
+    const std::string once = ReverseAssignments(loop);
+    CHECK(once != loop && ReverseAssignments(once) == loop);
+}
+
 void CheckNormalizing(const std::string& text) {
     const std::string normal = NormalizeLineBreaks(text);
     CHECK(NormalizeLineBreaks(normal) == normal);
@@ -305,6 +358,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     CheckLineRewrites(text, n, cuts);
     CheckPairedRewrites(text, cuts);
     CheckNormalizing(text);
+    static const std::string kTokens[] = {":=", "=", ":", "then", "(", "/", "//", "<", "var"};
+    CheckBlanks(text, n, kTokens[static_cast<std::size_t>(n) % std::size(kTokens)]);
+    CheckLoopReversal(data);
     CheckLineList(data, text);
     return 0;
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "base/Ascii.h"
 #include "base/Rows.h"
+#include "text/PascalLines.h"
 
 namespace tavrill {
 
@@ -178,6 +180,87 @@ std::string AlignAssignments(std::string_view text) {
 
 namespace {
 
+bool IsWordByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return static_cast<unsigned char>((u | 0x20) - 'a') < 26 || static_cast<unsigned char>(u - '0') < 10 ||
+           c == '_';
+}
+
+// The byte pairs of Object Pascal's two-byte operators, which a one-byte token must not split.
+bool FormsOperator(char first, char second) {
+    static constexpr std::string_view kPairs[] = {":=", "<=", ">=", "<>", "..", "+=", "-=", "*=", "/="};
+    for (const std::string_view pair : kPairs) {
+        if (pair[0] == first && pair[1] == second) return true;
+    }
+    return false;
+}
+
+class TokenFinder {
+public:
+    explicit TokenFinder(std::string_view token)
+        : token_(token), word_(!token.empty() && std::all_of(token.begin(), token.end(), IsWordByte)) {}
+
+    // Where the token first stands in code on this line (the next line of the text), or kNone.
+    std::size_t Find(std::string_view line) {
+        const std::vector<PascalSpan>& spans = tokens_.Line(line);
+        if (word_) {
+            for (const PascalSpan& span : spans) {
+                if ((span.kind == PascalKind::Identifier || span.kind == PascalKind::Reserved) &&
+                    EqualIgnoringAsciiCase(line.substr(span.offset, span.length), token_))
+                    return span.offset;
+            }
+            return kNone;
+        }
+        auto span = spans.begin();
+        for (std::size_t at = line.find(token_); at != kNone; at = line.find(token_, at + 1)) {
+            while (span != spans.end() && span->offset + span->length <= at) ++span;
+            if (span != spans.end() && IsTextSpan(*span) && span->offset < at + token_.size()) continue;
+            const char before = at > 0 ? line[at - 1] : ' ';
+            const char after = at + token_.size() < line.size() ? line[at + token_.size()] : ' ';
+            if (FormsOperator(before, token_.front()) || FormsOperator(token_.back(), after)) continue;
+            return at;
+        }
+        return kNone;
+    }
+
+private:
+    std::string_view token_;
+    bool word_;
+    PascalLineTokens tokens_;
+};
+
+}  // namespace
+
+std::string AlignOn(std::string_view text, std::string_view token) {
+    const bool usable = !token.empty() && std::none_of(token.begin(), token.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= 32;
+    });
+    if (!usable) return std::string(text);
+    std::size_t column = 0;
+    TokenFinder planner(token);
+    rows::ForEachLine(text, [&](std::string_view line, bool) {
+        const std::size_t at = planner.Find(line);
+        if (at != kNone) column = std::max(column, DisplayColumn(line.substr(0, at)));
+    });
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    TokenFinder finder(token);
+    rows::ForEachLine(text, [&](std::string_view line, bool followedByBreak) {
+        const std::size_t at = finder.Find(line);
+        if (at == kNone) {
+            out.append(line);
+        } else {
+            out.append(line.substr(0, at))
+                .append(column - DisplayColumn(line.substr(0, at)), ' ')
+                .append(line.substr(at));
+        }
+        if (followedByBreak) out += "\r\n";
+    });
+    return out;
+}
+
+namespace {
+
 // One designator: no blank or tab outside brackets and parentheses.
 bool IsDesignator(std::string_view target) {
     int depth = 0;
@@ -196,7 +279,54 @@ std::string_view TrimBlanksRight(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+std::string_view Trimmed(std::string_view s) {
+    const std::size_t start = s.find_first_not_of(kBlanks);
+    return start == kNone ? std::string_view() : TrimBlanksRight(s.substr(start));
+}
+
+// "for i := a to b do" as "for i := b downto a do" and back; false when the line is no such loop.
+bool ReverseLoop(std::string_view line, std::string& out) {
+    // Only a line that starts with "for" is worth the tokenizer.
+    const std::size_t first = line.find_first_not_of(kBlanks);
+    if (first == kNone || !EqualIgnoringAsciiCase(line.substr(first, 3), "for")) return false;
+    const std::vector<PascalSpan> spans = PascalTokens(line);
+    const auto word = [&](std::size_t k) { return line.substr(spans[k].offset, spans[k].length); };
+    const auto reserved = [&](std::size_t k, std::string_view w) {
+        return spans[k].kind == PascalKind::Reserved && EqualIgnoringAsciiCase(word(k), w);
+    };
+    if (spans.empty() || !reserved(0, "for") || !Trimmed(line.substr(0, spans[0].offset)).empty())
+        return false;
+    std::size_t k = 1, direction = 0, loopDo = 0;
+    while (k < spans.size() && !reserved(k, "to") && !reserved(k, "downto")) ++k;
+    direction = k;
+    while (k < spans.size() && !reserved(k, "do")) ++k;
+    loopDo = k;
+    if (loopDo >= spans.size()) return false;
+    const std::size_t assign = FindInCode(line.substr(0, spans[direction].offset), Mark::Assign);
+    if (assign == kNone) return false;
+    const std::string_view from = Trimmed(line.substr(assign + 2, spans[direction].offset - assign - 2));
+    const std::size_t toStart = spans[direction].offset + spans[direction].length;
+    const std::string_view to = Trimmed(line.substr(toStart, spans[loopDo].offset - toStart));
+    if (from.empty() || to.empty()) return false;
+    const auto offset = [&](std::string_view part) {
+        return static_cast<std::size_t>(part.data() - line.data());
+    };
+    out.append(line.substr(0, offset(from)))
+        .append(to)
+        .append(line.substr(offset(from) + from.size(), spans[direction].offset - offset(from) - from.size()))
+        .append(reserved(direction, "to") ? "downto" : "to")
+        .append(line.substr(toStart, offset(to) - toStart))
+        .append(from)
+        .append(line.substr(offset(to) + to.size()));
+    return true;
+}
+
+}  // namespace
+
 void ReverseAssignmentLine(std::string_view line, std::string& out) {
+    if (ReverseLoop(line, out)) return;
     const std::size_t assign = FindInCode(line, Mark::Assign);
     if (assign == kNone) {
         out += line;
@@ -209,7 +339,9 @@ void ReverseAssignmentLine(std::string_view line, std::string& out) {
     std::size_t valueEnd = FindInCode(line, Mark::Semicolon, valueStart);
     if (valueEnd == kNone) valueEnd = std::min(FindInCode(line, Mark::Comment, valueStart), line.size());
     const std::string_view value = TrimBlanksRight(line.substr(valueStart, valueEnd - valueStart));
-    if (!IsDesignator(target) || value.empty()) {
+    // A ";" in front of the ":=" ends an earlier statement, which must not move into the value.
+    const std::size_t semicolon = FindInCode(line, Mark::Semicolon);
+    if (!IsDesignator(target) || value.empty() || (semicolon != kNone && semicolon < assign)) {
         out += line;
         return;
     }

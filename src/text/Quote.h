@@ -30,11 +30,22 @@ private:
     bool first_ = true;
 };
 
+// The text as one multi-line literal of the newest compiler: an odd number of quotes (three, or
+// more when the text holds a run of three or more) and a line break; every row of the text behind
+// the indentation (blanks and tabs) of its first line; and the closing quotes on a row of their
+// own behind that same indentation, which the compiler takes off every row again, as it drops the
+// line break before the closing quotes: "  a\r\nb" gives "'''\r\n    a\r\n  b\r\n  '''".
+// A text such a literal cannot hold, the empty one or one with a byte below 32 other than the tab
+// that is not part of a CR LF, gets QuoteString's expression instead.
+std::string QuoteMultiline(std::string_view text);
+
 // The bytes of a string expression: literals in quotes (a doubled quote is one quote), "#n" and
 // "#$hh" character codes (codes from 128 up as UTF-8), written next to each other or joined by
-// "+", with blanks, tabs and line breaks between the parts and around the whole. Exactly undoes
-// QuoteString. Nothing for anything else: an empty text, an unclosed literal, a line break inside
-// one, a code above 1114111 or of a UTF-16 surrogate, or any other character.
+// "+", with blanks, tabs and line breaks between the parts and around the whole. A part may also
+// be a multi-line literal as QuoteMultiline writes it, whose rows must each start with the
+// closing quotes' indentation (a blank row may be shorter) and hold no run of its quotes. Exactly
+// undoes QuoteString and QuoteMultiline. Nothing for anything else: an empty text, an unclosed literal, a
+// line break inside one, a code above 1114111 or of a UTF-16 surrogate, or any other character.
 std::optional<std::string> UnquoteString(std::string_view expression);
 
 }  // namespace tavrill

@@ -37,19 +37,29 @@ std::uint64_t KeyAt(const Row& row, std::size_t offset) {
 // then the groups that agree there too by the next eight, and so on. Within equal keys a line
 // that ends inside the eight bytes is the start of every longer one, so it sorts first among
 // them, by its length; the lines that go on share one capped length and sort on as a group.
+// The groups wait on a list of their own rather than on the call stack: lines that share a
+// megabyte would otherwise nest a hundred thousand calls deep.
 template <class Before>
-void SortFrom(std::vector<Row>::iterator first, std::vector<Row>::iterator last, std::size_t offset,
-              Before before) {
-    for (auto it = first; it != last; ++it) {
-        it->key = KeyAt(*it, offset);
-        it->length = std::min(it->size, offset + 9);
-    }
-    std::stable_sort(first, last, before);
-    while (first != last) {
-        auto group = first + 1;
-        while (group != last && group->key == first->key && group->length == first->length) ++group;
-        if (group - first > 1 && first->size > offset + 8) SortFrom(first, group, offset + 8, before);
-        first = group;
+void SortFrom(std::vector<Row>::iterator begin, std::vector<Row>::iterator end, Before before) {
+    struct Group {
+        std::vector<Row>::iterator first, last;
+        std::size_t offset;
+    };
+    std::vector<Group> pending{{begin, end, 0}};
+    while (!pending.empty()) {
+        auto [first, last, offset] = pending.back();
+        pending.pop_back();
+        for (auto it = first; it != last; ++it) {
+            it->key = KeyAt(*it, offset);
+            it->length = std::min(it->size, offset + 9);
+        }
+        std::stable_sort(first, last, before);
+        while (first != last) {
+            auto group = first + 1;
+            while (group != last && group->key == first->key && group->length == first->length) ++group;
+            if (group - first > 1 && first->size > offset + 8) pending.push_back({first, group, offset + 8});
+            first = group;
+        }
     }
 }
 
@@ -68,9 +78,9 @@ std::string SortLines(std::string_view text, bool descending) {
         return a.key != b.key ? a.key > b.key : a.length > b.length;
     };
     if (descending) {
-        SortFrom(rows.begin(), rows.end(), 0, descendingOrder);
+        SortFrom(rows.begin(), rows.end(), descendingOrder);
     } else {
-        SortFrom(rows.begin(), rows.end(), 0, ascending);
+        SortFrom(rows.begin(), rows.end(), ascending);
     }
 
     std::string out;

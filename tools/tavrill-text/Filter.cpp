@@ -1,5 +1,6 @@
 #include "Filter.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "text/Case.h"
@@ -33,13 +34,19 @@ constexpr VerbName kVerbs[] = {
     {"reverse", Verb::Reverse},
     {"quote", Verb::Quote},
     {"unquote", Verb::Unquote},
+    {"trim", Verb::Trim},
+    {"untabify", Verb::Untabify},
+    {"delete-blank-lines", Verb::DeleteBlankLines},
+    {"compact-blank-lines", Verb::CompactBlankLines},
+    {"join", Verb::Join},
+    {"align-on", Verb::AlignOn},
     {"--help", Verb::Help},
     {"-h", Verb::Help},
     {"help", Verb::Help},
 };
 
 bool TakesNumber(Verb verb) {
-    return verb == Verb::Indent || verb == Verb::Unindent;
+    return verb == Verb::Indent || verb == Verb::Unindent || verb == Verb::Untabify;
 }
 
 Parsed Fail(std::initializer_list<std::string_view> message) {
@@ -59,9 +66,25 @@ Parsed ParseArguments(std::span<const std::string_view> args) {
     }
     if (found == nullptr) return Fail({"unknown verb '", args[0], "' (try --help)"});
 
-    Request request{found->verb, 0};
+    Request request{found->verb, 0, {}};
     if (request.verb == Verb::Sort && args.size() == 2 && args[1] == "--reverse") {
-        return Parsed{Request{Verb::SortDescending, 0}, {}};
+        return Parsed{Request{Verb::SortDescending, 0, {}}, {}};
+    }
+    if (request.verb == Verb::Quote && args.size() == 2 && args[1] == "--multiline") {
+        return Parsed{Request{Verb::QuoteMultiline, 0, {}}, {}};
+    }
+    if (request.verb == Verb::AlignOn) {
+        // A blank or a control byte could never be found in code as one token.
+        const bool usable = args.size() == 2 && !args[1].empty() &&
+                            std::none_of(args[1].begin(), args[1].end(),
+                                         [](char c) { return static_cast<unsigned char>(c) <= 32; });
+        if (!usable) return Fail({"'align-on' needs one token without blanks, such as := or then"});
+        request.token = args[1];
+        return Parsed{request, {}};
+    }
+    if (request.verb == Verb::Untabify && args.size() == 1) {
+        request.n = kDefaultTabWidth;
+        return Parsed{request, {}};
     }
     if (!TakesNumber(request.verb)) {
         if (args.size() > 1) return Fail({"'", args[0], "' takes no argument"});
@@ -74,14 +97,16 @@ Parsed ParseArguments(std::span<const std::string_view> args) {
     const bool digitsOnly =
         !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
     const auto [ptr, ec] = std::from_chars(number.data(), end, request.n);
-    if (!digitsOnly || ec != std::errc() || ptr != end || request.n > kMaxIndent) {
+    const int least = request.verb == Verb::Untabify ? 1 : 0;
+    if (!digitsOnly || ec != std::errc() || ptr != end || request.n > kMaxIndent || request.n < least) {
+        if (request.verb == Verb::Untabify) return Fail({"bad tab width '", number, "' (1 to 100)"});
         return Fail({"bad number of blanks '", number, "' (0 to ", std::to_string(kMaxIndent), ")"});
     }
     return Parsed{request, {}};
 }
 
 std::string_view Usage() {
-    return "usage: tavrill-text VERB [N] < input > output\r\n"
+    return "usage: tavrill-text VERB [N | TOKEN | OPTION] < input > output\r\n"
            "Rewrites the bytes of standard input as the Delphi Tavrill tool bar does and writes them\r\n"
            "to standard output. Lines end only at CR LF; nothing is added or lost.\r\n"
            "\r\n"
@@ -101,10 +126,20 @@ std::string_view Usage() {
            "  toggle-comment   // off every line when all have it, else in front at the smallest indent\r\n"
            "  sort [--reverse] lines in order, ignoring case, equal lines kept in their order\r\n"
            "  align            blanks before := (or = in const, : in var blocks) to line them up\r\n"
-           "  reverse          a := b; becomes b := a;\r\n"
+           "  reverse          a := b; becomes b := a; and for i := a to b do\r\n"
+           "                   becomes for i := b downto a do\r\n"
            "  quote            text to an Object Pascal string expression\r\n"
+           "  quote --multiline  text to one multi-line string literal\r\n"
            "  unquote          a string expression back to its text; prints nothing and exits\r\n"
            "                   with 1 when it cannot read one\r\n"
+           "  trim             blanks and tabs off the ends of lines\r\n"
+           "  untabify [N]     tabs outside strings and comments to blanks, stops every N (8)\r\n"
+           "  delete-blank-lines\r\n"
+           "                   lines of only blanks and tabs removed\r\n"
+           "  compact-blank-lines\r\n"
+           "                   at most one blank line in a row\r\n"
+           "  join             the lines as one; a // comment keeps its line break\r\n"
+           "  align-on TOKEN   blanks before the first TOKEN of each line to line them up\r\n"
            "\r\n"
            "Exit codes: 0 done, 1 nothing to uncomment or unquote, 2 bad arguments, 3 read or write\r\n"
            "error or out of memory.\r\n";

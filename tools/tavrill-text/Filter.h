@@ -30,14 +30,23 @@ enum class Verb {
     Align,
     Reverse,
     Quote,
+    QuoteMultiline,
     Unquote,
+    Trim,
+    Untabify,
+    DeleteBlankLines,
+    CompactBlankLines,
+    Join,
+    AlignOn,
 };
 
 inline constexpr int kMaxIndent = 100;
+inline constexpr int kDefaultTabWidth = 8;
 
 struct Request {
     Verb verb = Verb::Help;
-    int n = 0;  // Indent and Unindent only
+    int n = 0;          // Indent, Unindent: blanks; Untabify: the tab width
+    std::string token;  // AlignOn only
 };
 
 struct Parsed {

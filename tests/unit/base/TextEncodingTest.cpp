@@ -23,7 +23,8 @@ TEST(TextEncodingTest, FilesOfEarlierVersionsReadAsAnsiEverythingElseAsUtf8) {
         {"code page 1252", "s := 'caf\xE9 cr\xE8me';", FileEncoding::Ansi, "s := 'café crème';"},
         {"a stray continuation byte", "a\xA9", FileEncoding::Ansi, "a©"},
         {"an overlong slash", "\xC0\xAF", FileEncoding::Ansi, "\xC3\x80\xC2\xAF"},
-        {"a surrogate", "\xED\xA0\xBF", FileEncoding::Ansi, "í\xC2\xA0¿"},
+        {"a surrogate", "\xED\xA0\x80", FileEncoding::Ansi, "í\xC2\xA0\xC2\x80"},
+        {"an overlong four-byte form", "\xF0\x81\x80\x80", FileEncoding::Ansi, "ð\xC2\x81\xC2\x80\xC2\x80"},
         {"beyond U+10FFFF", "\xF4\xA0\xA0\xA0", FileEncoding::Ansi, "ô\xC2\xA0\xC2\xA0\xC2\xA0"},
         {"a sequence cut off at the end", "\xE2\xA0", FileEncoding::Ansi, "â\xC2\xA0"},
     };

@@ -21,11 +21,19 @@ TEST(IfThenTest, TemplateLinesCarryTheIndentButTheSurroundedCodeDoesNot) {
 }
 
 TEST(LoopHeadTailTest, EmptyFieldsLeaveNothingBetweenTheFixedPieces) {
-    EXPECT_EQ(ForHeadTail("", "", "", false).head, "for  :=  to  do begin");
-    EXPECT_EQ(ForHeadTail("k", "", "", true).tail, "end; {next k}");
-    EXPECT_EQ(WhileHeadTail(WhileKind::Repeat, "").tail, "until ;");
-    EXPECT_EQ(WhileHeadTail(WhileKind::While, "").head, "while  do begin");
-    EXPECT_EQ(WhileHeadTail(WhileKind::With, "").tail, "end; {with}");
+    const std::pair<std::string, std::string_view> cases[] = {
+        {ForHeadTail("", "", "", false).head, "for  :=  to  do begin"},
+        {ForHeadTail("k", "", "", true).tail, "end; {next k}"},
+        {WhileHeadTail(WhileKind::Repeat, "").tail, "until ;"},
+        {WhileHeadTail(WhileKind::While, "").head, "while  do begin"},
+        {WhileHeadTail(WhileKind::With, "").tail, "end; {with}"},
+        // A call opens its parenthesis only when the name has none.
+        {WrapCall("Trim", "s"), "Trim(s)"},
+        {WrapCall("FormatDateTime('m/d/yyyy',", "Now"), "FormatDateTime('m/d/yyyy', Now)"},
+        {WrapCall("", "s"), "(s)"},
+        {WrapCall("Foo(", ""), "Foo( )"},
+    };
+    for (const auto& [made, expected] : cases) EXPECT_EQ(made, expected);
 }
 
 TEST(LoopBlockTest, SurroundShiftsEveryLineAndAlignsOnTheFirstLine) {
@@ -85,14 +93,6 @@ TEST(ProcSkeletonTest, HeaderLineVarBlockAndComment) {
     };
     for (const auto& [options, comment, expected] : cases)
         EXPECT_EQ(ProcSkeleton(options, comment), expected);
-}
-
-TEST(WrapCallTest, OpeningParenthesisOnlyWhenTheNameHasNone) {
-    EXPECT_EQ(WrapCall("Trim", "s"), "Trim(s)");
-    EXPECT_EQ(WrapCall("FormatDateTime('m/d/yyyy',", "Now"), "FormatDateTime('m/d/yyyy', Now)");
-    EXPECT_EQ(WrapCall("", "s"), "(s)");
-    EXPECT_EQ(WrapCall("Foo", ""), "Foo()");
-    EXPECT_EQ(WrapCall("Foo(", ""), "Foo( )");
 }
 
 }  // namespace

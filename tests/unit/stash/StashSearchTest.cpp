@@ -16,7 +16,7 @@ TEST(FoldCaseTest, AsciiAndTheLatinBlocksOnly) {
     } cases[] = {
         {"BeGiN_1", "begin_1"},
         {"ÀÉÎÕÜÝÞ × ß ÿ", "àéîõüýþ × ß ÿ"},
-        {"ĀāČčĹĺŁłŊŋŸŹźŽ", "āāččĺĺłłŋŋÿźźž"},
+        {"ĀāČčĹĺŁłŇŊŋŸŹźŽ", "āāččĺĺłłňŋŋÿźźž"},
         {"İı ĸ ŉ ſ", "iı ĸ ŉ ſ"},
         {"ΣΑΣ Жук", "ΣΑΣ Жук"},                          // beyond the two blocks: kept
         {"\xC3\x28 \xC4 A\xC5", "\xC3\x28 \xC4 a\xC5"},  // broken sequences: kept byte for byte
@@ -44,7 +44,7 @@ TEST(StashIndexTest, EveryWordInNameDescriptionOrCodeInAnyOrderAndCase) {
               "//TAVRILL:Query with the DATE range\r\nSELECT * WHERE d BETWEEN :a AND :b\r\n");
     index.Add({.name = "Größe.pas"}, "//TAVRILL:Ümlaut sizes\r\nÉtat := Größe;\r\n");
     index.Add({.name = "sort.pas"}, "procedure QuickSort(var A: array of Integer);\r\n");
-    index.Add({.name = "tavrill.pas"}, "//TAVRILL:\r\nx\r\n");
+    index.Add({.name = "tavrill.pas"}, "//TAVRILL:\r\nx\r\nlastword");
 
     const struct {
         std::string_view query, names;
@@ -62,6 +62,7 @@ TEST(StashIndexTest, EveryWordInNameDescriptionOrCodeInAnyOrderAndCase) {
         {"tavrill", "tavrill.pas "},  // the name; the marker itself is not searched
         {"pas\r\nx", "tavrill.pas "},
         {"s.pas", "dates.pas "},
+        {"LASTWORD", "tavrill.pas "},  // the snippet's very last bytes
     };
     for (const auto& c : cases) EXPECT_EQ(Names(index, c.query), c.names) << c.query;
     EXPECT_EQ(index.Description(0), "Query with the DATE range");

@@ -14,6 +14,7 @@ TEST(ToggleCommentTest, CommentsAtTheSmallestIndentUnlessEveryCodeLineIsCommente
         {"// a\r\nb", "//// a\r\n//b"},                          // one line is code: comment all
         {"    // a\r\n//b\r\n", "     a\r\nb\r\n"},              // only the two slashes go
         {"s := '//';", "//s := '//';"},
+        {"  /a\r\n  //b", "  ///a\r\n  ////b"},  // one slash is no comment
         {"a\rb", "//a\rb"},
         {"  \r\n", "  \r\n"},
         {"", ""},
