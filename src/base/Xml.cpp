@@ -1,5 +1,6 @@
 #include "base/Xml.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "base/TextEncoding.h"
@@ -197,6 +198,16 @@ private:
         }
     }
 
+    // Sorted rather than compared pairwise, so that a tag with thousands of attributes costs no more
+    // than reading them.
+    static void RefuseRepeatedAttributes(const XmlElement& e) {
+        std::vector<std::string_view> names;
+        for (const auto& attribute : e.attributes) names.push_back(attribute.first);
+        std::sort(names.begin(), names.end());
+        const auto twice = std::adjacent_find(names.begin(), names.end());
+        if (twice != names.end()) throw Malformed{"attribute " + std::string(*twice) + " given twice"};
+    }
+
     // At "<" of a start tag.
     XmlElement Element(int depth) {
         if (depth >= kMaxDepth) throw Malformed{"elements nested too deep"};
@@ -206,24 +217,22 @@ private:
         for (;;) {
             const std::size_t before = pos_;
             SkipSpace();
-            if (At("/>")) {
-                pos_ += 2;
-                return e;
-            }
-            if (At(">")) {
-                ++pos_;
-                break;
-            }
+            if (At("/>") || At(">")) break;
             if (pos_ == before) throw Malformed{"a bad start tag <" + e.name + ">"};
             std::string name = Name();
             SkipSpace();
             Expect('=');
             SkipSpace();
             std::string value = AttributeValue();
-            if (e.Attribute(name)) throw Malformed{"attribute " + name + " given twice"};
             e.attributes.emplace_back(std::move(name), std::move(value));
         }
-        Content(e, depth);
+        RefuseRepeatedAttributes(e);
+        if (At("/>")) {
+            pos_ += 2;
+        } else {
+            ++pos_;
+            Content(e, depth);
+        }
         return e;
     }
 

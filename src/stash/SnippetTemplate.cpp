@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <unordered_map>
 
 #include "base/Ascii.h"
 #include "base/TextEncoding.h"
@@ -110,26 +111,38 @@ std::string Cleaned(std::string_view text, std::string_view unwanted) {
     return out.substr(first, out.find_last_not_of(' ') + 1 - first);
 }
 
-}  // namespace
-
-std::vector<TemplateInput> TemplateInputs(std::string_view code) {
+// The boxes, and for each %INPUT% of the code in order the index of its box.
+struct InputBoxes {
     std::vector<TemplateInput> inputs;
-    std::vector<bool> given;  // whether the input's starting value came from a placeholder
+    std::vector<std::size_t> boxOfEach;
+};
+
+InputBoxes FindInputs(std::string_view code) {
+    InputBoxes boxes;
+    std::unordered_map<std::string_view, std::size_t> byCaption;
+    std::vector<bool> given;  // whether a placeholder gave the box its starting value
     Scan(
         code, [](std::string_view) {},
         [&](const Placeholder& p, std::size_t) {
             if (p.kind != Kind::Input) return;
-            const auto same = std::find_if(inputs.begin(), inputs.end(),
-                                           [&](const TemplateInput& in) { return in.caption == p.caption; });
-            if (same == inputs.end()) {
-                inputs.push_back({std::string(p.caption), std::string(p.initial)});
+            const auto [at, added] = byCaption.try_emplace(p.caption, boxes.inputs.size());
+            const std::size_t box = at->second;
+            if (added) {
+                boxes.inputs.push_back({std::string(p.caption), std::string(p.initial)});
                 given.push_back(p.hasInitial);
-            } else if (p.hasInitial && !given[same - inputs.begin()]) {
-                same->initial = std::string(p.initial);
-                given[same - inputs.begin()] = true;
+            } else if (p.hasInitial && !given[box]) {
+                boxes.inputs[box].initial = std::string(p.initial);
+                given[box] = true;
             }
+            boxes.boxOfEach.push_back(box);
         });
-    return inputs;
+    return boxes;
+}
+
+}  // namespace
+
+std::vector<TemplateInput> TemplateInputs(std::string_view code) {
+    return FindInputs(code).inputs;
 }
 
 void SetTemplateClock(TemplateValues& values, int year, int month, int day, int hour, int minute) {
@@ -143,7 +156,8 @@ void SetTemplateClock(TemplateValues& values, int year, int month, int day, int 
 }
 
 Expanded ExpandTemplate(std::string_view code, const TemplateValues& values) {
-    const std::vector<TemplateInput> inputs = TemplateInputs(code);
+    const InputBoxes boxes = FindInputs(code);
+    std::size_t inputsSeen = 0;
     Expanded result;
     std::string& out = result.text;
     out.reserve(code.size() + values.selection.size());
@@ -157,11 +171,8 @@ Expanded ExpandTemplate(std::string_view code, const TemplateValues& values) {
                     break;
                 }
                 case Kind::Input: {
-                    const auto i = static_cast<std::size_t>(
-                        std::find_if(inputs.begin(), inputs.end(),
-                                     [&](const TemplateInput& in) { return in.caption == p.caption; }) -
-                        inputs.begin());
-                    out += i < values.inputs.size() ? values.inputs[i] : inputs[i].initial;
+                    const std::size_t box = boxes.boxOfEach[inputsSeen++];
+                    out += box < values.inputs.size() ? values.inputs[box] : boxes.inputs[box].initial;
                     break;
                 }
                 case Kind::Date:

@@ -1,6 +1,8 @@
 #include "stash/TemplateImport.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/Ascii.h"
 #include "base/Files.h"
@@ -74,17 +76,21 @@ std::string_view CodeBody(std::string_view code) {
     return code.substr(0, code.find_last_not_of(kBlanks) + 1);
 }
 
+std::string LowerAscii(std::string_view s) {
+    std::string lower(s);
+    for (char& c : lower) c = AsciiLower(c);
+    return lower;
+}
+
 // The box each point is asked in: its hint, or its name without one. Two points with the same
 // hint must not share a box, so each gets its name beside the hint.
 std::vector<std::string> Captions(const std::vector<TemplatePoint>& points) {
     std::vector<std::string> captions;
-    for (const TemplatePoint& p : points) captions.push_back(p.hint.empty() ? p.name : p.hint);
-    std::vector<std::string> unique = captions;
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        if (std::count(captions.begin(), captions.end(), captions[i]) > 1)
-            unique[i] = captions[i] + " (" + points[i].name + ")";
-    }
-    return unique;
+    std::unordered_map<std::string, int> uses;
+    for (const TemplatePoint& p : points) ++uses[captions.emplace_back(p.hint.empty() ? p.name : p.hint)];
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        if (uses[captions[i]] > 1) captions[i] += " (" + points[i].name + ")";
+    return captions;
 }
 
 std::string SafeFileStem(std::string_view name) {
@@ -146,6 +152,8 @@ TemplateFileRead ReadTemplateFile(std::string_view fileName, std::string_view by
 
 std::string SnippetCode(const CodeTemplate& t) {
     const std::vector<std::string> captions = Captions(t.points);
+    std::unordered_map<std::string, std::size_t> declared;  // the first point of each name
+    for (std::size_t i = 0; i < t.points.size(); ++i) declared.try_emplace(LowerAscii(t.points[i].name), i);
     const std::string_view d = t.delimiter.empty() ? std::string_view("|") : std::string_view(t.delimiter);
     const std::string_view code = CodeBody(t.code);
     TemplateCodeBuilder b;
@@ -156,9 +164,7 @@ std::string SnippetCode(const CodeTemplate& t) {
     };
     // Each name as a point: false when the name is none, and the delimiter is then plain text.
     const auto point = [&](std::string_view name) {
-        const auto declared = std::find_if(t.points.begin(), t.points.end(), [&](const TemplatePoint& p) {
-            return EqualIgnoringAsciiCase(p.name, name);
-        });
+        const auto found = declared.find(LowerAscii(name));
         if (EqualIgnoringAsciiCase(name, "selected")) {
             flush();
             b.Selection();
@@ -167,9 +173,9 @@ std::string SnippetCode(const CodeTemplate& t) {
             b.Caret();
         } else if (name == "*") {
             literal += "  ";
-        } else if (declared != t.points.end()) {
+        } else if (found != declared.end()) {
             flush();
-            b.Input(captions[declared - t.points.begin()], declared->text);
+            b.Input(captions[found->second], t.points[found->second].text);
         } else if (IsIdentifier(name)) {
             flush();
             b.Input(name, "");
@@ -201,15 +207,16 @@ std::string SnippetCode(const CodeTemplate& t) {
 
 std::vector<ImportedSnippet> SnippetsFromTemplates(const std::vector<CodeTemplate>& templates,
                                                    const std::vector<std::string>& existingFileNames) {
-    std::vector<std::string> taken;
-    for (const std::string& name : existingFileNames) taken.push_back(FoldCase(name));
+    std::unordered_set<std::string> taken;
+    for (const std::string& name : existingFileNames) taken.insert(FoldCase(name));
+    std::unordered_map<std::string, int> nextNumber;  // past the numbers a name has been given already
     std::vector<ImportedSnippet> snippets;
     for (const CodeTemplate& t : templates) {
         const std::string stem = SafeFileStem(t.name);
         std::string fileName = stem + ".pas";
-        for (int n = 2; std::find(taken.begin(), taken.end(), FoldCase(fileName)) != taken.end(); ++n)
-            fileName = stem + " (" + std::to_string(n) + ").pas";
-        taken.push_back(FoldCase(fileName));
+        int& n = nextNumber.try_emplace(FoldCase(stem), 2).first->second;
+        while (taken.contains(FoldCase(fileName))) fileName = stem + " (" + std::to_string(n++) + ").pas";
+        taken.insert(FoldCase(fileName));
         snippets.push_back({std::move(fileName), OneLine(t.description), SnippetCode(t)});
     }
     return snippets;
