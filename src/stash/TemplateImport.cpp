@@ -93,11 +93,12 @@ std::vector<std::string> Captions(const std::vector<TemplatePoint>& points) {
     return captions;
 }
 
+// "=" is allowed by Windows, but would end the key of the snippet's line in [Shortcuts].
 std::string SafeFileStem(std::string_view name) {
     std::string stem;
     for (const char c : name) {
         const bool forbidden = static_cast<unsigned char>(c) < 0x20 ||
-                               std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+                               std::string_view("<>:\"/\\|?*=").find(c) != std::string_view::npos;
         stem += forbidden ? '_' : c;
     }
     // Windows drops trailing dots and blanks from a file name.

@@ -87,12 +87,12 @@ TEST(TemplateImportTest, AFileThatIsNotATemplateFileIsNamedAndNothingOfItIsImpor
 
 TEST(TemplateImportTest, NamesNeverOverwriteAndAreFileNamesWindowsAccepts) {
     std::vector<CodeTemplate> templates;
-    for (const char* name : {"forb", "FORB", "a/b:c?", "con", "Lpt1.x", "x. ", " ..", "\x01"})
+    for (const char* name : {"forb", "FORB", "a/b:c?=", "con", "Lpt1.x", "x. ", " ..", "\x01"})
         templates.push_back({.name = name, .code = "c"});
     std::string names;
     for (const ImportedSnippet& s : SnippetsFromTemplates(templates, {"forb.pas", "Forb (2).pas", "x.txt"}))
         names += s.fileName + "|";
-    EXPECT_EQ(names, "forb (3).pas|FORB (4).pas|a_b_c_.pas|_con.pas|_Lpt1.x.pas|x.pas|template.pas|_.pas|");
+    EXPECT_EQ(names, "forb (3).pas|FORB (4).pas|a_b_c__.pas|_con.pas|_Lpt1.x.pas|x.pas|template.pas|_.pas|");
 
     testing::TempFolder stash;
     std::ofstream(stash.path / "a.pas") << "mine";
