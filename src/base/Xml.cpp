@@ -161,10 +161,10 @@ private:
                 return;
             }
         }
+        if (!ref.starts_with('#')) throw Malformed{"an unknown entity &" + std::string(ref) + ";"};
         const bool hex = ref.starts_with("#x");
         const std::string_view digits = ref.substr(hex ? 2 : 1);
-        if (!ref.starts_with('#') || digits.empty())
-            throw Malformed{"an unknown entity &" + std::string(ref) + ";"};
+        if (digits.empty()) throw Malformed{"a bad character reference"};
         std::uint32_t code = 0;
         for (const char d : digits) {
             int v = -1;

@@ -61,6 +61,8 @@ TEST(XmlTest, RefusesWhatIsNotOneWellFormedElement) {
         {"<!DOCTYPE a [<!ENTITY x \"xx\">]><a>&x;</a>", "a document type declaration"},
         {"<a><!ENTITY x 'y'></a>", "a declaration inside an element"},
         {"<a>&x;</a>", "an unknown entity &x;"},
+        {"<a>&;</a>", "an unknown entity &;"},
+        {"<a>&#x;</a>", "a bad character reference"},
         {"<a>&#0;&#xD800;</a>", "a character reference to no character"},
         {"<a>&#99999999999;</a>", "a bad character reference"},
         {"<a>AT&T</a>", "a stray '&'"},
