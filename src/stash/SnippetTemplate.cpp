@@ -76,7 +76,7 @@ bool IsBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
-void AppendSelection(std::string& out, std::string_view selection, bool lineEndsAfter) {
+void AppendSelection(std::string& out, std::string_view selection, bool breakFollows) {
     std::string indent;
     const std::size_t lastBreak = out.find_last_of("\r\n");
     for (const char c : std::string_view(out).substr(lastBreak == std::string::npos ? 0 : lastBreak + 1)) {
@@ -86,7 +86,7 @@ void AppendSelection(std::string& out, std::string_view selection, bool lineEnds
             indent += ' ';
         }
     }
-    if (lineEndsAfter) {
+    if (breakFollows) {
         if (selection.ends_with("\r\n")) {
             selection.remove_suffix(2);
         } else if (!selection.empty() && IsBreak(selection.back())) {
@@ -167,7 +167,7 @@ Expanded ExpandTemplate(std::string_view code, const TemplateValues& values) {
             switch (p.kind) {
                 case Kind::Selection: {
                     const std::size_t after = at + p.length;
-                    AppendSelection(out, values.selection, after == code.size() || IsBreak(code[after]));
+                    AppendSelection(out, values.selection, after < code.size() && IsBreak(code[after]));
                     break;
                 }
                 case Kind::Input: {

@@ -51,8 +51,9 @@ struct Expanded {
 
 // The code with every placeholder replaced. The selection's lines after the first are indented
 // by the text before the placeholder on its line, each character as a blank (a tab as a tab);
-// empty lines stay empty. A selection that ends with a line break, at a placeholder that ends its
-// line, loses that break, since the line's own break follows.
+// empty lines stay empty. A selection that ends with a line break, at a placeholder that a line
+// break follows, loses its own, so that selected whole lines do not gain an empty one; at the end
+// of the code it keeps it, since the line after the selection would otherwise join its last.
 Expanded ExpandTemplate(std::string_view code, const TemplateValues& values);
 
 bool HasPlaceholders(std::string_view code);

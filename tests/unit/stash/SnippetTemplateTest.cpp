@@ -47,7 +47,7 @@ TEST(ExpandTemplateTest, PlaceholdersAreTheExactUpperCaseFormsOnly) {
          "  try\r\n    a;\r\n\r\n    \tb;\r\n  finally",
          {}},
         {"\tx := %SELECTION% + 1", "f(\nÄ)", {}, "\tx := f(\n\t     Ä) + 1", {}},  // one blank per character
-        {"a %SELECTION%b", "x\r\n", {}, "a x\r\nb", {}},
+        {"// %SELECTION%", "y\r\n", {}, "// y\r\n", {}},
     };
     for (const auto& c : cases) {
         const Expanded e = ExpandTemplate(c.code, Values(std::string(c.selection), c.inputs));

@@ -24,7 +24,7 @@ constexpr std::string_view kShipped = R"(<?xml version="1.0" encoding="utf-8" ?>
     <point name="ident"><text>I</text><hint>collection index</hint></point>
     <point name="from"><hint>start</hint><text>0</text></point>
     <point name="to"><text>List.Count - 1</text></point>
-    <script language="Delphi" onenter="false" invoke="auto">DeclareVariable(|ident|);</script>
+    <script language="Delphi" onenter="false">Declare(|ident|);</script>
     <code language="Delphi" context="methodbody" delimiter="|"><![CDATA[
 for |ident| := |from| to |to| do
 begin
