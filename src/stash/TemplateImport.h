@@ -47,7 +47,7 @@ std::string SnippetCode(const CodeTemplate& t);
 // The snippets for the templates, named after them. A name the stash already holds
 // (`existingFileNames`, as the stash folder lists them; letter case ignored) or one given earlier
 // in the list gets " (2)", " (3)", ... so no file is ever overwritten. Characters Windows does not
-// allow in a file name become "_".
+// allow in a file name become "_", and so does "=", which would end a shortcut's key in the settings.
 std::vector<ImportedSnippet> SnippetsFromTemplates(const std::vector<CodeTemplate>& templates,
                                                    const std::vector<std::string>& existingFileNames);
 
