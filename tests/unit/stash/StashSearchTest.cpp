@@ -69,6 +69,15 @@ TEST(StashIndexTest, EveryWordInNameDescriptionOrCodeInAnyOrderAndCase) {
     EXPECT_EQ(index.Description(2), "");
 }
 
+TEST(StashIndexTest, PercentInputFindsTheSnippetsThatAskForInputAsAnyOtherWordIsFound) {
+    StashIndex index;
+    index.Add({.name = "ask.pas"}, "//TAVRILL:asks\r\nShowMessage('%INPUT:Greeting=Hello%');\r\n");
+    index.Add({.name = "fmt.pas"}, "//TAVRILL:percent\r\nFormat('%d%%', [n]); // input\r\n");
+    EXPECT_EQ(Names(index, "%input"), "ask.pas ");
+    EXPECT_EQ(Names(index, "%INPUT:greeting"), "ask.pas ");
+    EXPECT_EQ(Names(index, "input"), "ask.pas fmt.pas ");
+}
+
 void WriteAt(const std::filesystem::path& file, std::string_view bytes, int secondsAgo) {
     static const auto now = std::filesystem::file_time_type::clock::now();
     std::ofstream(file, std::ios::binary) << bytes;
