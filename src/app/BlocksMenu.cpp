@@ -132,4 +132,9 @@ void RunRegion(CommandContext& c) {
         [](const std::string& caption, const std::string& w) { return RegionBlock(caption, w); });
 }
 
+// ['{...}'] in place of the selection, as the IDE's own key inserts an interface's GUID.
+void RunInsertGuid(CommandContext& c) {
+    Insert(c, kNoDialog, [&](bool) { return "['" + c.ui.NewGuid() + "']"; });
+}
+
 }  // namespace tavrill

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ValuesDialog.h"
 #include "blocks/Blocks.h"
@@ -97,6 +98,10 @@ public:
     virtual std::optional<std::string> AskIndent(std::string_view text) = 0;
     virtual std::optional<SaveValues> AskSnippet(std::string_view code) = 0;
     virtual std::optional<std::string> BrowseStash() = 0;
+    // "Align on": the character or word, from a box that offers the ones used before (latest first).
+    virtual std::optional<std::string> AskAlignToken(const std::vector<std::string>& recent) = 0;
+    // A new GUID as the IDE writes it: {8-4-4-4-12}, upper-case hex digits.
+    virtual std::string NewGuid() = 0;
 
     // The tool bar's window.
     virtual void Minimize() = 0;

@@ -45,6 +45,7 @@ const CommandRow kCommands[] = {
     {Blocks,   {},           "try...e&xcept",                "TryExcept",           {},                 false,      RunTryExcept},
     {Blocks,   {},           "con&ditional {$IFDEF}",        "IfDef",               {},                 false,      RunIfDef},
     {Blocks,   {},           "{$&REGION}",                   "Region",              {},                 false,      RunRegion},
+    {Blocks,   {},           "Insert &GUID",                 "InsertGuid",          {},                 false,      RunInsertGuid},
 
     {Format,   kCaseMenu,    "&UPPER CASE",                  "CaseUpper",           CtrlAltShift('U'),  false,      RunCaseUpper},
     {Format,   kCaseMenu,    "&lower case",                  "CaseLower",           CtrlAltShift('L'),  false,      RunCaseLower},
@@ -63,6 +64,13 @@ const CommandRow kCommands[] = {
     {Format,   {},           "&Reverse assignment",          "ReverseAssignments",  {},                 false,      RunReverseAssignments},
     {Format,   {},           "&Quote as string",             "QuoteString",         {},                 false,      RunQuoteString},
     {Format,   {},           "&Unquote string",              "UnquoteString",       {},                 false,      RunUnquoteString},
+    {Format,   {},           "Trim trailing &blanks",        "TrimTrailingBlanks",  {},                 kSeparator, RunTrimTrailingBlanks},
+    {Format,   {},           "Ta&bs to blanks",              "TabsToBlanks",        {},                 false,      RunTabsToBlanks},
+    {Format,   {},           "Delete blank lines",           "DeleteBlankLines",    {},                 false,      RunDeleteBlankLines},
+    {Format,   {},           "Compact blank lines",          "CompactBlankLines",   {},                 false,      RunCompactBlankLines},
+    {Format,   {},           "&Join lines",                  "JoinLines",           {},                 false,      RunJoinLines},
+    {Format,   {},           "Align on...",                  "AlignOn",             {},                 false,      RunAlignOn},
+    {Format,   {},           "&Quote as multi-line string",  "QuoteMultiline",      {},                 false,      RunQuoteMultiline},
 
     {Help,     {},           "&About",                       {},                    {},                 false,      RunAbout,                nullptr,          false},
     {Help,     {},           "&Help",                        {},                    {},                 false,      RunHelp,                 nullptr,          false},

@@ -8,6 +8,7 @@
 
 #include "app/MenuCommands.h"
 #include "text/Assignments.h"
+#include "text/Blanks.h"
 #include "text/Case.h"
 #include "text/Comment.h"
 #include "text/Quote.h"
@@ -83,6 +84,40 @@ void RunQuoteString(CommandContext& c) {
 // Nothing for a text that does not read as a string expression.
 void RunUnquoteString(CommandContext& c) {
     RewriteSelection(c, [](std::string_view s) { return UnquoteString(s); });
+}
+
+void RunTrimTrailingBlanks(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(TrimTrailingBlanks(s)); });
+}
+void RunTabsToBlanks(CommandContext& c) {
+    RewriteSelection(c, [&](std::string_view s) { return std::optional(Untabify(s, c.settings.tabWidth)); });
+}
+void RunDeleteBlankLines(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(DeleteBlankLines(s, false)); });
+}
+void RunCompactBlankLines(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(DeleteBlankLines(s, true)); });
+}
+void RunJoinLines(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(JoinLines(s)); });
+}
+
+// The token asked for after the fetch goes to the front of those offered next time.
+void RunAlignOn(CommandContext& c) {
+    RewriteSelection(c, [&](std::string_view s) -> std::optional<std::string> {
+        const std::optional<std::string> token = c.ui.AskAlignToken(c.settings.alignTokens);
+        if (!token || token->empty()) return std::nullopt;
+        std::vector<std::string>& recent = c.settings.alignTokens;
+        std::erase(recent, *token);
+        recent.insert(recent.begin(), *token);
+        if (recent.size() > kAlignTokensKept) recent.resize(kAlignTokensKept);
+        c.store.SaveAlignTokens(recent);
+        return AlignOn(s, *token);
+    });
+}
+
+void RunQuoteMultiline(CommandContext& c) {
+    RewriteSelection(c, [](std::string_view s) { return std::optional(QuoteMultiline(s)); });
 }
 
 }  // namespace tavrill

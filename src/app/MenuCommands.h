@@ -39,6 +39,7 @@ void RunTryFinally(CommandContext& c);
 void RunTryExcept(CommandContext& c);
 void RunIfDef(CommandContext& c);
 void RunRegion(CommandContext& c);
+void RunInsertGuid(CommandContext& c);
 
 // Format menu (FormatMenu.cpp).
 void RunCaseUpper(CommandContext& c);
@@ -58,6 +59,13 @@ void RunAlignAssignments(CommandContext& c);
 void RunReverseAssignments(CommandContext& c);
 void RunQuoteString(CommandContext& c);
 void RunUnquoteString(CommandContext& c);
+void RunTrimTrailingBlanks(CommandContext& c);
+void RunTabsToBlanks(CommandContext& c);
+void RunDeleteBlankLines(CommandContext& c);
+void RunCompactBlankLines(CommandContext& c);
+void RunJoinLines(CommandContext& c);
+void RunAlignOn(CommandContext& c);
+void RunQuoteMultiline(CommandContext& c);
 
 // The stash buttons (StashMenu.cpp).
 void RunStashSave(CommandContext& c);

@@ -14,6 +14,12 @@ Settings SettingsStore::Load() {
     s.anyEditor = number("AnyEditor", 0) != 0;
     s.keepClipboard = number("KeepClipboard", 0) != 0;
     s.stashFolder = profile_.Read("Main", "StashFolder").value_or("");
+    const int tabWidth = ParseSettingInt(profile_.Read("Format", "TabWidth").value_or(""), kDefaultTabWidth);
+    s.tabWidth = tabWidth >= 1 && tabWidth <= kMaxTabWidth ? tabWidth : kDefaultTabWidth;
+    for (std::size_t i = 1; i <= kAlignTokensKept; ++i) {
+        const auto token = profile_.Read("Format", "AlignOn" + std::to_string(i));
+        if (token && !token->empty()) s.alignTokens.push_back(*token);
+    }
     return s;
 }
 
@@ -36,6 +42,11 @@ void SettingsStore::SaveAnyEditor(bool on) {
 
 void SettingsStore::SaveKeepClipboard(bool on) {
     Write("Main", "KeepClipboard", on ? "1" : "0");
+}
+
+void SettingsStore::SaveAlignTokens(const std::vector<std::string>& tokens) {
+    for (std::size_t i = 0; i < kAlignTokensKept; ++i)
+        Write("Format", "AlignOn" + std::to_string(i + 1), i < tokens.size() ? tokens[i] : std::string());
 }
 
 void SettingsStore::SaveShortcuts(const ShortcutTable& table, std::span<const ShortcutSlot> slots) {

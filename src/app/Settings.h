@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Profile.h"
 #include "app/Shortcuts.h"
@@ -13,6 +14,9 @@ namespace tavrill {
 
 inline constexpr int kDefaultWindowX = 32;
 inline constexpr int kDefaultWindowY = 420;
+inline constexpr int kDefaultTabWidth = 8;
+inline constexpr int kMaxTabWidth = 100;
+inline constexpr std::size_t kAlignTokensKept = 10;
 
 struct WindowPosition {
     int x = kDefaultWindowX;
@@ -21,11 +25,13 @@ struct WindowPosition {
 };
 
 struct Settings {
-    WindowPosition position;     // [Main] WindowX, WindowY
-    bool anyEditor = false;      // [Main] AnyEditor=0|1
-    bool keepClipboard = false;  // [Main] KeepClipboard=0|1
-    std::string stashFolder;     // [Main] StashFolder=, as written; empty for the default
-    ShortcutTable shortcuts;     // [Shortcuts], once the slots are known (SettingsStore::LoadShortcuts)
+    WindowPosition position;          // [Main] WindowX, WindowY
+    bool anyEditor = false;           // [Main] AnyEditor=0|1
+    bool keepClipboard = false;       // [Main] KeepClipboard=0|1
+    std::string stashFolder;          // [Main] StashFolder=, as written; empty for the default
+    ShortcutTable shortcuts;          // [Shortcuts], once the slots are known (SettingsStore::LoadShortcuts)
+    int tabWidth = kDefaultTabWidth;  // [Format] TabWidth, 1 to 100
+    std::vector<std::string> alignTokens;  // [Format] AlignOn1..AlignOn10: "Align on...", latest first
 };
 
 // tavrill.ini. Values are read with ParseSettingInt (base/Numbers.h): a switch
@@ -44,6 +50,7 @@ public:
     void SaveAnyEditor(bool on);
     void SaveKeepClipboard(bool on);
     void SaveShortcuts(const ShortcutTable& table, std::span<const ShortcutSlot> slots);
+    void SaveAlignTokens(const std::vector<std::string>& tokens);
 
     const std::string& Path() const { return path_; }
 

@@ -1,5 +1,6 @@
 #include "forms/fMain.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "base/Error.h"
 #include "base/Files.h"
 #include "forms/Dialogs.h"
+#include "forms/fAlignOn.h"
 #include "forms/fBlockName.h"
 #include "forms/fCase.h"
 #include "forms/fIF.h"
@@ -346,6 +348,20 @@ std::optional<SaveValues> TForm1::AskSnippet(std::string_view code) {
 }
 std::optional<std::string> TForm1::BrowseStash() {
     return dialogs_.frmStash.Run();
+}
+
+std::optional<std::string> TForm1::AskAlignToken(const std::vector<std::string>& recent) {
+    TfrmAlignOn frmAlignOn;  // a fresh one every time
+    return frmAlignOn.Run(recent);
+}
+
+std::string TForm1::NewGuid() {
+    GUID guid{};
+    wchar_t text[40] = {};
+    // Without a GUID there is nothing sensible to insert; the system's all-zero one says so plainly.
+    if (FAILED(CoCreateGuid(&guid))) guid = GUID{};
+    StringFromGUID2(guid, text, static_cast<int>(std::size(text)));  // {8-4-4-4-12}, upper-case hex
+    return Narrow(text);
 }
 
 void TForm1::Minimize() {

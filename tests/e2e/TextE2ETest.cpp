@@ -1,4 +1,5 @@
-// The format menu's comment, uncomment and indent commands from the user's side.
+// The format menu's comment, uncomment, indent and text tools, and the blocks menu's GUID, from the
+// user's side.
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,27 @@ TEST(CommentE2ETest, EachCommentCommandWrapsTheSelectionAndUncommentUnwrapsIt) {
         if (!item) s.ChooseFromMenu(kFormatButton, {'N'});
         EXPECT_TRUE(s.Editor().Shows(expected)) << s.Editor().Text();
     }
+}
+
+// The newest items, each reached from its menu: Join lines, Align on... with its box, and a GUID.
+TEST(TextToolsE2ETest, JoinAlignOnAndAGuidFromTheMenus) {
+    Session s({.editor = {.text = "a :=\r\n  1;"}});
+    s.Command(kFormatButton, {'J'});
+    EXPECT_TRUE(s.Editor().Shows("a := 1;")) << s.Editor().Text();
+
+    s.Editor().SelectAll();
+    TypeText("x = 1;\r\nabc = 2;");
+    s.Command(kFormatButton, {VK_END, VK_UP, VK_RETURN});  // "Align on...", above the last item
+    const Dialog d = s.AwaitDialog("Align on");
+    TypeText("=");
+    d.Click("&OK");
+    EXPECT_TRUE(s.Editor().Shows("x   = 1;\r\nabc = 2;")) << s.Editor().Text();
+
+    s.Command(kBlocksButton, {'G'});
+    EXPECT_TRUE(WaitFor([&] { return s.Editor().Text().size() == 42; })) << s.Editor().Text();
+    const std::string guid = s.Editor().Text();
+    EXPECT_EQ(guid.substr(0, 3) + guid.substr(39), "['{}']") << guid;
+    EXPECT_EQ(guid.find_first_of("abcdef"), std::string::npos) << "upper-case hex";
 }
 
 }  // namespace

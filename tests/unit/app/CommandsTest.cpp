@@ -51,6 +51,12 @@ struct FakeUi : CommandUi {
         return Answer("save", SaveValues{"snip", "d", "[" + std::string(code) + "]"});
     }
     std::optional<std::string> BrowseStash() override { return Answer("browse", std::string("snippet")); }
+    std::optional<std::string> AskAlignToken(const std::vector<std::string>& recent) override {
+        offered = recent;
+        return Answer("align", std::string("="));
+    }
+    std::string NewGuid() override { return "{0A1B2C3D-0000-4000-8000-00000000000F}"; }
+    std::vector<std::string> offered;
     void Minimize() override { log.push_back("minimize"); }
     bool StayOnTop() const override { return onTop; }
     void SetStayOnTop(bool on) override { onTop = on; }
@@ -121,14 +127,32 @@ const std::map<std::string_view, std::string_view> kResults = {
     {"&Unquote string", "ab := 1;"},  // not a string expression: nothing pasted
     {"Stash clip for later use", "ab := 1;"},
     {"Retrieve code from stash", "snippet"},
+    {"Insert &GUID", "['{0A1B2C3D-0000-4000-8000-00000000000F}']"},
+};
+
+// The rows that need a selection of their own to show what they do: selection, result.
+const std::map<std::string_view, std::pair<std::string_view, std::string_view>> kOwnSelections = {
+    {"Trim trailing &blanks", {"a := 1;  \r\n\tb;\t", "a := 1;\r\n\tb;"}},
+    {"Ta&bs to blanks", {"\tb; {\t}", "        b; {\t}"}},
+    {"Delete blank lines", {"a;\r\n\r\n \r\nb;", "a;\r\nb;"}},
+    {"Compact blank lines", {"a;\r\n\r\n \r\nb;", "a;\r\n\r\nb;"}},
+    {"&Join lines", {"a :=\r\n  1;", "a := 1;"}},
+    {"Align on...", {"a = 1;\r\nbcd = 2;", "a   = 1;\r\nbcd = 2;"}},
+    {"&Quote as multi-line string", {"a\r\nb", "'''\r\na\r\nb\r\n'''"}},
 };
 
 TEST_F(CommandsTest, EveryEditorRowDoesItsOwnWork) {
     for (const CommandRow& row : Commands()) {
         if (!row.usesEditor) continue;
         SCOPED_TRACE(row.caption);
-        Select("ab := 1;");
         host.answers = {tavrill::Answer::Cancel};  // Lock to Window's question
+        if (const auto own = kOwnSelections.find(row.caption); own != kOwnSelections.end()) {
+            Select(std::string(own->second.first));
+            Run(row.caption);
+            EXPECT_EQ(EditorText(), own->second.second);
+            continue;
+        }
+        Select("ab := 1;");
         const auto expected = kResults.find(row.caption);
         ASSERT_NE(expected, kResults.end()) << "a row without a test row";
         Run(row.caption);
@@ -137,6 +161,7 @@ TEST_F(CommandsTest, EveryEditorRowDoesItsOwnWork) {
         host.boxes.clear();
     }
     EXPECT_EQ(ReadFileBytes(dir.Folder() + "snip.pas"), "//TAVRILL:d\r\n[ab := 1;]\r\n");
+    EXPECT_EQ(ini.values["Format/AlignOn1"], "=") << "offered first next time";
 }
 
 TEST_F(CommandsTest, WindowRowsReachTheToolBarAndTheSwitchesAreKept) {

@@ -154,16 +154,16 @@ TEST(SettingsTest, ReadOnceEachKeyFallingBackOnItsOwnAndWrittenBackThroughTheSto
     EXPECT_EQ(s.position, (WindowPosition{32, 420}));
     EXPECT_FALSE(s.anyEditor);
     EXPECT_FALSE(s.keepClipboard);
-    ini.values = {{"Main/WindowX", "$40"},
-                  {"Main/WindowY", "left"},
-                  {"Main/AnyEditor", "yes"},
-                  {"Main/KeepClipboard", "2"},
-                  {"Main/StashFolder", "snips"}};
+    ini.values = {{"Main/WindowX", "$40"},     {"Main/WindowY", "left"},      {"Main/AnyEditor", "yes"},
+                  {"Main/KeepClipboard", "2"}, {"Main/StashFolder", "snips"}, {"Format/TabWidth", "101"},
+                  {"Format/AlignOn2", "then"}};
     s = store.Load();
     EXPECT_EQ(s.position, (WindowPosition{64, 420}));
     EXPECT_FALSE(s.anyEditor);
     EXPECT_TRUE(s.keepClipboard);
     EXPECT_EQ(s.stashFolder, "snips");
+    EXPECT_EQ(s.tabWidth, 8) << "out of range";
+    EXPECT_EQ(s.alignTokens, std::vector<std::string>{"then"});
 
     store.SavePosition({-40, 7});
     store.SaveAnyEditor(true);
