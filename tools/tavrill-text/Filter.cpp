@@ -5,7 +5,7 @@
 
 #include "text/Case.h"
 #include "text/Comment.h"
-#include "text/LineStream.h"
+#include "LineStream.h"
 
 namespace tavrill::filter {
 

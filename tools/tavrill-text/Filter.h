@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/LineStream.h"
+#include "LineStream.h"
 
 namespace tavrill::filter {
 

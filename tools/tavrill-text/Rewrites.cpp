@@ -11,7 +11,7 @@
 #include "text/Blanks.h"
 #include "text/Case.h"
 #include "text/Comment.h"
-#include "text/LineCutter.h"
+#include "LineCutter.h"
 #include "text/Quote.h"
 #include "text/SortLines.h"
 #include "text/ToggleComment.h"

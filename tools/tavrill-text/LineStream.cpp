@@ -1,4 +1,4 @@
-#include "text/LineStream.h"
+#include "LineStream.h"
 
 #include "base/Rows.h"
 #include "text/Comment.h"
