@@ -14,6 +14,8 @@ constexpr int kHeight = 74;
 // A 1920x1080 primary monitor with a task bar along the bottom, and a 1280x1024 one to its left.
 const Monitor kPrimary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
 const Monitor kLeft{{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}};
+// A lower one to its right: below its bottom edge, a window is nearer to it than to the primary.
+const Monitor kRightLow{{1920, 0, 3200, 600}, {1920, 0, 3200, 600}};
 
 TEST(PlacementTest, APositionAtLeastPartlyOnAMonitorIsKeptElseItMovesIntoTheNearestWorkArea) {
     const struct {
@@ -40,6 +42,7 @@ TEST(PlacementTest, APositionAtLeastPartlyOnAMonitorIsKeptElseItMovesIntoTheNear
         {"off a corner", {-5000, -5000}, {kPrimary}, {0, 0}},
         {"nearer the left monitor", {-900, 1500}, {kPrimary, kLeft}, {-900, 1024 - kHeight}},
         {"nearer the primary", {1000, 1500}, {kLeft, kPrimary}, {1000, 1040 - kHeight}},
+        {"below a lower monitor's bottom edge", {2500, 1000}, {kPrimary, kRightLow}, {2500, 600 - kHeight}},
         {"the largest values a settings file holds", {INT_MAX, INT_MIN}, {kPrimary}, {1920 - kWidth, 0}},
         {"no monitors known: as saved", {-5000, 5000}, {}, {-5000, 5000}},
     };
