@@ -236,7 +236,7 @@ HWND Form::AddSpin(const SpinArgs& args) {
     HWND edit = AddEdit({.id = args.id, .rect = args.rect, .text = value});
     // A longer text cannot be a number of the range, and would only ask the reader to guess.
     SendMessageW(edit, EM_LIMITTEXT, SpinTextLimit(args.minimum, args.maximum), 0);
-    HWND updown = AddControl(UPDOWN_CLASSA,
+    HWND updown = AddControl("msctls_updown32",
                              {.style = UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS});
     SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     SendMessageW(updown, UDM_SETRANGE32, static_cast<WPARAM>(args.minimum),
@@ -396,7 +396,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         // Store the object at the first message so every later one finds it.
-        auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

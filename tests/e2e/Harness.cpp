@@ -383,21 +383,25 @@ void ForeignWindow::Activate() {
 
 WineEditor::WineEditor(const std::string& exe, std::string_view controlClass)
     : process_(std::make_unique<Process>(exe, "", "C:\\")) {
+    std::string seen;  // for the message when it is not found
     const auto find = [&] {
+        seen.clear();
         for (HWND w : VisibleTopLevelWindows(process_->Id())) {
             std::vector<HWND> all;
             EnumChildWindows(w, Collect, reinterpret_cast<LPARAM>(&all));
-            for (HWND c : all)
-                if (ClassOf(c) == controlClass) {
+            for (HWND c : all) {
+                seen += " " + ClassOf(c);
+                if (lstrcmpiA(ClassOf(c).c_str(), std::string(controlClass).c_str()) == 0) {
                     window_ = w;
                     control_ = c;
                     return true;
                 }
+            }
         }
         return false;
     };
     if (!WaitFor(find, kStartTimeout))
-        throw HarnessError("cannot find the " + std::string(controlClass) + " of " + exe);
+        throw HarnessError("cannot find the " + std::string(controlClass) + " of " + exe + " among" + seen);
 }
 
 WineEditor::~WineEditor() = default;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Harness.h"
+#include "app/Commands.h"
 
 namespace tavrill::e2e {
 namespace {
@@ -52,6 +53,14 @@ TEST(ShortcutsE2ETest, KeysConvertAtOnceAndDialogsGiveTheEditorBackItsKeyboard) 
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{300}));
 }
 
+// The dialog's row of a command.
+int RowOf(std::string_view key) {
+    const std::vector<ShortcutSlot> slots = CommandShortcutSlots();
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        if (slots[i].key == key) return static_cast<int>(i);
+    throw HarnessError("no command " + std::string(key));
+}
+
 // Opens the shortcuts dialog, selects the command in this row, presses the keys in its hot-key box
 // and expects the dialog's note; then OK.
 void ChangeShortcut(Session& s, int row, std::initializer_list<WORD> keys, const std::string& note) {
@@ -83,8 +92,8 @@ TEST(ShortcutsE2ETest, TakenShortcutsAreReportedAndChangesSurviveARestart) {
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{800}));
     EXPECT_EQ(e.Text(), "my_var");
 
-    // Flip Case (row 18, below the blocks) takes UPPER CASE's shortcut.
-    ChangeShortcut(s, 18, {VK_CONTROL, VK_MENU, VK_SHIFT, 'U'},
+    // Flip Case (below the blocks, in the dialog's order: the command table's) takes UPPER CASE's shortcut.
+    ChangeShortcut(s, RowOf("CaseFlip"), {VK_CONTROL, VK_MENU, VK_SHIFT, 'U'},
                    "Ctrl+Alt+Shift+U moved here from UPPER CASE.");
     const std::string ini = s.ReadProgramFile("tavrill.ini").value_or("");
     EXPECT_NE(ini.find("CaseFlip=Ctrl+Alt+Shift+U"), std::string::npos) << ini;
