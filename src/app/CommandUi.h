@@ -13,6 +13,8 @@
 
 namespace tavrill {
 
+class TemplateUi;  // app/SnippetInsert.h
+
 // Spin boxes ("Spaces to Indent", the same range in every block dialog) are handed over as
 // their text; the command reads it with ReadSpinValue over this range.
 inline constexpr int kBlockSpinMinimum = 1;
@@ -97,6 +99,8 @@ public:
     virtual std::optional<std::string> AskIndent(std::string_view text) = 0;
     virtual std::optional<SaveValues> AskSnippet(std::string_view code) = 0;
     virtual std::optional<std::string> BrowseStash() = 0;
+    // What filling in a snippet's placeholders asks of the windows.
+    virtual TemplateUi& Templates() = 0;
 
     // The tool bar's window.
     virtual void Minimize() = 0;
