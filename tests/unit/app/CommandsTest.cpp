@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "FakeTemplateUi.h"
 #include "MapProfile.h"
 #include "TempFolder.h"
 #include "base/Files.h"
@@ -51,6 +52,8 @@ struct FakeUi : CommandUi {
         return Answer("save", SaveValues{"snip", "d", "[" + std::string(code) + "]"});
     }
     std::optional<std::string> BrowseStash() override { return Answer("browse", std::string("snippet")); }
+    TemplateUi& Templates() override { return templates; }
+    testing::FakeTemplateUi templates;
     void Minimize() override { log.push_back("minimize"); }
     bool StayOnTop() const override { return onTop; }
     void SetStayOnTop(bool on) override { onTop = on; }

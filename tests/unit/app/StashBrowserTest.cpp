@@ -85,5 +85,32 @@ TEST(StashBrowserModelTest, SearchAndOrderChooseTheRowsAndKeepOnlyAShownSelectio
     EXPECT_EQ(browser.Rows().size(), 2u);
 }
 
+TEST(StashBrowserModelTest, ImportWritesEveryTemplateAndNamesTheFilesThatAreNone) {
+    testing::FakeHost host;
+    testing::TempFolder dir;
+    const std::string stash = dir.Folder() + "stash\\";
+    ASSERT_TRUE(CreateFolder(stash));
+    ASSERT_TRUE(WriteFileBytes(stash + "for.pas", "//TAVRILL:mine\r\nkept"));
+    ASSERT_TRUE(WriteFileBytes(dir.Folder() + "good.xml",
+                               "<codetemplate><template name='for'><description>loop</description>"
+                               "<code>for |i| := 0 to |end|</code></template></codetemplate>"));
+    ASSERT_TRUE(WriteFileBytes(dir.Folder() + "notes.xml", "<notes><for/></notes>"));
+    StashBrowserModel browser{host, stash};
+    browser.Show();
+    browser.Select(0);
+
+    browser.ImportTemplates(
+        {dir.Folder() + "notes.xml", dir.Folder() + "good.xml", dir.Folder() + "gone.xml"});
+    EXPECT_EQ(ReadFileBytes(stash + "for.pas"), "//TAVRILL:mine\r\nkept");
+    EXPECT_EQ(ReadFileBytes(stash + "for (2).pas"), "//TAVRILL:loop\r\nfor %INPUT:i% := 0 to %|%\r\n");
+    ASSERT_EQ(browser.Items().size(), 2u);
+    EXPECT_EQ(browser.Selected(), std::nullopt);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "Import templates");
+    EXPECT_EQ(host.boxes[0].text, "Cannot open file " + dir.Folder() +
+                                      "gone.xml.\r\n"
+                                      "notes.xml is not a code template file: it holds <notes>.");
+}
+
 }  // namespace
 }  // namespace tavrill
