@@ -1,31 +1,20 @@
 #pragma once
-// The windows' side of filling in a snippet: answers the inputs with a script, or cancels, and
-// notes which system values were asked for.
-
-#include <optional>
-#include <string>
-#include <vector>
-
+// Filling in a snippet without windows: scripted answers (nothing for Cancel), and a note of the
+// system values asked for.
 #include "app/SnippetInsert.h"
 
 namespace tavrill::testing {
 
 struct FakeTemplateUi : TemplateUi {
-    std::optional<std::vector<std::string>> answers;  // nothing: Cancel
-    std::vector<TemplateInput> asked;
+    std::optional<std::vector<std::string>> answers;
     std::vector<TemplateNeeds> read;
-
-    std::optional<std::vector<std::string>> AskTemplateInputs(
-        const std::vector<TemplateInput>& inputs) override {
-        asked = inputs;
+    std::optional<std::vector<std::string>> AskTemplateInputs(const std::vector<TemplateInput>&) override {
         return answers;
     }
     TemplateValues SystemValues(TemplateNeeds needs) override {
         read.push_back(needs);
-        TemplateValues v;
-        if (needs.clock) SetTemplateClock(v, 2026, 3, 7, 9, 5);
-        if (needs.user) v.user = "ada";
-        if (needs.guid) v.guid = "{G}";
+        TemplateValues v{.user = "ada", .guid = "{G}"};
+        SetTemplateClock(v, 2026, 3, 7, 9, 5);
         return v;
     }
 };
