@@ -1,6 +1,3 @@
-// Snippet templates from the user's side: filled in from the stash browser and from a snippet's
-// own shortcut.
-
 #include <gtest/gtest.h>
 
 #include "Harness.h"
@@ -17,9 +14,11 @@ TEST(TemplatesE2ETest, ATypedTypeNameSurroundsTheSelectionAndCancelLeavesItAlone
         PressKeys({VK_DOWN});  // the first snippet, chosen with the keyboard
         ASSERT_TRUE(browser.Close(VK_RETURN));
         const Dialog fill = s.AwaitDialog("Fill in the template");
-        EXPECT_EQ(WindowText(fill.Controls("edit").at(0)), "TObject");
         if (answer == VK_RETURN) TypeText("TStrings");  // over the starting value, which is selected
         ASSERT_TRUE(fill.Close(answer));
+        if (answer == VK_ESCAPE)
+            EXPECT_FALSE(WaitFor([&] { return s.Editor().Text() != "Items"; }, Millis{800}))
+                << s.Editor().Text();
     }
     EXPECT_TRUE(s.Editor().Shows("TStrings(Items)")) << s.Editor().Text();
     TypeText("!");  // at the caret's mark
@@ -32,7 +31,7 @@ TEST(TemplatesE2ETest, ASnippetsShortcutInsertsItWithoutTheBrowserAndAGoneOneIsD
                           "[Shortcuts]\r\nSnippet:free.pas=Ctrl+Alt+Shift+Y\r\n"
                           "Snippet:gone.pas=Ctrl+Alt+Shift+G\r\n"},
                          {"stash\\free.pas", "//TAVRILL:\r\nFreeAndNil(%SELECTION%);"}}});
-    EXPECT_TRUE(s.NoMessageBoxFor(Millis{500}));
+    EXPECT_TRUE(s.NoMessageBoxFor(Millis{500}));  // the shortcut of a snippet gone is dropped quietly
     s.Editor().SelectAll();
     PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, 'Y'});
     EXPECT_TRUE(s.Editor().Shows("FreeAndNil(List);")) << s.Editor().Text();

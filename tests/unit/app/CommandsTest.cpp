@@ -7,7 +7,6 @@
 
 #include <map>
 
-#include "FakeTemplateUi.h"
 #include "MapProfile.h"
 #include "TempFolder.h"
 #include "base/Files.h"
@@ -52,8 +51,7 @@ struct FakeUi : CommandUi {
         return Answer("save", SaveValues{"snip", "d", "[" + std::string(code) + "]"});
     }
     std::optional<std::string> BrowseStash() override { return Answer("browse", std::string("snippet")); }
-    TemplateUi& Templates() override { return templates; }
-    testing::FakeTemplateUi templates;
+    TemplateUi& Templates() override { throw std::logic_error("no placeholders in these snippets"); }
     void Minimize() override { log.push_back("minimize"); }
     bool StayOnTop() const override { return onTop; }
     void SetStayOnTop(bool on) override { onTop = on; }

@@ -88,19 +88,15 @@ TEST(StashBrowserModelTest, SearchAndOrderChooseTheRowsAndKeepOnlyAShownSelectio
 TEST(StashBrowserModelTest, ImportNeverOverwritesAndNamesTheFilesThatAreNoTemplateFiles) {
     testing::FakeHost host;
     testing::TempFolder dir;
-    const std::string xml =
-        "<codetemplate><template name='for'><code>for |i| := 0 to |end|</code></template>";
-    ASSERT_TRUE(WriteFileBytes(dir.Folder() + "for.pas", "mine") &&
-                WriteFileBytes(dir.Folder() + "a.xml", xml) &&
-                WriteFileBytes(dir.Folder() + "b.xml", xml + "</codetemplate>"));
-    StashBrowserModel browser{host, dir.Folder()};
-    browser.ImportTemplates({dir.Folder() + "a.xml", dir.Folder() + "b.xml", dir.Folder() + "c.xml"});
-    EXPECT_EQ(ReadFileBytes(dir.Folder() + "for.pas"), "mine");
-    EXPECT_EQ(ReadFileBytes(dir.Folder() + "for (2).pas"), "//TAVRILL:\r\nfor %INPUT:i% := 0 to %|%\r\n");
-    EXPECT_EQ(browser.Items().size(), 4u);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_TRUE(host.boxes[0].text.starts_with("Cannot open file " + dir.Folder() + "c.xml.\r\na.xml is not"))
-        << host.boxes[0].text;
+    const std::string f = dir.Folder(),
+                      xml = "<codetemplate><template name='for'><code>|end|</code></template>";
+    ASSERT_TRUE(WriteFileBytes(f + "for.pas", "mine") && WriteFileBytes(f + "a.xml", xml) &&
+                WriteFileBytes(f + "b.xml", xml + "</codetemplate>"));
+    StashBrowserModel browser{host, f};
+    browser.ImportTemplates({f + "a.xml", f + "b.xml", f + "c.xml"});
+    EXPECT_EQ(ReadFileBytes(f + "for.pas"), "mine");
+    EXPECT_EQ(ReadFileBytes(f + "for (2).pas"), "//TAVRILL:\r\n%|%\r\n");
+    EXPECT_TRUE(host.boxes.at(0).text.starts_with("Cannot open file " + f + "c.xml.\r\na.xml is not"));
 }
 
 }  // namespace

@@ -188,11 +188,8 @@ public:
                 return Paste(target);
             case Keystroke::CtrlZ:
                 return UndoIn(target);
-            case Keystroke::Left: {
-                FakeWindow& w = windows_.at(target);
-                w.selStart = w.selEnd = w.selStart == w.selEnd ? w.selStart - (w.selStart > 0) : w.selStart;
+            case Keystroke::Left:
                 return;
-            }
         }
     }
     void Pause(int milliseconds) override { pausedMs += milliseconds; }
