@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "win32/Dpi.h"
 #include "win32/Utf.h"

@@ -9,6 +9,7 @@
 
 #include "MapProfile.h"
 #include "TempFolder.h"
+#include "app/SnippetInsert.h"
 #include "base/Files.h"
 #include "bridge/EditorFixture.h"
 #include "text/Case.h"
@@ -18,7 +19,7 @@ namespace tavrill {
 namespace {
 
 // Answers every dialog the same way, or cancels them all; logs what the tool bar was asked to do.
-struct FakeUi : CommandUi {
+struct FakeUi : CommandUi, TemplateUi {
     bool cancel = false;
     std::vector<std::string> log;
     bool onTop = true;
@@ -51,7 +52,11 @@ struct FakeUi : CommandUi {
         return Answer("save", SaveValues{"snip", "d", "[" + std::string(code) + "]"});
     }
     std::optional<std::string> BrowseStash() override { return Answer("browse", std::string("snippet")); }
-    TemplateUi& Templates() override { throw std::logic_error("no placeholders in these snippets"); }
+    TemplateUi& Templates() override { return *this; }
+    std::optional<std::vector<std::string>> AskTemplateInputs(const std::vector<TemplateInput>&) override {
+        return {};
+    }
+    TemplateValues SystemValues(TemplateNeeds) override { return {}; }
     void Minimize() override { log.push_back("minimize"); }
     bool StayOnTop() const override { return onTop; }
     void SetStayOnTop(bool on) override { onTop = on; }

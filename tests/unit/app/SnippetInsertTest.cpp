@@ -47,12 +47,13 @@ TEST_F(SnippetInsertTest, OnlyUsedValuesAreGatheredCancelTouchesNothingAndTheCar
         read.clear();
         ASSERT_TRUE(bridge.FindEditor());
         const std::uint32_t clipboard = host.ClipboardSequence();
-        EXPECT_EQ(InsertSnippet(bridge, *this, c.code), EditorText() != "old") << c.code;
+        const bool delivered = InsertSnippet(bridge, *this, c.code);
+        EXPECT_EQ(delivered, EditorText() != "old") << c.code;
         EXPECT_EQ(EditorText(), c.inserted);
         EXPECT_EQ(read, c.read) << c.code;
         EXPECT_EQ(Sent("copy"), c.copies) << c.code;
         EXPECT_EQ(Sent("keys left"), c.lefts) << c.code;
-        if (EditorText() == "old") EXPECT_EQ(host.ClipboardSequence(), clipboard);
+        EXPECT_TRUE(EditorText() != "old" || host.ClipboardSequence() == clipboard) << c.code;
     }
 }
 
