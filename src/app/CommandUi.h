@@ -14,6 +14,8 @@
 
 namespace tavrill {
 
+class TemplateUi;  // app/SnippetInsert.h
+
 // Spin boxes ("Spaces to Indent", the same range in every block dialog) are handed over as
 // their text; the command reads it with ReadSpinValue over this range.
 inline constexpr int kBlockSpinMinimum = 1;
@@ -102,6 +104,8 @@ public:
     virtual std::optional<std::string> AskAlignToken(const std::vector<std::string>& recent) = 0;
     // A new GUID as the IDE writes it: {8-4-4-4-12}, upper-case hex digits.
     virtual std::string NewGuid() = 0;
+    // What filling in a snippet's placeholders asks of the windows.
+    virtual TemplateUi& Templates() = 0;
 
     // The tool bar's window.
     virtual void Minimize() = 0;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "base/Error.h"
 #include "base/Files.h"
+#include "stash/TemplateImport.h"
 
 namespace tavrill {
 
@@ -65,6 +67,29 @@ bool StashBrowserModel::DeleteSelected() {
     DeleteFileAt(StashItemPath(stashFolder_, items_[*selected_].name));
     Reload();
     return true;
+}
+
+void StashBrowserModel::ImportTemplates(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    std::vector<TemplateFile> files;
+    std::vector<std::string> problems;
+    for (const std::string& path : paths) {
+        if (std::optional<std::string> bytes = ReadFileBytes(path))
+            files.push_back({path.substr(path.find_last_of("\\/") + 1), std::move(*bytes)});
+        else
+            problems.push_back(CannotOpenFile(path).what());
+    }
+    std::vector<std::string> existing;
+    for (const StashItem& item : ListStash(stashFolder_)) existing.push_back(item.name);
+    TemplateImport import = ImportTemplateFiles(files, existing);
+    problems.insert(problems.end(), import.errors.begin(), import.errors.end());
+    for (const std::string& name : SaveImportedSnippets(stashFolder_, import.snippets))
+        problems.push_back("Could not write " + name + " into the stash");
+    Reload();
+    if (problems.empty()) return;
+    std::string message;
+    for (const std::string& p : problems) message += (message.empty() ? "" : "\r\n") + p + ".";
+    host_.ShowNotice(message, kImportCaption);
 }
 
 }  // namespace tavrill

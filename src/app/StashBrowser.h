@@ -18,6 +18,7 @@ namespace tavrill {
 inline constexpr std::string_view kDeleteQuestion =
     "Are you sure you wish to remove this item from your stash?";
 inline constexpr std::string_view kDeleteCaption = "Delete item";
+inline constexpr std::string_view kImportCaption = "Import templates";
 
 // What the browser shows and does. The preview's text lives in the window's
 // edit box while the user works; the form hands it over with SetPreview before
@@ -70,6 +71,12 @@ public:
     // file (a failure is not reported), reads the folder again and empties the
     // preview. True when the list and preview were refreshed.
     bool DeleteSelected();
+
+    // butImport_Click, with the files the user picked: every template of the IDE's code template
+    // files becomes a snippet under a name the stash does not hold yet. A file that cannot be
+    // read or is not a template file gives nothing; it, and any snippet that could not be
+    // written, are told in one message. The list is read again, nothing selected.
+    void ImportTemplates(const std::vector<std::string>& paths);
 
 private:
     void Reload();

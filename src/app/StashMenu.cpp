@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/MenuCommands.h"
+#include "app/SnippetInsert.h"
 #include "base/Error.h"
 #include "stash/StashFile.h"
 
@@ -34,10 +35,11 @@ void RunStashSave(CommandContext& c) {
         throw CannotCreateFile(target.path);
 }
 
-// The chosen snippet replaces the selection.
+// The chosen snippet, filled in, replaces the selection.
 void RunStashBrowse(CommandContext& c) {
     if (!c.bridge.FindEditor()) return;
-    if (const std::optional<std::string> snippet = c.ui.BrowseStash()) c.bridge.Deliver(*snippet);
+    if (const std::optional<std::string> snippet = c.ui.BrowseStash())
+        InsertSnippet(c.bridge, c.ui.Templates(), *snippet);
 }
 
 }  // namespace tavrill

@@ -267,6 +267,14 @@ bool Bridge::Deliver(std::string_view text) {
     return true;
 }
 
+bool Bridge::MoveCaretLeft(std::size_t presses) {
+    if (presses == 0) return true;
+    if (editControl_ == kNoWindow || !host_.WindowExists(editControl_)) return false;
+    if (!Type(editControl_, Keystroke::Left)) return false;
+    for (std::size_t i = 1; i < presses; ++i) host_.SendKeystroke(Keystroke::Left);
+    return true;
+}
+
 void Bridge::BeginCommand() {
     clipboardUsed_ = false;
     savedClipboard_ = keepClipboard_ ? host_.SaveClipboard() : nullptr;

@@ -11,6 +11,7 @@
 // answered gets the request again as a typed Ctrl+Insert; when that copies, it
 // is driven by keystrokes (Ctrl+Insert, Shift+Insert, Ctrl+Z) from then on.
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -48,6 +49,11 @@ public:
     // brings the editor to the front. False, with nothing pasted, when the
     // clipboard does not take the text (the user is told) or there is no editor.
     bool Deliver(std::string_view text);
+
+    // Moves the caret of the editor that was just delivered to by this many
+    // presses of Left, when that editor is in front to take them; false (and no
+    // key typed) otherwise, so a key never lands in another window.
+    bool MoveCaretLeft(std::size_t presses);
 
     // Undo in the editor; does nothing without a living edit control. A control
     // driven by keys is brought to the front for its Ctrl+Z.

@@ -24,8 +24,9 @@ public:
 };
 
 // The key chords the bridge types into an editor that does not answer the
-// clipboard messages of other programs.
-enum class Keystroke { CtrlInsert, ShiftInsert, CtrlZ };
+// clipboard messages of other programs, and the Left arrow that moves the caret
+// back into a pasted snippet.
+enum class Keystroke { CtrlInsert, ShiftInsert, CtrlZ, Left };
 
 class BridgeHost {
 public:

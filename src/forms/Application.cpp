@@ -6,6 +6,7 @@
 
 #include "app/Commands.h"
 #include "app/Settings.h"
+#include "app/SnippetInsert.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "win32/Profile.h"
@@ -83,7 +84,7 @@ const Folders& Application::ChooseStash() {
     StashFolderChoice choice = ChooseStashFolder(folders_, settings_.stashFolder);
     folders_.stash = std::move(choice.folder);
     stashFolderProblem_ = std::move(choice.problem);
-    settings_.shortcuts = store_.LoadShortcuts(CommandShortcutSlots());
+    settings_.shortcuts = store_.LoadShortcuts(AllShortcutSlots(folders_.stash));
     return folders_;
 }
 

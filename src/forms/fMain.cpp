@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/SnippetInsert.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "forms/Dialogs.h"
@@ -103,7 +104,7 @@ TForm1::TForm1(BridgeHost& host, Settings& settings, SettingsStore& store, const
       store_(store),
       folders_(folders),
       context_{bridge_, *this, settings_, store_, folders_},
-      slots_(CommandShortcutSlots()) {
+      slots_(AllShortcutSlots(folders.stash)) {
     // Placed below, once the settings are read.
     Create({.className = "TForm1",
             .caption = kApplicationTitle,
@@ -266,15 +267,19 @@ void TForm1::ReportTakenShortcuts() {
 void TForm1::OnHotKey(int hotKeyId) {
     const auto slot = SlotOfHotKey(hotKeyId, slots_.size());
     const auto row = slot ? FindCommand(slots_[*slot].key) : std::nullopt;
+    const auto snippet = slot ? SnippetOfKey(slots_[*slot].key) : std::nullopt;
     // While a command, its dialog or a pop-up menu is open, a shortcut is ignored,
     // as a click on the disabled tool bar would be.
-    if (!row || commandRunning_) return;
+    if ((!row && !snippet) || commandRunning_) return;
     WaitForModifierRelease(kModifierReleaseMs);
     HWND editor = GetForegroundWindow();
     bridge_.TakeTarget(reinterpret_cast<WindowHandle>(editor));
     try {
         FlagScope running(commandRunning_);
-        RunRow(*row);
+        if (row)
+            RunRow(*row);
+        else
+            RunSnippet(context_, *snippet);
     } catch (const std::exception& e) {
         ShowErrorBox(e.what());  // here, so that the editor gets the keyboard back afterwards
     }
@@ -379,6 +384,9 @@ void TForm1::EditShortcuts() {
     // can be given one of them instead of the command running.
     WindowHotKeys keys(hwnd_);
     UnregisterShortcuts(settings_.shortcuts, slots_, keys);
+    // The snippets saved, imported or deleted since the start are listed as the stash now is.
+    slots_ = AllShortcutSlots(folders_.stash);
+    settings_.shortcuts = KeepSlots(settings_.shortcuts, slots_);
     TfrmShortcuts frmShortcuts;  // a fresh one every time
     const auto chosen = frmShortcuts.Run(settings_.shortcuts, slots_);
     if (chosen) settings_.shortcuts = *chosen;

@@ -11,6 +11,7 @@
 #include "app/Commands.h"
 #include "bridge/Bridge.h"
 #include "forms/Form.h"
+#include "forms/fTemplate.h"
 #include "win32/UniqueHandle.h"
 
 namespace tavrill {
@@ -65,6 +66,7 @@ private:
     std::optional<std::string> BrowseStash() override;
     std::optional<std::string> AskAlignToken(const std::vector<std::string>& recent) override;
     std::string NewGuid() override;
+    TemplateUi& Templates() override { return templates_; }
     void Minimize() override;
     bool StayOnTop() const override { return stayOnTop_; }
     void SetStayOnTop(bool on) override;
@@ -80,7 +82,9 @@ private:
     SettingsStore& store_;
     const Folders& folders_;
     CommandContext context_;
-    std::vector<ShortcutSlot> slots_;     // what can hold a shortcut; a hot key's id is its place here
+    TemplateWindows templates_;
+    // What can hold a shortcut, the commands and then the snippets; a hot key's id is its place here.
+    std::vector<ShortcutSlot> slots_;
     std::vector<Shortcut> takenAtStart_;  // reported once the tool bar is on screen
     bool commandRunning_ = false;         // a command, its dialog or a pop-up menu is under way
     bool stayOnTop_ = true;

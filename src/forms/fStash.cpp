@@ -1,8 +1,10 @@
 #include "forms/fStash.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "win32/Dpi.h"
 #include "win32/Utf.h"
@@ -10,7 +12,7 @@
 namespace tavrill {
 namespace {
 
-enum : int { kFile1 = 101, kMemo1, kTxtSearch, kChkByName, kChkNewest };
+enum : int { kFile1 = 101, kMemo1, kTxtSearch, kChkByName, kChkNewest, kButImport };
 
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 380;
@@ -35,6 +37,21 @@ std::string SearchText(HWND box) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);
+}
+
+// The files picked in a multiple-choice open dialog: a folder and then the names, each ending in a
+// NUL and the list in a second NUL; a single file comes as one whole path.
+std::vector<std::string> PickedFiles(const wchar_t* buffer) {
+    const std::wstring first = buffer;
+    std::vector<std::string> paths;
+    if (first.empty()) return paths;
+    for (const wchar_t* name = buffer + first.size() + 1; *name; name += wcslen(name) + 1) {
+        std::wstring path = first;
+        if (!path.empty() && path.back() != L'\\') path += L'\\';
+        paths.push_back(Narrow(path + name));
+    }
+    if (paths.empty()) paths.push_back(Narrow(first));
+    return paths;
 }
 
 }  // namespace
@@ -64,6 +81,7 @@ TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, s
                                .exStyle = WS_EX_CLIENTEDGE});
     butCopy_ = AddButton({.id = IDOK, .text = "C&OPY", .isDefault = true});
     butCancel_ = AddButton({.id = IDCANCEL, .text = "&Cancel"});
+    butImport_ = AddButton({.id = kButImport, .text = "&Import templates..."});
     Label2_ = AddLabel({.text = "Preview:"});
     if (ClassName()) {
         Memo1_ = AddControl(ClassName(), {.id = kMemo1,
@@ -159,6 +177,24 @@ void TfrmStash::chkOrder_Click() {
     FillList();
 }
 
+void TfrmStash::butImport_Click() {
+    // Room for many long names at once; a choice that does not fit fails the dialog as if cancelled.
+    std::vector<wchar_t> buffer(64 * 1024, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = hwnd_;
+    ofn.lpstrFilter = L"Code templates (*.xml)\0*.xml\0All files (*.*)\0*.*\0";
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrTitle = L"Import templates";
+    ofn.Flags =
+        OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&ofn)) return;
+    model_.ImportTemplates(PickedFiles(buffer.data()));
+    FillList();
+    ShowPreview("");
+}
+
 void TfrmStash::FillList() {
     // Thousands of files: no repainting while the list fills, and room for all
     // of them reserved at once.
@@ -191,12 +227,14 @@ void TfrmStash::Layout(int width, int height) {
     constexpr int m = 8;
     constexpr int listTop = m + 18 + 26 + 22;
     const int buttonsTop = height - m - 25;
+    const int importTop = buttonsTop - 25 - 6;
     const int panelWidth = kPanel1Width - 2 * m;
     Place(Label1_, {m, m, panelWidth, 14});
     Place(txtSearch_, {m, m + 18, panelWidth, 21});
     Place(chkByName_, {m, m + 18 + 26, panelWidth / 2, 18});
     Place(chkNewest_, {m + panelWidth / 2, m + 18 + 26, panelWidth / 2, 18});
-    Place(file1_, {m, listTop, panelWidth, std::max(0, buttonsTop - m - listTop)});
+    Place(file1_, {m, listTop, panelWidth, std::max(0, importTop - m - listTop)});
+    Place(butImport_, {m, importTop, 154, 25});
     Place(butCopy_, {m, buttonsTop, 75, 25});
     Place(butCancel_, {m + 79, buttonsTop, 75, 25});
     Place(Label2_, {kPanel1Width, m, std::max(0, width - kPanel1Width - m), 14});
@@ -260,6 +298,9 @@ void TfrmStash::OnCommand(int id, int code, HWND control) {
             return;
         case kTxtSearch:
             if (code == EN_CHANGE) txtSearch_Change();
+            return;
+        case kButImport:
+            if (code == BN_CLICKED) butImport_Click();
             return;
         case kChkByName:
         case kChkNewest:

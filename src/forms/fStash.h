@@ -42,6 +42,7 @@ private:
     void txtSearch_Change();
     void txtSearchKeyDown();  // Down
     void chkOrder_Click();
+    void butImport_Click();
 
     void FillList();
     void ShowPreview(std::string_view text);
@@ -63,6 +64,7 @@ private:
     HWND file1_ = nullptr;
     HWND butCopy_ = nullptr;
     HWND butCancel_ = nullptr;
+    HWND butImport_ = nullptr;
     HWND Label2_ = nullptr;
     HWND Memo1_ = nullptr;
     UniqueFont previewFont_;

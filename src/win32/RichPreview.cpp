@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "stash/SnippetTemplate.h"
 #include "text/PascalTokens.h"
 #include "win32/Utf.h"
 
@@ -33,6 +34,9 @@ Look LookOf(PascalKind kind) {
     }
     return {RGB(0, 0, 0), 0};
 }
+
+// A placeholder stands out from every kind of Pascal token, inside strings and comments too.
+constexpr Look kPlaceholderLook{RGB(192, 80, 0), CFE_BOLD};
 
 void Format(HWND richEdit, DWORD scope, Look look) {
     CHARFORMAT2W cf{};
@@ -107,6 +111,15 @@ void SetHighlightedText(HWND richEdit, std::string_view utf8) {
         range.cpMax = positions.At(span.offset + span.length);
         SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
         Format(richEdit, SCF_SELECTION, LookOf(span.kind));
+    }
+    // Over the tokens' colours: a placeholder inside a string or comment is still filled in.
+    Positions placeholderPositions(utf8, isUtf8 || utf8.empty(), crLfIsOne);
+    for (const auto& [offset, length] : PlaceholderSpans(utf8)) {
+        CHARRANGE range{};
+        range.cpMin = placeholderPositions.At(offset);
+        range.cpMax = placeholderPositions.At(offset + length);
+        SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        Format(richEdit, SCF_SELECTION, kPlaceholderLook);
     }
     CHARRANGE start{};
     SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));

@@ -30,7 +30,8 @@ private:
 void PrepareRichPreview(HWND richEdit);
 
 // Replaces the control's text with `utf8` (ANSI bytes that are not UTF-8 are
-// read in the ANSI code page), coloured by PascalTokens, with nothing to undo.
+// read in the ANSI code page), coloured by PascalTokens and with a snippet's placeholders
+// in a colour of their own, with nothing to undo.
 void SetHighlightedText(HWND richEdit, std::string_view utf8);
 
 // The control's whole text as UTF-8, every line break as CR LF; no colour.

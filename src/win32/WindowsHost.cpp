@@ -149,6 +149,11 @@ void WindowsHost::SendKeystroke(Keystroke k) {
          {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN})
         if (Held(vk)) inputs.push_back(Key(static_cast<WORD>(vk), true));
 
+    if (k == Keystroke::Left) {
+        inputs.insert(inputs.end(), {Key(VK_LEFT, false), Key(VK_LEFT, true)});
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        return;
+    }
     const WORD modifier = k == Keystroke::ShiftInsert ? VK_SHIFT : VK_CONTROL;
     const WORD key = k == Keystroke::CtrlZ ? 'Z' : VK_INSERT;
     inputs.insert(inputs.end(), {Key(modifier, false), Key(key, false), Key(key, true), Key(modifier, true)});

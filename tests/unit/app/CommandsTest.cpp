@@ -9,6 +9,7 @@
 
 #include "MapProfile.h"
 #include "TempFolder.h"
+#include "app/SnippetInsert.h"
 #include "base/Files.h"
 #include "bridge/EditorFixture.h"
 #include "text/Case.h"
@@ -18,7 +19,7 @@ namespace tavrill {
 namespace {
 
 // Answers every dialog the same way, or cancels them all; logs what the tool bar was asked to do.
-struct FakeUi : CommandUi {
+struct FakeUi : CommandUi, TemplateUi {
     bool cancel = false;
     std::vector<std::string> log;
     bool onTop = true;
@@ -57,6 +58,11 @@ struct FakeUi : CommandUi {
     }
     std::string NewGuid() override { return "{0A1B2C3D-0000-4000-8000-00000000000F}"; }
     std::vector<std::string> offered;
+    TemplateUi& Templates() override { return *this; }
+    std::optional<std::vector<std::string>> AskTemplateInputs(const std::vector<TemplateInput>&) override {
+        return {};
+    }
+    TemplateValues SystemValues(TemplateNeeds) override { return {}; }
     void Minimize() override { log.push_back("minimize"); }
     bool StayOnTop() const override { return onTop; }
     void SetStayOnTop(bool on) override { onTop = on; }
@@ -218,7 +224,9 @@ TEST_F(CommandsTest, CancelOrAFailedFetchPastesNothing) {
         host.sent.clear();
         const std::size_t asked = ui.log.size();
         Run(row.caption);
-        if (ui.log.size() > asked) EXPECT_FALSE(Pasted()) << row.caption;
+        if (ui.log.size() > asked) {
+            EXPECT_FALSE(Pasted()) << row.caption;
+        }
     }
     ui.cancel = false;
     host.foreground = host.AddWindow("Notepad");

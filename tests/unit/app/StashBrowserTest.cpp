@@ -85,5 +85,19 @@ TEST(StashBrowserModelTest, SearchAndOrderChooseTheRowsAndKeepOnlyAShownSelectio
     EXPECT_EQ(browser.Rows().size(), 2u);
 }
 
+TEST(StashBrowserModelTest, ImportNeverOverwritesAndNamesTheFilesThatAreNoTemplateFiles) {
+    testing::FakeHost host;
+    testing::TempFolder dir;
+    const std::string f = dir.Folder(),
+                      xml = "<codetemplate><template name='x'><code>|end|</code></template>";
+    ASSERT_TRUE(WriteFileBytes(f + "x.pas", "mine") && WriteFileBytes(f + "a.xml", xml) &&
+                WriteFileBytes(f + "b.xml", xml + "</codetemplate>"));
+    StashBrowserModel browser{host, f};
+    browser.ImportTemplates({f + "a.xml", f + "b.xml", f + "c.xml"});
+    EXPECT_EQ(ReadFileBytes(f + "x.pas"), "mine");
+    EXPECT_EQ(ReadFileBytes(f + "x (2).pas"), "//TAVRILL:\r\n%|%\r\n");
+    EXPECT_TRUE(host.boxes.at(0).text.starts_with("Cannot open file " + f + "c.xml.\r\na.xml is not"));
+}
+
 }  // namespace
 }  // namespace tavrill

@@ -177,7 +177,7 @@ public:
         if (!foregroundLocked && TopLevelOf(w) != kNoWindow) foreground = TopLevelOf(w);
     }
     void SendKeystroke(Keystroke k) override {
-        static const char* const kNames[] = {"ctrl+insert", "shift+insert", "ctrl+z"};
+        static const char* const kNames[] = {"ctrl+insert", "shift+insert", "ctrl+z", "left"};
         const WindowHandle target = FocusOf(foreground);
         sent.push_back(std::string("keys ") + kNames[static_cast<int>(k)] + " " + std::to_string(target));
         if (!WindowExists(target)) return;
@@ -188,6 +188,8 @@ public:
                 return Paste(target);
             case Keystroke::CtrlZ:
                 return UndoIn(target);
+            case Keystroke::Left:
+                return;
         }
     }
     void Pause(int milliseconds) override { pausedMs += milliseconds; }
