@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "format/Format.h"
 #include "text/LineStream.h"
 
 namespace tavrill::filter {
@@ -31,13 +32,16 @@ enum class Verb {
     Reverse,
     Quote,
     Unquote,
+    Format,
 };
 
 inline constexpr int kMaxIndent = 100;
+inline constexpr int kMaxFormatIndent = 16;
 
 struct Request {
     Verb verb = Verb::Help;
-    int n = 0;  // Indent and Unindent only
+    int n = 0;          // Indent and Unindent only
+    FormatStyle style;  // Format only
 };
 
 struct Parsed {

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include "format/Format.h"
 #include "text/Assignments.h"
 #include "text/Case.h"
 #include "text/Comment.h"
@@ -129,8 +130,18 @@ void RunCommentPair(const CommentMarks& wanted) {
     }
 }
 
-Exit RunVerb(Verb verb) {
-    switch (verb) {
+// The whole text is held (a routine's structure reaches back to its start); the result goes out
+// in pieces, so only the input is held whole.
+void RunFormat(const FormatStyle& style) {
+    const std::string text = ReadAll();
+    FormatPascal(text, style, [](std::string_view piece) { Write(piece); });
+}
+
+Exit RunVerb(const Request& request) {
+    switch (request.verb) {
+        case Verb::Format:
+            RunFormat(request.style);
+            return kDone;
         case Verb::Sentence:
             RunSentence();
             return kDone;
@@ -192,15 +203,16 @@ bool IsRewriteVerb(Verb verb) {
         case Verb::Unquote:
         case Verb::CommentBrace:
         case Verb::CommentParen:
+        case Verb::Format:
             return true;
         default:
             return false;
     }
 }
 
-int RunRewrite(Verb verb) {
+int RunRewrite(const Request& request) {
     try {
-        const Exit exit = RunVerb(verb);
+        const Exit exit = RunVerb(request);
         if (exit != kDone) return exit;
         if (std::fflush(stdout) != 0) throw IoError("cannot write standard output");
         return kDone;

@@ -1,6 +1,6 @@
 #pragma once
 // The verbs added with the second set of rewrites (sentence case, toggle comment, sort, align,
-// reverse, quote, unquote) and the comment pairs, whose safe marks need the whole text before the
+// reverse, quote, unquote), the comment pairs and format, whose safe marks need the whole text before the
 // first byte can be written. Each reads standard input and writes standard output itself, in
 // pieces where the rewrite allows it, and answers running out of memory with a one-line message.
 
@@ -12,6 +12,6 @@ bool IsRewriteVerb(Verb verb);
 
 // The exit code: 0 done, 1 unquote could not read the text (nothing written), 3 a read or write
 // error or too little memory for a rewrite that holds the whole text.
-int RunRewrite(Verb verb);
+int RunRewrite(const Request& request);
 
 }  // namespace tavrill::filter

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         const std::string_view usage = Usage();
         return WriteAll(usage) && std::fflush(stdout) == 0 ? 0 : 3;
     }
-    if (IsRewriteVerb(parsed.request->verb)) return RunRewrite(parsed.request->verb);
+    if (IsRewriteVerb(parsed.request->verb)) return RunRewrite(*parsed.request);
     // Only uncomment holds more than a piece (a pair until its last byte), but any verb may find
     // the memory short; the 32-bit build meets that at well under two gigabytes.
     try {
