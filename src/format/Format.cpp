@@ -81,7 +81,8 @@ struct Sig {
 };
 
 bool IsWordChar(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c >= 0x80;
 }
 bool IsBreak(char c) {
     return c == '\r' || c == '\n';
@@ -90,6 +91,26 @@ bool IsWordLike(Kind k) {
     return k == Kind::Reserved || k == Kind::Identifier || k == Kind::Number || k == Kind::String ||
            k == Kind::Character;
 }
+// Words that read as a statement's frame, kept apart from the brackets beside them.
+bool IsControlWord(Word w) {
+    switch (w) {
+        case Word::If:
+        case Word::While:
+        case Word::Until:
+        case Word::Case:
+        case Word::With:
+        case Word::Then:
+        case Word::Do:
+        case Word::Of:
+        case Word::To:
+        case Word::Downto:
+        case Word::Else:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool IsWordOperator(Word w) {
     switch (w) {
         case Word::And:
@@ -127,7 +148,8 @@ bool WouldMerge(std::string_view a, std::string_view b) {
 
 class Formatter {
 public:
-    Formatter(std::string_view text, const FormatStyle& style, const std::function<void(std::string_view)>* write)
+    Formatter(std::string_view text, const FormatStyle& style,
+              const std::function<void(std::string_view)>* write)
         : t_(text), style_(style), write_(write) {
         size_ = std::clamp(style.indentSize, 0, 16);
         out_.reserve(write ? kPiece + 4096 : text.size() + text.size() / 8 + 16);
@@ -255,9 +277,8 @@ bool Formatter::ForcesFreshLine(const PascalToken& t, const PascalToken* next) c
         case Word::Constructor:
         case Word::Destructor:
         case Word::Property:
-            if (prevSig_.kind == Kind::Symbol &&
-                (prevSig_.sym[0] == '=' || prevSig_.sym[0] == ':' || prevSig_.sym[0] == '(' ||
-                 prevSig_.sym[0] == ','))
+            if (prevSig_.kind == Kind::Symbol && (prevSig_.sym[0] == '=' || prevSig_.sym[0] == ':' ||
+                                                  prevSig_.sym[0] == '(' || prevSig_.sym[0] == ','))
                 return false;
             return st_.depth <= TopDepth();
         default:
@@ -270,7 +291,8 @@ void Formatter::ResolvePending(const PascalToken& t) {
     bool confirm = false;
     if (t.kind == Kind::Identifier) {
         const std::string_view w = Text(t);
-        if (!EqualsWord(w, "forward") && !EqualsWord(w, "external")) return;  // a directive: still the heading
+        if (!EqualsWord(w, "forward") && !EqualsWord(w, "external"))
+            return;  // a directive: still the heading
     } else if (t.kind == Kind::Reserved) {
         switch (t.word) {
             case Word::Inline:
@@ -306,7 +328,8 @@ int Formatter::CloseEnd() {
     while (!st_.frames.empty()) {
         const Frame f = st_.frames.back();
         st_.frames.pop_back();
-        if (f.kind == FrameKind::Stmt || f.kind == FrameKind::Section || f.kind == FrameKind::Routine) continue;
+        if (f.kind == FrameKind::Stmt || f.kind == FrameKind::Section || f.kind == FrameKind::Routine)
+            continue;
         if (f.kind == FrameKind::Case && f.variant) continue;
         if (f.kind == FrameKind::Asm) st_.asmMode = false;
         return f.col;
@@ -347,7 +370,8 @@ int Formatter::Else() {
         return col;
     }
     const Frame* outer = Enclosing();
-    if (outer != nullptr && ((outer->kind == FrameKind::Case && !outer->head) || outer->kind == FrameKind::Try)) {
+    if (outer != nullptr &&
+        ((outer->kind == FrameKind::Case && !outer->head) || outer->kind == FrameKind::Try)) {
         PopWhile(FrameKind::Stmt);
         st_.frames.back().inElse = true;
         return st_.frames.back().col;
@@ -370,8 +394,8 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
             (t.kind == Kind::Symbol && (Text(t) == "(" || Text(t) == ")" || Text(t) == ";")) ||
             t.word == Word::Of || t.word == Word::End || t.word == Word::For ||
             (t.kind == Kind::Identifier &&
-             (prevSig_.word == Word::For || EqualsWord(Text(t), "sealed") || EqualsWord(Text(t), "abstract") ||
-              EqualsWord(Text(t), "helper")));
+             (prevSig_.word == Word::For || EqualsWord(Text(t), "sealed") ||
+              EqualsWord(Text(t), "abstract") || EqualsWord(Text(t), "helper")));
         if (!headingWord || lineFirst) top->head = false;
         if (t.word == Word::Of && (prevSig_.word == Word::Class || prevSig_.word == Word::Object)) {
             st_.frames.pop_back();  // class of: a class reference type
@@ -422,9 +446,9 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
                     col = st_.frames.back().col;  // 1: begin ... end
                 }
                 const Frame* outer = Enclosing();
-                const bool variant = t.word == Word::Case && outer != nullptr &&
-                                     (outer->kind == FrameKind::Record ||
-                                      (outer->kind == FrameKind::Case && outer->variant));
+                const bool variant =
+                    t.word == Word::Case && outer != nullptr &&
+                    (outer->kind == FrameKind::Record || (outer->kind == FrameKind::Case && outer->variant));
                 anchor = col;
                 const FrameKind kind = t.word == Word::Begin    ? FrameKind::Block
                                        : t.word == Word::Try    ? FrameKind::Try
@@ -483,8 +507,8 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
                     const Frame* outer = Enclosing();
                     st_.headingBody = t.word != Word::Property && st_.part != UnitPart::Interface &&
                                       prevSig_.word != Word::Class &&
-                                      !(outer != nullptr &&
-                                        (outer->kind == FrameKind::Class || outer->kind == FrameKind::Record));
+                                      !(outer != nullptr && (outer->kind == FrameKind::Class ||
+                                                             outer->kind == FrameKind::Record));
                     st_.headingCol = lineFirst ? anchor : lineCol_;
                 } else {
                     st_.headingBody = false;
@@ -502,7 +526,8 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
                     (prevSig_.kind == Kind::Symbol && prevSig_.sym[0] == '=' && prevSig_.sym[1] == 0) ||
                     prevSig_.word == Word::Packed;
                 if (t.word == Word::Record || afterEquals) {
-                    Push(t.word == Word::Record ? FrameKind::Record : FrameKind::Class, lineFirst ? here : lineCol_);
+                    Push(t.word == Word::Record ? FrameKind::Record : FrameKind::Class,
+                         lineFirst ? here : lineCol_);
                     st_.frames.back().head = t.word != Word::Record;
                     anchor = here;
                     ends = true;
@@ -568,9 +593,9 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
             PopWhile(FrameKind::Section);
             anchor = Cur();
             const Frame* outer = Enclosing();
-            st_.headingBody = st_.part != UnitPart::Interface &&
-                              !(outer != nullptr &&
-                                (outer->kind == FrameKind::Class || outer->kind == FrameKind::Record));
+            st_.headingBody =
+                st_.part != UnitPart::Interface &&
+                !(outer != nullptr && (outer->kind == FrameKind::Class || outer->kind == FrameKind::Record));
             st_.headingCol = anchor;
             st_.inHeading = true;
             st_.headingDepth = st_.depth;
@@ -605,8 +630,8 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
                 ends = st_.depth <= TopDepth();
                 break;
             case ':':
-                if (t.length == 1 && top != nullptr && top == Top() && top->kind == FrameKind::Case && !top->head &&
-                    !top->inElse && top->depth == st_.depth) {
+                if (t.length == 1 && top != nullptr && top == Top() && top->kind == FrameKind::Case &&
+                    !top->head && !top->inElse && top->depth == st_.depth) {
                     PushStmt(StmtKind::Label, st_.stmtOut);
                     ends = true;
                 }
@@ -687,9 +712,10 @@ Sig Formatter::Classify(const PascalToken& t, const PascalToken* next) const {
     s.sym[0] = text[0];
     if (text.size() > 1) s.sym[1] = text[1];
     const Sig& p = prevSig_;
-    const bool operand = p.any && ((p.kind != Kind::Symbol && p.kind != Kind::Reserved) || p.word == Word::Nil ||
-                                   (p.kind == Kind::Symbol && p.sym[1] == 0 &&
-                                    (p.sym[0] == ')' || p.sym[0] == ']' || (p.sym[0] == '^' && !p.unary))));
+    const bool operand =
+        p.any && ((p.kind != Kind::Symbol && p.kind != Kind::Reserved) || p.word == Word::Nil ||
+                  (p.kind == Kind::Symbol && p.sym[1] == 0 &&
+                   (p.sym[0] == ')' || p.sym[0] == ']' || (p.sym[0] == '^' && !p.unary))));
     if (text.size() == 2) {
         s.assign = text == ":=" || text == "+=" || text == "-=" || text == "*=" || text == "/=";
         s.binary = !s.assign && text != "..";
@@ -710,16 +736,16 @@ Sig Formatter::Classify(const PascalToken& t, const PascalToken* next) const {
             s.unary = true;
             break;
         case '^':
-            s.unary = !(p.any && (p.kind == Kind::Identifier || (p.kind == Kind::Symbol && p.sym[1] == 0 &&
-                                                                  (p.sym[0] == ')' || p.sym[0] == ']' ||
-                                                                   (p.sym[0] == '^' && !p.unary)))));
+            s.unary = !(p.any && (p.kind == Kind::Identifier ||
+                                  (p.kind == Kind::Symbol && p.sym[1] == 0 &&
+                                   (p.sym[0] == ')' || p.sym[0] == ']' || (p.sym[0] == '^' && !p.unary)))));
             break;
         case '<':
         case '>': {
             // A comparison where a generic's brackets cannot stand; elsewhere as written.
-            const bool literalBefore = p.any && (p.kind == Kind::Number || p.kind == Kind::String ||
-                                                 p.kind == Kind::Character ||
-                                                 (p.kind == Kind::Symbol && (p.sym[0] == ')' || p.sym[0] == ']')));
+            const bool literalBefore =
+                p.any && (p.kind == Kind::Number || p.kind == Kind::String || p.kind == Kind::Character ||
+                          (p.kind == Kind::Symbol && (p.sym[0] == ')' || p.sym[0] == ']')));
             bool literalAfter = false;
             if (next != nullptr) {
                 literalAfter = next->kind == Kind::Number || next->kind == Kind::String ||
@@ -739,10 +765,13 @@ Sig Formatter::Classify(const PascalToken& t, const PascalToken* next) const {
     return s;
 }
 
-void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const Sig& b, std::string_view gap) {
+void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const Sig& b,
+                          std::string_view gap) {
     enum { Keep, None, One } rule = Keep;
     const Sig& a = prevSig_;
-    const auto sym = [](const Sig& s, char c) { return s.kind == Kind::Symbol && s.sym[0] == c && s.sym[1] == 0; };
+    const auto sym = [](const Sig& s, char c) {
+        return s.kind == Kind::Symbol && s.sym[0] == c && s.sym[1] == 0;
+    };
     const bool ops = style_.spaceAroundOperators;
     if (prev.kind == Kind::Comment || prev.kind == Kind::Directive || cur.kind == Kind::Comment ||
         cur.kind == Kind::Directive || WouldMerge(Text(prev), Text(cur))) {
@@ -756,6 +785,9 @@ void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const
         rule = None;
     } else if (a.assign || b.assign || a.binary || b.binary) {
         rule = ops ? One : Keep;
+    } else if ((IsControlWord(a.word) && sym(b, '(')) ||
+               ((sym(a, ')') || sym(a, ']')) && IsControlWord(b.word))) {
+        rule = One;
     } else if (a.angleAsWritten || b.angleAsWritten) {
         rule = Keep;
     } else if (b.declColon) {

@@ -9,16 +9,71 @@ namespace {
 
 // In the order of PascalWord, which is alphabetical, so that a word is found by binary search.
 constexpr std::string_view kReservedWords[] = {
-    "and",       "array",          "as",        "asm",            "begin",     "case",      "class",
-    "const",     "constructor",    "destructor", "dispinterface", "div",       "do",        "downto",
-    "else",      "end",            "except",    "exports",        "file",      "finalization",
-    "finally",   "for",            "function",  "goto",           "if",        "implementation",
-    "in",        "inherited",      "initialization", "inline",    "interface", "is",        "label",
-    "library",   "mod",            "nil",       "not",            "object",    "of",        "or",
-    "out",       "packed",         "procedure", "program",        "property",  "raise",     "record",
-    "repeat",    "resourcestring", "set",       "shl",            "shr",       "string",    "then",
-    "threadvar", "to",             "try",       "type",           "unit",      "until",     "uses",
-    "var",       "while",          "with",      "xor",
+    "and",
+    "array",
+    "as",
+    "asm",
+    "begin",
+    "case",
+    "class",
+    "const",
+    "constructor",
+    "destructor",
+    "dispinterface",
+    "div",
+    "do",
+    "downto",
+    "else",
+    "end",
+    "except",
+    "exports",
+    "file",
+    "finalization",
+    "finally",
+    "for",
+    "function",
+    "goto",
+    "if",
+    "implementation",
+    "in",
+    "inherited",
+    "initialization",
+    "inline",
+    "interface",
+    "is",
+    "label",
+    "library",
+    "mod",
+    "nil",
+    "not",
+    "object",
+    "of",
+    "or",
+    "out",
+    "packed",
+    "procedure",
+    "program",
+    "property",
+    "raise",
+    "record",
+    "repeat",
+    "resourcestring",
+    "set",
+    "shl",
+    "shr",
+    "string",
+    "then",
+    "threadvar",
+    "to",
+    "try",
+    "type",
+    "unit",
+    "until",
+    "uses",
+    "var",
+    "while",
+    "with",
+    "xor",
 };
 constexpr std::size_t kLongestReserved = 14;  // implementation, initialization, resourcestring
 
@@ -129,11 +184,14 @@ std::size_t PascalScanner::MultiLineStringEnd(std::size_t from, std::size_t quot
 bool PascalScanner::Next(PascalToken& token) {
     const std::size_t n = t_.size();
     const char* const p = t_.data();
-    while (i_ < n && (IsBlank(static_cast<unsigned char>(p[i_])) || IsBreak(static_cast<unsigned char>(p[i_]))))
+    while (i_ < n &&
+           (IsBlank(static_cast<unsigned char>(p[i_])) || IsBreak(static_cast<unsigned char>(p[i_]))))
         ++i_;
     if (i_ >= n) return false;
     const std::size_t start = i_;
-    const auto at = [&](std::size_t k) -> unsigned char { return k < n ? static_cast<unsigned char>(p[k]) : 0; };
+    const auto at = [&](std::size_t k) -> unsigned char {
+        return k < n ? static_cast<unsigned char>(p[k]) : 0;
+    };
     const unsigned char c = at(i_);
     PascalTokenKind kind = PascalTokenKind::Symbol;
     PascalWord word = PascalWord::None;
