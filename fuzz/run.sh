@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (clang-14, libFuzzer, ASan + UBSan) and runs the text fuzzer for a while.
+# Builds the fuzz targets (clang-14, libFuzzer, ASan + UBSan) and runs each for a while: the text
+# rewrites, then Format selection.
 #
-#   fuzz/run.sh [seconds, default 60] [build folder, default build/h-text-fuzz] [extra libFuzzer options]
+#   fuzz/run.sh [seconds per target, default 60] [build folder, default build/h-text-fuzz] [extra libFuzzer options]
 #
-# The corpus grows in <build folder>/corpus/text and is reused by the next run; a failing input
-# is written to <build folder>/crash-* and the script exits non-zero.
+# The corpora grow in <build folder>/corpus/<target> and are reused by the next run; a failing
+# input is written to <build folder>/crash-* and the script exits non-zero.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +14,7 @@ build=${2:-$root/build/h-text-fuzz}
 shift $(( $# < 2 ? $# : 2 ))
 
 cmake --preset fuzz -B "$build" > /dev/null
-cmake --build "$build" -j2 --target tavrill_text_fuzz
+cmake --build "$build" -j2 --target tavrill_text_fuzz tavrill_format_fuzz
 
 corpus=$build/corpus/text
 mkdir -p "$corpus"
@@ -24,5 +25,18 @@ printf '\x02\x20(* a\r\n *)\r\n' > "$corpus/seed-paren"
 printf '\x02\x20    a\r\n b\r\nc\r\r\n\n\r' > "$corpus/seed-indent"
 printf '\x01\x20my_var := some_func(x2y);\xe9mile' > "$corpus/seed-case"
 
+# Format selection starts from real units (six bytes of options in front), which the fuzzer cuts
+# at random lines and mutates.
+formatCorpus=$build/corpus/format
+mkdir -p "$formatCorpus"
+fpcsrc=/usr/share/fpcsrc/3.2.2
+for unit in "$root/tools/sample-editor/Sample.pas" "$fpcsrc/packages/fcl-base/src/contnrs.pp" \
+            "$fpcsrc/rtl/objpas/classes/lists.inc" "$fpcsrc/packages/hash/src/md5.pp"; do
+    if [[ -f $unit ]]; then
+        { printf '\x02\x00\x01\x00\x10\x00'; head -c 60000 "$unit"; } > "$formatCorpus/seed-$(basename "$unit")"
+    fi
+done
+
 cd "$build"
-exec bin/tavrill_text_fuzz -max_total_time="$seconds" -print_final_stats=1 "$@" "$corpus"
+bin/tavrill_text_fuzz -max_total_time="$seconds" -print_final_stats=1 "$@" "$corpus"
+exec bin/tavrill_format_fuzz -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$@" "$formatCorpus"
