@@ -71,7 +71,8 @@ struct Conditional {
 struct Sig {
     Kind kind = Kind::Symbol;
     Word word = Word::None;
-    char sym[2] = {0, 0};  // a symbol's bytes
+    char sym = 0;   // a symbol's first byte
+    char sym2 = 0;  // and its second, for := <= .. and the like
     bool unary = false;    // + - @ ^ before their operand
     bool binary = false;   // an operator with a blank on each side
     bool assign = false;
@@ -86,6 +87,12 @@ bool IsWordChar(unsigned char c) {
 }
 bool IsBreak(char c) {
     return c == '\r' || c == '\n';
+}
+bool HasBreak(std::string_view gap) {
+    for (char c : gap) {
+        if (IsBreak(c)) return true;
+    }
+    return false;
 }
 bool IsWordLike(Kind k) {
     return k == Kind::Reserved || k == Kind::Identifier || k == Kind::Number || k == Kind::String ||
@@ -204,7 +211,7 @@ private:
     // --- text ----------------------------------------------------------------------------------
     std::string_view Text(const PascalToken& t) const { return t_.substr(t.offset, t.length); }
     bool NextSignificant(const PascalToken* next, PascalToken& sig) const;
-    Sig Classify(const PascalToken& t, const PascalToken* next) const;
+    void Classify(const PascalToken& t, const PascalToken* next, Sig& s) const;
     void InlineGap(const PascalToken& prev, const PascalToken& cur, const Sig& curSig, std::string_view gap);
     void EmitBreaks(std::string_view gap);
     void EmitToken(const PascalToken& t);
@@ -220,7 +227,10 @@ private:
     int lineCol_ = 0;
     State st_;
     std::vector<struct Conditional> conditionals_;
-    Sig prevSig_;
+    // The last significant token's and the current one's, used in turn: never copied, since a
+    // copy of the small fields costs a stalled load on every token.
+    Sig sigs_[2];
+    Sig* prevSig_ = &sigs_[0];
     std::string_view prevText_;
     std::string out_;
 };
@@ -277,8 +287,8 @@ bool Formatter::ForcesFreshLine(const PascalToken& t, const PascalToken* next) c
         case Word::Constructor:
         case Word::Destructor:
         case Word::Property:
-            if (prevSig_.kind == Kind::Symbol && (prevSig_.sym[0] == '=' || prevSig_.sym[0] == ':' ||
-                                                  prevSig_.sym[0] == '(' || prevSig_.sym[0] == ','))
+            if (prevSig_->kind == Kind::Symbol && (prevSig_->sym == '=' || prevSig_->sym == ':' ||
+                                                  prevSig_->sym == '(' || prevSig_->sym == ','))
                 return false;
             return st_.depth <= TopDepth();
         default:
@@ -394,10 +404,10 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
             (t.kind == Kind::Symbol && (Text(t) == "(" || Text(t) == ")" || Text(t) == ";")) ||
             t.word == Word::Of || t.word == Word::End || t.word == Word::For ||
             (t.kind == Kind::Identifier &&
-             (prevSig_.word == Word::For || EqualsWord(Text(t), "sealed") ||
+             (prevSig_->word == Word::For || EqualsWord(Text(t), "sealed") ||
               EqualsWord(Text(t), "abstract") || EqualsWord(Text(t), "helper")));
         if (!headingWord || lineFirst) top->head = false;
-        if (t.word == Word::Of && (prevSig_.word == Word::Class || prevSig_.word == Word::Object)) {
+        if (t.word == Word::Of && (prevSig_->word == Word::Class || prevSig_->word == Word::Object)) {
             st_.frames.pop_back();  // class of: a class reference type
             top = Top();
         }
@@ -405,7 +415,7 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
     const int here = lineFirst ? Cur() : lineCol_;
     int anchor = Cur();
     bool ends = false;
-    const bool afterEnds = st_.lastEnds || index == 0 || prevSig_.word == Word::Class;
+    const bool afterEnds = st_.lastEnds || index == 0 || prevSig_->word == Word::Class;
     const char sym = t.kind == Kind::Symbol ? t_[t.offset] : '\0';
 
     if (t.kind == Kind::Reserved) {
@@ -479,8 +489,8 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
             case Word::Label:
             case Word::Resourcestring:
             case Word::Threadvar: {
-                if (t.word == Word::Type && prevSig_.kind == Kind::Symbol && prevSig_.sym[0] == '=' &&
-                    prevSig_.sym[1] == 0) {
+                if (t.word == Word::Type && prevSig_->kind == Kind::Symbol && prevSig_->sym == '=' &&
+                    prevSig_->sym2 == 0) {
                     st_.typeAlias = true;
                     break;
                 }
@@ -506,7 +516,7 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
                     anchor = Cur();
                     const Frame* outer = Enclosing();
                     st_.headingBody = t.word != Word::Property && st_.part != UnitPart::Interface &&
-                                      prevSig_.word != Word::Class &&
+                                      prevSig_->word != Word::Class &&
                                       !(outer != nullptr && (outer->kind == FrameKind::Class ||
                                                              outer->kind == FrameKind::Record));
                     st_.headingCol = lineFirst ? anchor : lineCol_;
@@ -523,8 +533,8 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
             case Word::Interface:
             case Word::Record: {
                 const bool afterEquals =
-                    (prevSig_.kind == Kind::Symbol && prevSig_.sym[0] == '=' && prevSig_.sym[1] == 0) ||
-                    prevSig_.word == Word::Packed;
+                    (prevSig_->kind == Kind::Symbol && prevSig_->sym == '=' && prevSig_->sym2 == 0) ||
+                    prevSig_->word == Word::Packed;
                 if (t.word == Word::Record || afterEquals) {
                     Push(t.word == Word::Record ? FrameKind::Record : FrameKind::Class,
                          lineFirst ? here : lineCol_);
@@ -582,7 +592,7 @@ int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineF
                 Push(FrameKind::Class, anchor);
             }
             ends = true;
-        } else if (!lineFirst && prevSig_.kind == Kind::Identifier && EqualsWord(prevText_, "strict") &&
+        } else if (!lineFirst && prevSig_->kind == Kind::Identifier && EqualsWord(prevText_, "strict") &&
                    (EqualsWord(Text(t), "private") || EqualsWord(Text(t), "protected"))) {
             ends = true;
         } else if (st_.typeAlias && EqualsWord(Text(t), "helper")) {
@@ -689,37 +699,35 @@ bool Formatter::LineHoldsOnlyDirectives(const PascalToken& t) const {
     std::size_t end = t.offset + t.length;
     PascalToken n;
     while (peek.Next(n)) {
-        if (std::memchr(t_.data() + end, '\n', n.offset - end) != nullptr ||
-            std::memchr(t_.data() + end, '\r', n.offset - end) != nullptr)
-            return true;
+        if (HasBreak(t_.substr(end, n.offset - end))) return true;
         if (n.kind != Kind::Directive && n.kind != Kind::Comment) return false;
         end = n.offset + n.length;
     }
     return true;
 }
 
-Sig Formatter::Classify(const PascalToken& t, const PascalToken* next) const {
-    Sig s;
+void Formatter::Classify(const PascalToken& t, const PascalToken* next, Sig& s) const {
+    s = Sig{};
     s.any = true;
     s.kind = t.kind;
     s.word = t.word;
     if (t.kind == Kind::Reserved) {
         s.binary = IsWordOperator(t.word);
-        return s;
+        return;
     }
-    if (t.kind != Kind::Symbol) return s;
+    if (t.kind != Kind::Symbol) return;
     const std::string_view text = Text(t);
-    s.sym[0] = text[0];
-    if (text.size() > 1) s.sym[1] = text[1];
-    const Sig& p = prevSig_;
+    s.sym = text[0];
+    s.sym2 = text.size() > 1 ? text[1] : '\0';
+    const Sig& p = *prevSig_;
     const bool operand =
         p.any && ((p.kind != Kind::Symbol && p.kind != Kind::Reserved) || p.word == Word::Nil ||
-                  (p.kind == Kind::Symbol && p.sym[1] == 0 &&
-                   (p.sym[0] == ')' || p.sym[0] == ']' || (p.sym[0] == '^' && !p.unary))));
+                  (p.kind == Kind::Symbol && p.sym2 == 0 &&
+                   (p.sym == ')' || p.sym == ']' || (p.sym == '^' && !p.unary))));
     if (text.size() == 2) {
         s.assign = text == ":=" || text == "+=" || text == "-=" || text == "*=" || text == "/=";
         s.binary = !s.assign && text != "..";
-        return s;
+        return;
     }
     switch (text[0]) {
         case '+':
@@ -737,15 +745,15 @@ Sig Formatter::Classify(const PascalToken& t, const PascalToken* next) const {
             break;
         case '^':
             s.unary = !(p.any && (p.kind == Kind::Identifier ||
-                                  (p.kind == Kind::Symbol && p.sym[1] == 0 &&
-                                   (p.sym[0] == ')' || p.sym[0] == ']' || (p.sym[0] == '^' && !p.unary)))));
+                                  (p.kind == Kind::Symbol && p.sym2 == 0 &&
+                                   (p.sym == ')' || p.sym == ']' || (p.sym == '^' && !p.unary)))));
             break;
         case '<':
         case '>': {
             // A comparison where a generic's brackets cannot stand; elsewhere as written.
             const bool literalBefore =
                 p.any && (p.kind == Kind::Number || p.kind == Kind::String || p.kind == Kind::Character ||
-                          (p.kind == Kind::Symbol && (p.sym[0] == ')' || p.sym[0] == ']')));
+                          (p.kind == Kind::Symbol && (p.sym == ')' || p.sym == ']')));
             bool literalAfter = false;
             if (next != nullptr) {
                 literalAfter = next->kind == Kind::Number || next->kind == Kind::String ||
@@ -762,26 +770,25 @@ Sig Formatter::Classify(const PascalToken& t, const PascalToken* next) const {
         default:
             break;
     }
-    return s;
 }
 
 void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const Sig& b,
                           std::string_view gap) {
     enum { Keep, None, One } rule = Keep;
-    const Sig& a = prevSig_;
+    const Sig& a = *prevSig_;
     const auto sym = [](const Sig& s, char c) {
-        return s.kind == Kind::Symbol && s.sym[0] == c && s.sym[1] == 0;
+        return s.kind == Kind::Symbol && s.sym == c && s.sym2 == 0;
     };
     const bool ops = style_.spaceAroundOperators;
     if (prev.kind == Kind::Comment || prev.kind == Kind::Directive || cur.kind == Kind::Comment ||
-        cur.kind == Kind::Directive || WouldMerge(Text(prev), Text(cur))) {
+        cur.kind == Kind::Directive) {
         rule = Keep;
     } else if (sym(b, ',') || sym(b, ';') || sym(a, '(') || sym(a, '[') || sym(b, ')') || sym(b, ']')) {
         rule = None;
     } else if (sym(a, ',') || sym(a, ';')) {
         rule = One;
-    } else if ((a.kind == Kind::Symbol && a.sym[0] == '.' && a.sym[1] == '.') ||
-               (b.kind == Kind::Symbol && b.sym[0] == '.' && b.sym[1] == '.')) {
+    } else if ((a.kind == Kind::Symbol && a.sym == '.' && a.sym2 == '.') ||
+               (b.kind == Kind::Symbol && b.sym == '.' && b.sym2 == '.')) {
         rule = None;
     } else if (a.assign || b.assign || a.binary || b.binary) {
         rule = ops ? One : Keep;
@@ -798,6 +805,10 @@ void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const
         rule = None;
     } else if (IsWordLike(a.kind) && IsWordLike(b.kind)) {
         rule = gap.empty() ? Keep : One;
+    }
+    // Blanks that keep two tokens apart stay; none come between two the compiler reads as one.
+    if ((rule == None && !gap.empty()) || (rule == One && gap.empty())) {
+        if (WouldMerge(Text(prev), Text(cur))) rule = Keep;
     }
     switch (rule) {
         case Keep:
@@ -818,8 +829,8 @@ void Formatter::EmitBreaks(std::string_view gap) {
 }
 
 int Formatter::WrittenColumn(std::string_view gap) const {
-    std::size_t k = gap.find_last_of("\r\n");
-    k = k == std::string_view::npos ? 0 : k + 1;
+    std::size_t k = gap.size();
+    while (k > 0 && !IsBreak(gap[k - 1])) --k;
     int col = 0;
     for (; k < gap.size(); ++k) {
         col = gap[k] == '\t' ? (col / kTabWidth + 1) * kTabWidth : col + 1;
@@ -834,11 +845,12 @@ void Formatter::EmitToken(const PascalToken& t) {
         out_.append(text);
         return;
     }
+    // Reserved words are ASCII letters only.
+    const std::size_t at = out_.size();
+    out_.append(text);
     const bool upper = style_.reservedWords == ReservedWordCase::Upper;
-    for (char c : text) {
-        if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        out_.push_back(c);
+    for (std::size_t k = at; k < out_.size(); ++k) {
+        out_[k] = static_cast<char>(upper ? out_[k] & ~0x20 : out_[k] | 0x20);
     }
 }
 
@@ -863,7 +875,7 @@ std::string Formatter::Run() {
         const bool hasNext = scanner.Next(next);
         const PascalToken* peek = hasNext ? &next : nullptr;
         const std::string_view gap = t_.substr(prevEnd, cur.offset - prevEnd);
-        const bool lineStart = first || gap.find_first_of("\r\n") != std::string_view::npos;
+        const bool lineStart = first || cur.afterBreak;
         const bool significant = cur.kind != Kind::Comment && cur.kind != Kind::Directive;
         const bool asmBody = st_.asmMode && !(cur.kind == Kind::Reserved && cur.word == Word::End &&
                                               !(prev.kind == Kind::Symbol && t_[prev.offset] == '@'));
@@ -872,10 +884,13 @@ std::string Formatter::Run() {
             out_.append(gap);
             out_.append(Text(cur));
         } else {
-            const Sig sig = significant ? Classify(cur, peek) : Sig{};
+            Sig& sig = prevSig_ == &sigs_[0] ? sigs_[1] : sigs_[0];
+            if (significant) Classify(cur, peek, sig);
             if (lineStart) {
                 if (st_.asmMode) {
-                    out_.append(gap.substr(0, gap.find_last_of("\r\n") + 1));
+                    std::size_t k = gap.size();
+                    while (k > 0 && !IsBreak(gap[k - 1])) --k;
+                    out_.append(gap.substr(0, k));
                 } else {
                     EmitBreaks(gap);
                 }
@@ -920,7 +935,7 @@ std::string Formatter::Run() {
             }
             EmitToken(cur);
             if (significant) {
-                prevSig_ = sig;
+                prevSig_ = &sig;
                 prevText_ = Text(cur);
             }
         }

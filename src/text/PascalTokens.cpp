@@ -1,6 +1,7 @@
 #include "text/PascalTokens.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 
@@ -77,40 +78,66 @@ constexpr std::string_view kReservedWords[] = {
 };
 constexpr std::size_t kLongestReserved = 14;  // implementation, initialization, resourcestring
 
+// One table lookup a byte instead of a chain of comparisons: the scanner's inner loops run over
+// every byte of a unit.
+enum : std::uint8_t { kLetter = 1, kDigit = 2, kHex = 4, kBlank = 8, kBreak = 16 };
+constexpr auto kClasses = [] {
+    std::array<std::uint8_t, 256> c{};
+    for (int b = 0; b < 256; ++b) {
+        // Bytes of UTF-8 sequences count as letters: identifiers may hold them.
+        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b == '_' || b >= 0x80) c[b] |= kLetter;
+        if (b >= '0' && b <= '9') c[b] |= kDigit | kHex;
+        if ((b >= 'a' && b <= 'f') || (b >= 'A' && b <= 'F')) c[b] |= kHex;
+    }
+    c[' '] = c['\t'] = kBlank;
+    c['\r'] = c['\n'] = kBreak;
+    return c;
+}();
+
 bool IsLetter(unsigned char c) {
-    // Bytes of UTF-8 sequences count as letters: identifiers may hold them.
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+    return kClasses[c] & kLetter;
 }
 bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
+    return kClasses[c] & kDigit;
 }
 bool IsHexDigit(unsigned char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return kClasses[c] & kHex;
 }
 bool IsBlank(unsigned char c) {
-    return c == ' ' || c == '\t';
+    return kClasses[c] & kBlank;
 }
 bool IsBreak(unsigned char c) {
-    return c == '\r' || c == '\n';
+    return kClasses[c] & kBreak;
 }
+
+// The reserved words by first letter and length: a word is compared with the few of its kind.
+struct ReservedIndex {
+    std::uint8_t first[26][kLongestReserved + 1] = {};  // index + 1 of the first candidate, 0 none
+    ReservedIndex() {
+        for (std::size_t k = std::size(kReservedWords); k-- > 0;) {
+            const std::string_view w = kReservedWords[k];
+            first[w[0] - 'a'][w.size()] = static_cast<std::uint8_t>(k + 1);
+        }
+    }
+};
 
 PascalWord ReservedWord(std::string_view word) {
     if (word.size() < 2 || word.size() > kLongestReserved) return PascalWord::None;
     char lower[kLongestReserved];
     for (std::size_t k = 0; k < word.size(); ++k) {
-        const unsigned char c = static_cast<unsigned char>(word[k]);
-        if (c >= 'A' && c <= 'Z') {
-            lower[k] = static_cast<char>(c + ('a' - 'A'));
-        } else if (c >= 'a' && c <= 'z') {
-            lower[k] = static_cast<char>(c);
-        } else {
-            return PascalWord::None;  // digits, _ and UTF-8 make no reserved word
-        }
+        const unsigned char c = static_cast<unsigned char>(word[k]) | 0x20;  // ASCII letters to lower case
+        if (c < 'a' || c > 'z') return PascalWord::None;  // digits, _ and UTF-8 make no reserved word
+        lower[k] = static_cast<char>(c);
     }
+    static const ReservedIndex index;
+    std::size_t k = index.first[lower[0] - 'a'][word.size()];
+    if (k == 0) return PascalWord::None;
     const std::string_view key(lower, word.size());
-    const auto* found = std::lower_bound(std::begin(kReservedWords), std::end(kReservedWords), key);
-    if (found == std::end(kReservedWords) || *found != key) return PascalWord::None;
-    return static_cast<PascalWord>(found - std::begin(kReservedWords) + 1);
+    // Candidates of one first letter stand together in the alphabetical table.
+    for (--k; k < std::size(kReservedWords) && kReservedWords[k][0] == lower[0]; ++k) {
+        if (kReservedWords[k] == key) return static_cast<PascalWord>(k + 1);
+    }
+    return PascalWord::None;
 }
 
 // Two-character symbols that are one token.
@@ -166,9 +193,9 @@ std::size_t PascalScanner::MultiLineStringEnd(std::size_t from, std::size_t quot
     if (i >= n || !IsBreak(static_cast<unsigned char>(t_[i]))) return std::string_view::npos;
     if (failedQuotes_ != 0 && from >= failedFrom_ && quotes >= failedQuotes_) return std::string_view::npos;
     while (i < n) {
-        const std::size_t lineBreak = t_.find_first_of("\r\n", i);
-        if (lineBreak == std::string_view::npos) break;
-        i = lineBreak + 1;
+        while (i < n && !IsBreak(static_cast<unsigned char>(t_[i]))) ++i;
+        if (i == n) break;
+        ++i;
         while (i < n && IsBlank(static_cast<unsigned char>(t_[i]))) ++i;
         std::size_t run = 0;
         while (i + run < n && t_[i + run] == '\'') ++run;
@@ -184,9 +211,9 @@ std::size_t PascalScanner::MultiLineStringEnd(std::size_t from, std::size_t quot
 bool PascalScanner::Next(PascalToken& token) {
     const std::size_t n = t_.size();
     const char* const p = t_.data();
-    while (i_ < n &&
-           (IsBlank(static_cast<unsigned char>(p[i_])) || IsBreak(static_cast<unsigned char>(p[i_]))))
-        ++i_;
+    std::uint8_t skipped = 0;
+    for (std::uint8_t k; i_ < n && ((k = kClasses[static_cast<unsigned char>(p[i_])]) & (kBlank | kBreak)); ++i_)
+        skipped |= k;
     if (i_ >= n) return false;
     const std::size_t start = i_;
     const auto at = [&](std::size_t k) -> unsigned char {
@@ -197,12 +224,11 @@ bool PascalScanner::Next(PascalToken& token) {
     PascalWord word = PascalWord::None;
     if (IsLetter(c) || (c == '&' && IsLetter(at(i_ + 1)))) {
         ++i_;
-        while (i_ < n && (IsLetter(at(i_)) || IsDigit(at(i_)))) ++i_;
+        while (i_ < n && (kClasses[static_cast<unsigned char>(p[i_])] & (kLetter | kDigit))) ++i_;
         word = c == '&' ? PascalWord::None : ReservedWord(t_.substr(start, i_ - start));
         kind = word == PascalWord::None ? PascalTokenKind::Identifier : PascalTokenKind::Reserved;
     } else if (c == '/' && at(i_ + 1) == '/') {
-        const std::size_t lineBreak = std::min(t_.find_first_of("\r\n", i_), n);
-        i_ = lineBreak;
+        while (i_ < n && !IsBreak(at(i_))) ++i_;
         while (i_ > start + 2 && IsBlank(at(i_ - 1))) --i_;
         kind = PascalTokenKind::Comment;
     } else if (c == '{' || (c == '(' && at(i_ + 1) == '*')) {
@@ -247,7 +273,7 @@ bool PascalScanner::Next(PascalToken& token) {
     } else {
         i_ += IsSymbolPair(c, at(i_ + 1)) ? 2 : 1;
     }
-    token = {start, i_ - start, kind, word};
+    token = {start, i_ - start, kind, word, (skipped & kBreak) != 0};
     return true;
 }
 

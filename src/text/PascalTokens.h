@@ -117,6 +117,7 @@ struct PascalToken {
     std::size_t length = 0;
     PascalTokenKind kind = PascalTokenKind::Symbol;
     PascalWord word = PascalWord::None;  // for Reserved
+    bool afterBreak = false;             // a line break stands between it and the token before
 };
 
 // Token by token, for readers that want every symbol as well (the formatter). Blanks, tabs and
