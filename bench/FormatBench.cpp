@@ -6,8 +6,8 @@
 //   tavrill_format_bench [root, default /usr/share/fpcsrc] [rounds, default 3]
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>

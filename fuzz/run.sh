@@ -33,10 +33,10 @@ fpcsrc=/usr/share/fpcsrc/3.2.2
 for unit in "$root/tools/sample-editor/Sample.pas" "$fpcsrc/packages/fcl-base/src/contnrs.pp" \
             "$fpcsrc/rtl/objpas/classes/lists.inc" "$fpcsrc/packages/hash/src/md5.pp"; do
     if [[ -f $unit ]]; then
-        { printf '\x02\x00\x01\x00\x10\x00'; head -c 60000 "$unit"; } > "$formatCorpus/seed-$(basename "$unit")"
+        { printf '\x02\x00\x01\x00\x10\x00'; head -c 6000 "$unit"; } > "$formatCorpus/seed-$(basename "$unit")"
     fi
 done
 
 cd "$build"
 bin/tavrill_text_fuzz -max_total_time="$seconds" -print_final_stats=1 "$@" "$corpus"
-exec bin/tavrill_format_fuzz -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$@" "$formatCorpus"
+exec bin/tavrill_format_fuzz -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 "$@" "$formatCorpus"

@@ -71,10 +71,10 @@ struct Conditional {
 struct Sig {
     Kind kind = Kind::Symbol;
     Word word = Word::None;
-    char sym = 0;   // a symbol's first byte
-    char sym2 = 0;  // and its second, for := <= .. and the like
-    bool unary = false;    // + - @ ^ before their operand
-    bool binary = false;   // an operator with a blank on each side
+    char sym = 0;         // a symbol's first byte
+    char sym2 = 0;        // and its second, for := <= .. and the like
+    bool unary = false;   // + - @ ^ before their operand
+    bool binary = false;  // an operator with a blank on each side
     bool assign = false;
     bool angleAsWritten = false;  // < or > that may belong to a generic
     bool declColon = false;
@@ -159,7 +159,7 @@ public:
               const std::function<void(std::string_view)>* write)
         : t_(text), style_(style), write_(write) {
         size_ = std::clamp(style.indentSize, 0, 16);
-        out_.reserve(write ? kPiece + 4096 : text.size() + text.size() / 8 + 16);
+        out_.resize(write ? kPiece + 4096 : text.size() + text.size() / 8 + 64);
     }
 
     std::string Run();
@@ -209,7 +209,7 @@ private:
     int Conditional(const PascalToken& t, int col);
 
     // --- text ----------------------------------------------------------------------------------
-    std::string_view Text(const PascalToken& t) const { return t_.substr(t.offset, t.length); }
+    std::string_view Text(const PascalToken& t) const { return {t_.data() + t.offset, t.length}; }
     bool NextSignificant(const PascalToken* next, PascalToken& sig) const;
     void Classify(const PascalToken& t, const PascalToken* next, Sig& s) const;
     void InlineGap(const PascalToken& prev, const PascalToken& cur, const Sig& curSig, std::string_view gap);
@@ -232,7 +232,26 @@ private:
     Sig sigs_[2];
     Sig* prevSig_ = &sigs_[0];
     std::string_view prevText_;
+    // The result so far is out_'s first len_ bytes: written through a pointer, since appending
+    // to a string costs a call for every token.
     std::string out_;
+    std::size_t len_ = 0;
+    char* Room(std::size_t n) {
+        if (len_ + n > out_.size()) out_.resize(std::max(out_.size() * 2, len_ + n));
+        return out_.data() + len_;
+    }
+    void Put(std::string_view s) {
+        std::memcpy(Room(s.size()), s.data(), s.size());
+        len_ += s.size();
+    }
+    void Put(char c) {
+        *Room(1) = c;
+        ++len_;
+    }
+    void PutBlanks(std::size_t n) {
+        std::memset(Room(n), ' ', n);
+        len_ += n;
+    }
 };
 
 bool EqualsWord(std::string_view text, std::string_view lower) {
@@ -288,7 +307,7 @@ bool Formatter::ForcesFreshLine(const PascalToken& t, const PascalToken* next) c
         case Word::Destructor:
         case Word::Property:
             if (prevSig_->kind == Kind::Symbol && (prevSig_->sym == '=' || prevSig_->sym == ':' ||
-                                                  prevSig_->sym == '(' || prevSig_->sym == ','))
+                                                   prevSig_->sym == '(' || prevSig_->sym == ','))
                 return false;
             return st_.depth <= TopDepth();
         default:
@@ -776,9 +795,7 @@ void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const
                           std::string_view gap) {
     enum { Keep, None, One } rule = Keep;
     const Sig& a = *prevSig_;
-    const auto sym = [](const Sig& s, char c) {
-        return s.kind == Kind::Symbol && s.sym == c && s.sym2 == 0;
-    };
+    const auto sym = [](const Sig& s, char c) { return s.kind == Kind::Symbol && s.sym == c && s.sym2 == 0; };
     const bool ops = style_.spaceAroundOperators;
     if (prev.kind == Kind::Comment || prev.kind == Kind::Directive || cur.kind == Kind::Comment ||
         cur.kind == Kind::Directive) {
@@ -812,19 +829,19 @@ void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const
     }
     switch (rule) {
         case Keep:
-            out_.append(gap);
+            Put(gap);
             break;
         case None:
             break;
         case One:
-            out_.push_back(' ');
+            Put(' ');
             break;
     }
 }
 
 void Formatter::EmitBreaks(std::string_view gap) {
     for (std::size_t k = 0; k < gap.size(); ++k) {
-        if (IsBreak(gap[k])) out_.push_back(gap[k]);
+        if (IsBreak(gap[k])) Put(gap[k]);
     }
 }
 
@@ -842,28 +859,26 @@ int Formatter::WrittenColumn(std::string_view gap) const {
 void Formatter::EmitToken(const PascalToken& t) {
     const std::string_view text = Text(t);
     if (t.kind != Kind::Reserved || style_.reservedWords == ReservedWordCase::Keep || st_.asmMode) {
-        out_.append(text);
+        Put(text);
         return;
     }
     // Reserved words are ASCII letters only.
-    const std::size_t at = out_.size();
-    out_.append(text);
+    char* at = Room(text.size());
     const bool upper = style_.reservedWords == ReservedWordCase::Upper;
-    for (std::size_t k = at; k < out_.size(); ++k) {
-        out_[k] = static_cast<char>(upper ? out_[k] & ~0x20 : out_[k] | 0x20);
-    }
+    for (char c : text) *at++ = static_cast<char>(upper ? c & ~0x20 : c | 0x20);
+    len_ += text.size();
 }
 
 void Formatter::Flush(bool all) {
-    if (write_ == nullptr || (!all && out_.size() < kPiece)) return;
-    if (!out_.empty()) (*write_)(out_);
-    out_.clear();
+    if (write_ == nullptr || (!all && len_ < kPiece)) return;
+    if (len_ > 0) (*write_)(std::string_view(out_.data(), len_));
+    len_ = 0;
 }
 
 std::string Formatter::Run() {
     std::size_t start = 0;
     if (t_.starts_with(kByteOrderMark)) {
-        out_.append(kByteOrderMark);
+        Put(kByteOrderMark);
         start = kByteOrderMark.size();
     }
     PascalScanner scanner(t_, start);
@@ -874,15 +889,15 @@ std::string Formatter::Run() {
     while (hasCur) {
         const bool hasNext = scanner.Next(next);
         const PascalToken* peek = hasNext ? &next : nullptr;
-        const std::string_view gap = t_.substr(prevEnd, cur.offset - prevEnd);
+        const std::string_view gap(t_.data() + prevEnd, cur.offset - prevEnd);
         const bool lineStart = first || cur.afterBreak;
         const bool significant = cur.kind != Kind::Comment && cur.kind != Kind::Directive;
         const bool asmBody = st_.asmMode && !(cur.kind == Kind::Reserved && cur.word == Word::End &&
                                               !(prev.kind == Kind::Symbol && t_[prev.offset] == '@'));
         if (asmBody) {
             // The assembler's own layout is kept as it is, byte for byte.
-            out_.append(gap);
-            out_.append(Text(cur));
+            Put(gap);
+            Put(Text(cur));
         } else {
             Sig& sig = prevSig_ == &sigs_[0] ? sigs_[1] : sigs_[0];
             if (significant) Classify(cur, peek, sig);
@@ -890,7 +905,7 @@ std::string Formatter::Run() {
                 if (st_.asmMode) {
                     std::size_t k = gap.size();
                     while (k > 0 && !IsBreak(gap[k - 1])) --k;
-                    out_.append(gap.substr(0, k));
+                    Put(gap.substr(0, k));
                 } else {
                     EmitBreaks(gap);
                 }
@@ -920,10 +935,10 @@ std::string Formatter::Run() {
                 }
                 if (first && !significant) col = base_;
                 lineCol_ = col;
-                out_.append(static_cast<std::size_t>(col), ' ');
+                PutBlanks(static_cast<std::size_t>(col));
             } else {
                 if (st_.asmMode) {
-                    out_.append(gap);
+                    Put(gap);
                 } else {
                     InlineGap(prev, cur, sig, gap);
                 }
@@ -948,6 +963,7 @@ std::string Formatter::Run() {
     }
     EmitBreaks(t_.substr(prevEnd));
     Flush(true);
+    out_.resize(len_);
     return std::move(out_);
 }
 

@@ -212,7 +212,8 @@ bool PascalScanner::Next(PascalToken& token) {
     const std::size_t n = t_.size();
     const char* const p = t_.data();
     std::uint8_t skipped = 0;
-    for (std::uint8_t k; i_ < n && ((k = kClasses[static_cast<unsigned char>(p[i_])]) & (kBlank | kBreak)); ++i_)
+    for (std::uint8_t k; i_ < n && ((k = kClasses[static_cast<unsigned char>(p[i_])]) & (kBlank | kBreak));
+         ++i_)
         skipped |= k;
     if (i_ >= n) return false;
     const std::size_t start = i_;
