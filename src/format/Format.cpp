@@ -219,6 +219,7 @@ private:
     void Flush(bool all);
 
     std::string_view t_;
+    PascalScanner scanner_{t_};
     FormatStyle style_;
     const std::function<void(std::string_view)>* write_;
     int size_ = 2;
@@ -264,7 +265,8 @@ bool Formatter::NextSignificant(const PascalToken* next, PascalToken& sig) const
         sig = *next;
         return true;
     }
-    PascalScanner peek(t_, next->offset + next->length);
+    PascalScanner peek = scanner_;
+    peek.Seek(next->offset + next->length);
     while (peek.Next(sig)) {
         if (sig.kind != Kind::Comment && sig.kind != Kind::Directive) return true;
     }
@@ -714,7 +716,8 @@ int Formatter::Conditional(const PascalToken& t, int col) {
 }
 
 bool Formatter::LineHoldsOnlyDirectives(const PascalToken& t) const {
-    PascalScanner peek(t_, t.offset + t.length);
+    PascalScanner peek = scanner_;
+    peek.Seek(t.offset + t.length);
     std::size_t end = t.offset + t.length;
     PascalToken n;
     while (peek.Next(n)) {
@@ -840,8 +843,19 @@ void Formatter::InlineGap(const PascalToken& prev, const PascalToken& cur, const
 }
 
 void Formatter::EmitBreaks(std::string_view gap) {
+    // Blanks between a lone CR and an LF stay as one blank: without it the two line breaks
+    // would become one CR LF.
+    bool afterLoneCr = false, blank = false;
     for (std::size_t k = 0; k < gap.size(); ++k) {
-        if (IsBreak(gap[k])) Put(gap[k]);
+        const char c = gap[k];
+        if (!IsBreak(c)) {
+            blank = afterLoneCr;
+            continue;
+        }
+        if (c == '\n' && blank) Put(' ');
+        Put(c);
+        afterLoneCr = c == '\r' && (k + 1 == gap.size() || gap[k + 1] != '\n');
+        blank = false;
     }
 }
 
@@ -881,13 +895,13 @@ std::string Formatter::Run() {
         Put(kByteOrderMark);
         start = kByteOrderMark.size();
     }
-    PascalScanner scanner(t_, start);
+    scanner_.Seek(start);
     PascalToken cur, next, prev;
-    bool hasCur = scanner.Next(cur);
+    bool hasCur = scanner_.Next(cur);
     bool first = true;
     std::size_t prevEnd = start;
     while (hasCur) {
-        const bool hasNext = scanner.Next(next);
+        const bool hasNext = scanner_.Next(next);
         const PascalToken* peek = hasNext ? &next : nullptr;
         const std::string_view gap(t_.data() + prevEnd, cur.offset - prevEnd);
         const bool lineStart = first || cur.afterBreak;

@@ -129,6 +129,9 @@ public:
     // The next token, or false at the end of the text.
     bool Next(PascalToken& token);
     std::size_t Position() const { return i_; }
+    // Goes on from another place of the same text (a copy of a scanner looking ahead keeps what
+    // the original learnt about unclosed strings).
+    void Seek(std::size_t position) { i_ = position; }
 
 private:
     std::size_t SkipQuoted(std::size_t from) const;

@@ -98,6 +98,7 @@ TEST(FormatTest, LineBreaksStayWhereAndWhatTheyAre) {
     const Case cases[] = {
         {"begin\r\nx;\ny;\rz;\r\nend;", "begin\r\n  x;\n  y;\r  z;\r\nend;"},
         {"begin  \r\n   \r\n\tx;\t\r\n\r\nend;  \r\n  ", "begin\r\n\r\n  x;\r\n\r\nend;\r\n"},
+        {"a;\r  \nb;\r\t", "a;\r \nb;\r"},
         {"", ""},
         {"  \n\n", "\n\n"},
         {"\xEF\xBB\xBFunit U;", "\xEF\xBB\xBFunit U;"},
