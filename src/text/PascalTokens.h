@@ -125,7 +125,9 @@ struct PascalToken {
 // at its line's end outside, so that they count as trailing blanks.
 class PascalScanner {
 public:
-    explicit PascalScanner(std::string_view text, std::size_t from = 0) : t_(text), i_(from) {}
+    // A UTF-8 byte order mark at the very start belongs to no token.
+    explicit PascalScanner(std::string_view text, std::size_t from = 0)
+        : t_(text), i_(from == 0 && text.starts_with("\xEF\xBB\xBF") ? 3 : from) {}
     // The next token, or false at the end of the text.
     bool Next(PascalToken& token);
     std::size_t Position() const { return i_; }

@@ -39,6 +39,7 @@ TEST(PascalTokensTest, EachKindWithItsEdges) {
         {"x: Integer; // end", "I:x I:Integer C:// end"},
         {"", ""},
         {"implementation Implementation", "R:implementation R:Implementation"},
+        {"\xEF\xBB\xBFunit U;", "R:unit I:U"},
         {"'open\nx", "S:'open I:x"},
         {"x // note \t\r\ny", "I:x C:// note I:y"},
         {"s := '''\n  it's ''\n  ''';", "I:s S:'''\n  it's ''\n  '''"},
