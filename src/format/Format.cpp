@@ -415,6 +415,17 @@ int Formatter::Else() {
 // Takes the token into the structure. The column the token's line takes when the token starts a
 // line that is no continuation.
 int Formatter::Consume(const PascalToken& t, const PascalToken* next, bool lineFirst) {
+    // Most tokens inside a line (names, numbers, strings, operators) change no structure.
+    if (!lineFirst && t.kind != Kind::Reserved && !st_.pendingRoutine && !st_.typeAlias &&
+        prevSig_->kind != Kind::Identifier && !(TopIs(FrameKind::Class) && st_.frames.back().head)) {
+        const char c = t_[t.offset];
+        if (t.kind != Kind::Symbol ||
+            (c != '(' && c != ')' && c != '[' && c != ']' && c != ';' && c != ':')) {
+            st_.lastEnds = false;
+            ++st_.sigIndex;
+            return lineCol_;
+        }
+    }
     ResolvePending(t);
     const std::size_t index = st_.sigIndex;
     Frame* top = Top();
