@@ -953,8 +953,10 @@ std::string Formatter::Run() {
                         st_.stmtIn = written;
                     }
                 } else if (cur.kind == Kind::Directive) {
-                    col = Conditional(cur, col);
-                    if (style_.directivesAtColumn0 && LineHoldsOnlyDirectives(cur)) col = 0;
+                    // At column 0 before an {$IF} records its column, so that its {$ENDIF} follows it.
+                    const bool column0 = style_.directivesAtColumn0 && LineHoldsOnlyDirectives(cur);
+                    col = Conditional(cur, column0 ? 0 : col);
+                    if (column0) col = 0;
                 } else if (first) {
                     col = base_;
                 }

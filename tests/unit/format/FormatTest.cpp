@@ -144,8 +144,12 @@ TEST(FormatTest, DirectivesFollowTheCodeAndEachBranchStandsAlone) {
         {"{$ENDIF}\n{$ELSE}\nx;", "{$ENDIF}\n{$ELSE}\nx;"},
     };
     EXPECT_FORMATS(cases);
-    const Case column0[] = {{"begin\n{$IFDEF A} {x}\nx;{$R+}\n  {$ENDIF}\nend;",
-                             "begin\n{$IFDEF A} {x}\n  x;{$R+}\n{$ENDIF}\nend;"}};
+    const Case column0[] = {
+        {"begin\n{$IFDEF A} {x}\nx;{$R+}\n  {$ENDIF}\nend;",
+         "begin\n{$IFDEF A} {x}\n  x;{$R+}\n{$ENDIF}\nend;"},
+        {"f(a,\n     {$IFDEF A}\n     b{$ENDIF} x);", "f(a,\n{$IFDEF A}\n     b{$ENDIF} x);"},
+        {"f(a,\n     {$IFDEF A}\n     b,\n     {$ENDIF} x);", "f(a,\n{$IFDEF A}\n     b,\n{$ENDIF} x);"},
+    };
     EXPECT_FORMATS(column0, FormatStyle{.directivesAtColumn0 = true});
 }
 
