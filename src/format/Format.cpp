@@ -18,6 +18,9 @@ constexpr int kMaxColumn = 200;
 // Conditional branches nested deeper than this are formatted as one branch, so that a text of
 // nested {$IFDEF}s costs no copy of the structure for each.
 constexpr std::size_t kMaxConditionals = 64;
+// Nor is a branch tracked inside structure this deep (left open by the pieces of many files run
+// together), where copying it at every {$IFDEF} would cost more than the formatting.
+constexpr std::size_t kMaxTrackedFrames = 64;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 using Word = PascalWord;
@@ -228,6 +231,7 @@ private:
     int lineCol_ = 0;
     State st_;
     std::vector<struct Conditional> conditionals_;
+    std::size_t openConditionals_ = 0;
     // The last significant token's and the current one's, used in turn: never copied, since a
     // copy of the small fields costs a stalled load on every token.
     Sig sigs_[2];
@@ -700,14 +704,16 @@ int Formatter::Conditional(const PascalToken& t, int col) {
     const std::string_view name = s.substr(0, n);
     const auto is = [&](std::string_view w) { return EqualIgnoringAsciiCase(name, w); };
     if (is("if") || is("ifdef") || is("ifndef") || is("ifopt") || is("ifc")) {
-        struct Conditional c;
+        // Entries are kept for reuse, so that the copies of the structure keep their memory.
+        if (openConditionals_ == conditionals_.size()) conditionals_.emplace_back();
+        struct Conditional& c = conditionals_[openConditionals_++];
         c.col = col;
-        c.tracked = conditionals_.size() < kMaxConditionals;
+        c.hasElse = false;
+        c.tracked = openConditionals_ <= kMaxConditionals && st_.frames.size() <= kMaxTrackedFrames;
         if (c.tracked) c.atIf = st_;
-        conditionals_.push_back(std::move(c));
     } else if (is("else") || is("elseif") || is("elsec") || is("elifc")) {
-        if (conditionals_.empty()) return col;
-        struct Conditional& c = conditionals_.back();
+        if (openConditionals_ == 0) return col;
+        struct Conditional& c = conditionals_[openConditionals_ - 1];
         if (!c.tracked) return c.col;
         if (!c.hasElse) {
             c.hasElse = true;
@@ -716,12 +722,10 @@ int Formatter::Conditional(const PascalToken& t, int col) {
         st_ = c.atIf;
         return c.col;
     } else if (is("endif") || is("ifend") || is("endc")) {
-        if (conditionals_.empty()) return col;
-        const int ifCol = conditionals_.back().col;
-        if (conditionals_.back().tracked && conditionals_.back().hasElse)
-            st_ = std::move(conditionals_.back().firstBranchEnd);
-        conditionals_.pop_back();
-        return ifCol;
+        if (openConditionals_ == 0) return col;
+        const struct Conditional& c = conditionals_[--openConditionals_];
+        if (c.tracked && c.hasElse) st_ = c.firstBranchEnd;
+        return c.col;
     }
     return col;
 }
