@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang-14, libFuzzer, ASan + UBSan) and runs each for a while, one after
-# the other: the text fuzzer, then the template fuzzer.
+# the other: the text rewrites, the templates, then Format selection.
 #
 #   fuzz/run.sh [seconds per target, default 60] [build folder, default build/h-text-fuzz] [extra libFuzzer options]
-#   FUZZ_TARGETS=template fuzz/run.sh 600     # only the template fuzzer
+#   FUZZ_TARGETS=format fuzz/run.sh 600     # only the Format selection fuzzer
 #
 # The corpus grows in <build folder>/corpus/<target> and is reused by the next run; a failing input
 # is written to <build folder>/crash-* and the script exits non-zero.
@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=${2:-$root/build/h-text-fuzz}
 shift $(( $# < 2 ? $# : 2 ))
-targets=${FUZZ_TARGETS:-text template}
+targets=${FUZZ_TARGETS:-text template format}
 
 cmake --preset fuzz -B "$build" > /dev/null
 for target in $targets; do
@@ -38,7 +38,21 @@ printf '%s' "<?xml version='1.0'?><codetemplate version='1.0'><template name='fo
 </template></codetemplate>" > "$corpus/seed-import"
 printf '\xff\xfe<\0a\0 \0x\0=\0"\0&\0#\0x\x004\x001\0;\0"\0/\0>\0' > "$corpus/seed-utf16"
 
+# Format selection starts from real units (six bytes of options in front), which the fuzzer cuts
+# at random lines and mutates.
+corpus=$build/corpus/format
+mkdir -p "$corpus"
+fpcsrc=/usr/share/fpcsrc/3.2.2
+for unit in "$root/tools/sample-editor/Sample.pas" "$fpcsrc/packages/fcl-base/src/contnrs.pp" \
+            "$fpcsrc/rtl/objpas/classes/lists.inc" "$fpcsrc/packages/hash/src/md5.pp"; do
+    if [[ -f $unit ]]; then
+        { printf '\x02\x00\x01\x00\x10\x00'; head -c 6000 "$unit"; } > "$corpus/seed-$(basename "$unit")"
+    fi
+done
+
 cd "$build"
 for target in $targets; do
-    bin/tavrill_${target}_fuzz -max_total_time="$seconds" -print_final_stats=1 "$@" "corpus/$target"
+    options=()
+    [[ $target == format ]] && options=(-max_len=8192)
+    bin/tavrill_${target}_fuzz -max_total_time="$seconds" -print_final_stats=1 "${options[@]}" "$@" "corpus/$target"
 done

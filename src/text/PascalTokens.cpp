@@ -1,14 +1,14 @@
 #include "text/PascalTokens.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <iterator>
-#include <string>
-
-#include "base/Ascii.h"
 
 namespace tavrill {
 namespace {
 
+// In the order of PascalWord, which is alphabetical, so that a word is found by binary search.
 constexpr std::string_view kReservedWords[] = {
     "and",
     "array",
@@ -76,127 +76,217 @@ constexpr std::string_view kReservedWords[] = {
     "with",
     "xor",
 };
+constexpr std::size_t kLongestReserved = 14;  // implementation, initialization, resourcestring
+
+// One table lookup a byte instead of a chain of comparisons: the scanner's inner loops run over
+// every byte of a unit.
+enum : std::uint8_t { kLetter = 1, kDigit = 2, kHex = 4, kBlank = 8, kBreak = 16 };
+constexpr auto kClasses = [] {
+    std::array<std::uint8_t, 256> c{};
+    for (int b = 0; b < 256; ++b) {
+        // Bytes of UTF-8 sequences count as letters: identifiers may hold them.
+        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b == '_' || b >= 0x80) c[b] |= kLetter;
+        if (b >= '0' && b <= '9') c[b] |= kDigit | kHex;
+        if ((b >= 'a' && b <= 'f') || (b >= 'A' && b <= 'F')) c[b] |= kHex;
+    }
+    c[' '] = c['\t'] = kBlank;
+    c['\r'] = c['\n'] = kBreak;
+    return c;
+}();
 
 bool IsLetter(unsigned char c) {
-    // Bytes of UTF-8 sequences count as letters: identifiers may hold them.
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+    return kClasses[c] & kLetter;
 }
 bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
+    return kClasses[c] & kDigit;
 }
 bool IsHexDigit(unsigned char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return kClasses[c] & kHex;
+}
+bool IsBlank(unsigned char c) {
+    return kClasses[c] & kBlank;
+}
+bool IsBreak(unsigned char c) {
+    return kClasses[c] & kBreak;
 }
 
-bool IsReserved(std::string_view word) {
-    if (word.size() > 14) return false;
-    std::string lower(word);
-    for (char& c : lower) c = AsciiLower(c);
-    return std::find(std::begin(kReservedWords), std::end(kReservedWords), lower) != std::end(kReservedWords);
-}
-
-class Scanner {
-public:
-    explicit Scanner(std::string_view text) : t_(text) {}
-
-    std::vector<PascalSpan> Run() {
-        while (i_ < t_.size()) Step();
-        return std::move(spans_);
-    }
-
-private:
-    unsigned char At(std::size_t k) const { return k < t_.size() ? static_cast<unsigned char>(t_[k]) : 0; }
-    bool Ahead(std::string_view s) const { return t_.substr(i_).starts_with(s); }
-
-    void Emit(std::size_t start, PascalKind kind) { spans_.push_back({start, i_ - start, kind}); }
-
-    void Step() {
-        const std::size_t start = i_;
-        const unsigned char c = At(i_);
-        if (Ahead("//")) {
-            i_ = std::min(t_.find_first_of("\r\n", i_), t_.size());
-            Emit(start, PascalKind::Comment);
-        } else if (c == '{') {
-            CommentTo("}", Ahead("{$") ? PascalKind::Directive : PascalKind::Comment);
-        } else if (Ahead("(*")) {
-            CommentTo("*)", Ahead("(*$") ? PascalKind::Directive : PascalKind::Comment);
-        } else if (c == '\'') {
-            QuotedString();
-        } else if (c == '#') {
-            ++i_;
-            if (At(i_) == '$') {
-                ++i_;
-                while (IsHexDigit(At(i_))) ++i_;
-            } else {
-                while (IsDigit(At(i_))) ++i_;
-            }
-            Emit(start, PascalKind::Character);
-        } else if (IsDigit(c) || (c == '$' && IsHexDigit(At(i_ + 1)))) {
-            Number();
-        } else if (IsLetter(c) || (c == '&' && IsLetter(At(i_ + 1)))) {
-            const bool escaped = c == '&';
-            ++i_;
-            while (IsLetter(At(i_)) || IsDigit(At(i_))) ++i_;
-            const std::string_view word = t_.substr(start, i_ - start);
-            Emit(start, !escaped && IsReserved(word) ? PascalKind::Reserved : PascalKind::Identifier);
-        } else {
-            ++i_;  // a blank, a line break or a symbol
+// The reserved words by first letter and length: a word is compared with the few of its kind.
+struct ReservedIndex {
+    std::uint8_t first[26][kLongestReserved + 1] = {};  // index + 1 of the first candidate, 0 none
+    ReservedIndex() {
+        for (std::size_t k = std::size(kReservedWords); k-- > 0;) {
+            const std::string_view w = kReservedWords[k];
+            first[w[0] - 'a'][w.size()] = static_cast<std::uint8_t>(k + 1);
         }
     }
-
-    // A comment of the other two kinds may stand inside: only its own end counts.
-    void CommentTo(std::string_view end, PascalKind kind) {
-        const std::size_t start = i_;
-        const std::size_t close = t_.find(end, i_ + (end.size() == 1 ? 1 : 2));
-        i_ = close == std::string_view::npos ? t_.size() : close + end.size();
-        Emit(start, kind);
-    }
-
-    // Quotes are doubled inside; the string ends at its closing quote or, open,
-    // before the line break.
-    void QuotedString() {
-        const std::size_t start = i_++;
-        while (i_ < t_.size()) {
-            const unsigned char c = At(i_);
-            if (c == '\r' || c == '\n') break;
-            ++i_;
-            if (c != '\'') continue;
-            if (At(i_) != '\'') break;
-            ++i_;
-        }
-        Emit(start, PascalKind::String);
-    }
-
-    void Number() {
-        const std::size_t start = i_;
-        if (At(i_) == '$') {
-            ++i_;
-            while (IsHexDigit(At(i_))) ++i_;
-            return Emit(start, PascalKind::Number);
-        }
-        while (IsDigit(At(i_))) ++i_;
-        // "1..9" is a range, so a point counts only before a digit.
-        if (At(i_) == '.' && IsDigit(At(i_ + 1))) {
-            ++i_;
-            while (IsDigit(At(i_))) ++i_;
-        }
-        const bool sign = At(i_ + 1) == '+' || At(i_ + 1) == '-';
-        if ((At(i_) == 'e' || At(i_) == 'E') && IsDigit(At(i_ + 1 + (sign ? 1 : 0)))) {
-            i_ += sign ? 2 : 1;
-            while (IsDigit(At(i_))) ++i_;
-        }
-        Emit(start, PascalKind::Number);
-    }
-
-    std::string_view t_;
-    std::size_t i_ = 0;
-    std::vector<PascalSpan> spans_;
 };
+
+PascalWord ReservedWord(std::string_view word) {
+    if (word.size() < 2 || word.size() > kLongestReserved) return PascalWord::None;
+    char lower[kLongestReserved];
+    for (std::size_t k = 0; k < word.size(); ++k) {
+        const unsigned char c = static_cast<unsigned char>(word[k]) | 0x20;  // ASCII letters to lower case
+        if (c < 'a' || c > 'z') return PascalWord::None;  // digits, _ and UTF-8 make no reserved word
+        lower[k] = static_cast<char>(c);
+    }
+    static const ReservedIndex index;
+    std::size_t k = index.first[lower[0] - 'a'][word.size()];
+    if (k == 0) return PascalWord::None;
+    const std::string_view key(lower, word.size());
+    // Candidates of one first letter stand together in the alphabetical table.
+    for (--k; k < std::size(kReservedWords) && kReservedWords[k][0] == lower[0]; ++k) {
+        if (kReservedWords[k] == key) return static_cast<PascalWord>(k + 1);
+    }
+    return PascalWord::None;
+}
+
+// Two-character symbols that are one token.
+bool IsSymbolPair(unsigned char a, unsigned char b) {
+    switch (a) {
+        case ':':
+            return b == '=';
+        case '<':
+            return b == '=' || b == '>';
+        case '>':
+            return b == '=' || b == '<';
+        case '.':
+            return b == '.';
+        case '+':
+        case '-':
+        case '/':
+            return b == '=';
+        case '*':
+            return b == '=' || b == '*';
+        default:
+            return false;
+    }
+}
 
 }  // namespace
 
+// Quotes are doubled inside; the string ends at its closing quote or, open, before the line
+// break (CR or LF alike).
+std::size_t PascalScanner::SkipQuoted(std::size_t i) const {
+    const std::size_t n = t_.size();
+    ++i;
+    while (i < n) {
+        const unsigned char c = static_cast<unsigned char>(t_[i]);
+        if (IsBreak(c)) return i;
+        ++i;
+        if (c != '\'') continue;
+        if (i < n && t_[i] == '\'') {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    return i;
+}
+
+// A run of three (or five, seven...) quotes with nothing after it on its line opens a string of
+// whole lines, closed by a line that starts, after blanks, with as many quotes. The end, or npos
+// when no line closes it.
+std::size_t PascalScanner::MultiLineStringEnd(std::size_t from, std::size_t quotes) {
+    const std::size_t n = t_.size();
+    std::size_t i = from + quotes;
+    while (i < n && IsBlank(static_cast<unsigned char>(t_[i]))) ++i;
+    if (i >= n || !IsBreak(static_cast<unsigned char>(t_[i]))) return std::string_view::npos;
+    if (failedQuotes_ != 0 && from >= failedFrom_ && quotes >= failedQuotes_) return std::string_view::npos;
+    while (i < n) {
+        while (i < n && !IsBreak(static_cast<unsigned char>(t_[i]))) ++i;
+        if (i == n) break;
+        ++i;
+        while (i < n && IsBlank(static_cast<unsigned char>(t_[i]))) ++i;
+        std::size_t run = 0;
+        while (i + run < n && t_[i + run] == '\'') ++run;
+        if (run >= quotes) return i + quotes;
+    }
+    if (failedQuotes_ == 0 || quotes < failedQuotes_) {
+        failedFrom_ = from;
+        failedQuotes_ = quotes;
+    }
+    return std::string_view::npos;
+}
+
+bool PascalScanner::Next(PascalToken& token) {
+    const std::size_t n = t_.size();
+    const char* const p = t_.data();
+    std::uint8_t skipped = 0;
+    for (std::uint8_t k; i_ < n && ((k = kClasses[static_cast<unsigned char>(p[i_])]) & (kBlank | kBreak));
+         ++i_)
+        skipped |= k;
+    if (i_ >= n) return false;
+    const std::size_t start = i_;
+    const auto at = [&](std::size_t k) -> unsigned char {
+        return k < n ? static_cast<unsigned char>(p[k]) : 0;
+    };
+    const unsigned char c = at(i_);
+    PascalTokenKind kind = PascalTokenKind::Symbol;
+    PascalWord word = PascalWord::None;
+    if (IsLetter(c) || (c == '&' && IsLetter(at(i_ + 1)))) {
+        ++i_;
+        while (i_ < n && (kClasses[static_cast<unsigned char>(p[i_])] & (kLetter | kDigit))) ++i_;
+        word = c == '&' ? PascalWord::None : ReservedWord(t_.substr(start, i_ - start));
+        kind = word == PascalWord::None ? PascalTokenKind::Identifier : PascalTokenKind::Reserved;
+    } else if (c == '/' && at(i_ + 1) == '/') {
+        while (i_ < n && !IsBreak(at(i_))) ++i_;
+        while (i_ > start + 2 && IsBlank(at(i_ - 1))) --i_;
+        kind = PascalTokenKind::Comment;
+    } else if (c == '{' || (c == '(' && at(i_ + 1) == '*')) {
+        // A comment of the other kind may stand inside: only its own end counts.
+        const bool brace = c == '{';
+        kind = at(i_ + (brace ? 1 : 2)) == '$' ? PascalTokenKind::Directive : PascalTokenKind::Comment;
+        const std::size_t close = brace ? t_.find('}', i_ + 1) : t_.find("*)", i_ + 2);
+        i_ = close == std::string_view::npos ? n : close + (brace ? 1 : 2);
+    } else if (c == '\'') {
+        std::size_t run = 0;
+        while (at(i_ + run) == '\'') ++run;
+        std::size_t end = std::string_view::npos;
+        if (run >= 3 && run % 2 == 1) end = MultiLineStringEnd(i_, run);
+        i_ = end != std::string_view::npos ? end : SkipQuoted(i_);
+        kind = PascalTokenKind::String;
+    } else if (c == '#') {
+        ++i_;
+        if (at(i_) == '$') {
+            ++i_;
+            while (IsHexDigit(at(i_))) ++i_;
+        } else {
+            while (IsDigit(at(i_))) ++i_;
+        }
+        kind = PascalTokenKind::Character;
+    } else if (c == '$' && IsHexDigit(at(i_ + 1))) {
+        ++i_;
+        while (IsHexDigit(at(i_))) ++i_;
+        kind = PascalTokenKind::Number;
+    } else if (IsDigit(c)) {
+        while (IsDigit(at(i_))) ++i_;
+        // "1..9" is a range, so a point counts only before a digit.
+        if (at(i_) == '.' && IsDigit(at(i_ + 1))) {
+            ++i_;
+            while (IsDigit(at(i_))) ++i_;
+        }
+        const bool sign = at(i_ + 1) == '+' || at(i_ + 1) == '-';
+        if ((at(i_) == 'e' || at(i_) == 'E') && IsDigit(at(i_ + 1 + (sign ? 1 : 0)))) {
+            i_ += sign ? 2 : 1;
+            while (IsDigit(at(i_))) ++i_;
+        }
+        kind = PascalTokenKind::Number;
+    } else {
+        i_ += IsSymbolPair(c, at(i_ + 1)) ? 2 : 1;
+    }
+    token = {start, i_ - start, kind, word, (skipped & kBreak) != 0};
+    return true;
+}
+
 std::vector<PascalSpan> PascalTokens(std::string_view text) {
-    return Scanner(text).Run();
+    std::vector<PascalSpan> spans;
+    PascalScanner scanner(text);
+    PascalToken token;
+    while (scanner.Next(token)) {
+        if (token.kind == PascalTokenKind::Symbol) continue;
+        spans.push_back({token.offset, token.length, static_cast<PascalKind>(token.kind)});
+    }
+    return spans;
 }
 
 }  // namespace tavrill

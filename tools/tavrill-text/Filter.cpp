@@ -40,6 +40,7 @@ constexpr VerbName kVerbs[] = {
     {"compact-blank-lines", Verb::CompactBlankLines},
     {"join", Verb::Join},
     {"align-on", Verb::AlignOn},
+    {"format", Verb::Format},
     {"--help", Verb::Help},
     {"-h", Verb::Help},
     {"help", Verb::Help},
@@ -56,6 +57,37 @@ Parsed Fail(std::initializer_list<std::string_view> message) {
     return parsed;
 }
 
+// format [--indent N] [--reserved-words lower|upper|keep] [--no-space-operators]
+// [--directives-at-column0], the options in any order.
+Parsed ParseFormatOptions(std::span<const std::string_view> args) {
+    Request request{Verb::Format, 0, {}};
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const std::string_view option = args[k];
+        const bool hasValue = k + 1 < args.size();
+        if (option == "--indent" && hasValue) {
+            const std::string_view number = args[++k];
+            int n = 0;
+            const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
+            if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos ||
+                ec != std::errc() || ptr != number.data() + number.size() || n > kMaxFormatIndent) {
+                return Fail({"bad indent size '", number, "' (0 to ", std::to_string(kMaxFormatIndent), ")"});
+            }
+            request.style.indentSize = n;
+        } else if (option == "--reserved-words" && hasValue) {
+            const std::optional<ReservedWordCase> wordCase = ParseReservedWordCase(args[++k]);
+            if (!wordCase) return Fail({"bad reserved word case '", args[k], "' (lower, upper or keep)"});
+            request.style.reservedWords = *wordCase;
+        } else if (option == "--no-space-operators") {
+            request.style.spaceAroundOperators = false;
+        } else if (option == "--directives-at-column0") {
+            request.style.directivesAtColumn0 = true;
+        } else {
+            return Fail({"unknown or incomplete format option '", option, "' (try --help)"});
+        }
+    }
+    return Parsed{request, {}};
+}
+
 }  // namespace
 
 Parsed ParseArguments(std::span<const std::string_view> args) {
@@ -66,6 +98,7 @@ Parsed ParseArguments(std::span<const std::string_view> args) {
     }
     if (found == nullptr) return Fail({"unknown verb '", args[0], "' (try --help)"});
 
+    if (found->verb == Verb::Format) return ParseFormatOptions(args);
     Request request{found->verb, 0, {}};
     if (request.verb == Verb::Sort && args.size() == 2 && args[1] == "--reverse") {
         return Parsed{Request{Verb::SortDescending, 0, {}}, {}};
@@ -106,7 +139,7 @@ Parsed ParseArguments(std::span<const std::string_view> args) {
 }
 
 std::string_view Usage() {
-    return "usage: tavrill-text VERB [N | TOKEN | OPTION] < input > output\r\n"
+    return "usage: tavrill-text VERB [N | TOKEN | OPTIONS] < input > output\r\n"
            "Rewrites the bytes of standard input as the Delphi Tavrill tool bar does and writes them\r\n"
            "to standard output. Lines end only at CR LF; nothing is added or lost.\r\n"
            "\r\n"
@@ -140,6 +173,13 @@ std::string_view Usage() {
            "                   at most one blank line in a row\r\n"
            "  join             the lines as one; a // comment keeps its line break\r\n"
            "  align-on TOKEN   blanks before the first TOKEN of each line to line them up\r\n"
+           "  format [OPTIONS]  lays out Object Pascal: indentation from the structure, blanks\r\n"
+           "                   around operators, reserved words in one case; only blanks change,\r\n"
+           "                   lines end at CR LF, LF or CR and stay where they are. Options:\r\n"
+           "                     --indent N                 blanks a level (0 to 16, default 2)\r\n"
+           "                     --reserved-words lower|upper|keep  (default lower)\r\n"
+           "                     --no-space-operators       blanks around operators as written\r\n"
+           "                     --directives-at-column0    {$...} lines of their own at column 0\r\n"
            "\r\n"
            "Exit codes: 0 done, 1 nothing to uncomment or unquote, 2 bad arguments, 3 read or write\r\n"
            "error or out of memory.\r\n";

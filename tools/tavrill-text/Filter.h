@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "LineStream.h"
+#include "format/Format.h"
 
 namespace tavrill::filter {
 
@@ -38,15 +39,18 @@ enum class Verb {
     CompactBlankLines,
     Join,
     AlignOn,
+    Format,
 };
 
 inline constexpr int kMaxIndent = 100;
 inline constexpr int kDefaultTabWidth = 8;
+inline constexpr int kMaxFormatIndent = 16;
 
 struct Request {
     Verb verb = Verb::Help;
     int n = 0;          // Indent, Unindent: blanks; Untabify: the tab width
     std::string token;  // AlignOn only
+    FormatStyle style;  // Format only
 };
 
 struct Parsed {

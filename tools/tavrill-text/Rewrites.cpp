@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include "format/Format.h"
 #include "text/Assignments.h"
 #include "text/Blanks.h"
 #include "text/Case.h"
@@ -176,6 +177,13 @@ void RunLineRewriter(Rewriter& rewriter) {
              });
 }
 
+// The whole text is held (a routine's structure reaches back to its start); the result goes out
+// in pieces, so only the input is held whole.
+void RunFormat(const FormatStyle& style) {
+    const std::string text = ReadAll();
+    FormatPascal(text, style, [](std::string_view piece) { Write(piece); });
+}
+
 Exit RunVerb(const Request& request) {
     switch (request.verb) {
         case Verb::Trim:
@@ -202,6 +210,9 @@ Exit RunVerb(const Request& request) {
             return kDone;
         case Verb::QuoteMultiline:
             Write(QuoteMultiline(ReadAll()));
+            return kDone;
+        case Verb::Format:
+            RunFormat(request.style);
             return kDone;
         case Verb::Sentence:
             RunSentence();
@@ -271,6 +282,7 @@ bool IsRewriteVerb(Verb verb) {
         case Verb::CompactBlankLines:
         case Verb::Join:
         case Verb::AlignOn:
+        case Verb::Format:
             return true;
         default:
             return false;

@@ -1,7 +1,7 @@
 #pragma once
-// The verbs added with the second and third sets of rewrites (sentence case, toggle comment, sort,
-// align, reverse, quote, unquote; trim, untabify, the blank lines, join, align-on) and the comment
-// pairs, whose safe marks need the whole text before the
+// The verbs added with the later sets of rewrites (sentence case, toggle comment, sort, align,
+// reverse, quote, unquote; trim, untabify, the blank lines, join, align-on), the comment pairs and
+// format, whose safe marks need the whole text before the
 // first byte can be written. Each reads standard input and writes standard output itself, in
 // pieces where the rewrite allows it, and answers running out of memory with a one-line message.
 

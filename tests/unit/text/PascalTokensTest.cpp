@@ -38,8 +38,24 @@ TEST(PascalTokensTest, EachKindWithItsEdges) {
         {"(* open", "C:(* open"},
         {"x: Integer; // end", "I:x I:Integer C:// end"},
         {"", ""},
+        {"implementation Implementation", "R:implementation R:Implementation"},
+        {"\xEF\xBB\xBFunit U;", "R:unit I:U"},
+        {"'open\nx", "S:'open I:x"},
+        {"x // note \t\r\ny", "I:x C:// note I:y"},
+        {"s := '''\n  it's ''\n  ''';", "I:s S:'''\n  it's ''\n  '''"},
+        {"s := ''''\nx", "I:s S:'''' I:x"},
+        {"s := '''\nnever closed", "I:s S:''' I:never I:closed"},
     };
     for (const auto& c : cases) EXPECT_EQ(Render(c.text), c.spans) << c.text;
+}
+
+// The formatter reads symbols too: a compound operator is one token, any other byte its own.
+TEST(PascalTokensTest, ScannerGivesSymbolsAsTokens) {
+    const std::string_view text = "a:=b<>c..d>=e(*x*)>>f\x0c";
+    std::string out;
+    PascalScanner scanner(text);
+    for (PascalToken t; scanner.Next(t);) out += std::string(text.substr(t.offset, t.length)) + "|";
+    EXPECT_EQ(out, "a|:=|b|<>|c|..|d|>=|e|(*x*)|>|>|f|\x0c|");
 }
 
 }  // namespace
