@@ -64,6 +64,7 @@ const CommandRow kCommands[] = {
     {Format,   {},           "&Reverse assignment",          "ReverseAssignments",  {},                 false,      RunReverseAssignments},
     {Format,   {},           "&Quote as string",             "QuoteString",         {},                 false,      RunQuoteString},
     {Format,   {},           "&Unquote string",              "UnquoteString",       {},                 false,      RunUnquoteString},
+    {Format,   {},           "&Format selection",            "FormatSelection",     CtrlAltShift('D'),  kSeparator, RunFormatSelection},
     {Format,   {},           "Trim trailing &blanks",        "TrimTrailingBlanks",  {},                 kSeparator, RunTrimTrailingBlanks},
     {Format,   {},           "Ta&bs to blanks",              "TabsToBlanks",        {},                 false,      RunTabsToBlanks},
     {Format,   {},           "Delete blank lines",           "DeleteBlankLines",    {},                 false,      RunDeleteBlankLines},

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/MenuCommands.h"
+#include "format/Format.h"
 #include "text/Assignments.h"
 #include "text/Blanks.h"
 #include "text/Case.h"
@@ -84,6 +85,12 @@ void RunQuoteString(CommandContext& c) {
 // Nothing for a text that does not read as a string expression.
 void RunUnquoteString(CommandContext& c) {
     RewriteSelection(c, [](std::string_view s) { return UnquoteString(s); });
+}
+
+// Only blanks and tabs change; the style is [Format]'s.
+void RunFormatSelection(CommandContext& c) {
+    RewriteSelection(c,
+                     [&](std::string_view s) { return std::optional(FormatPascal(s, c.settings.format)); });
 }
 
 void RunTrimTrailingBlanks(CommandContext& c) {

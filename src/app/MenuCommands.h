@@ -59,6 +59,7 @@ void RunAlignAssignments(CommandContext& c);
 void RunReverseAssignments(CommandContext& c);
 void RunQuoteString(CommandContext& c);
 void RunUnquoteString(CommandContext& c);
+void RunFormatSelection(CommandContext& c);
 void RunTrimTrailingBlanks(CommandContext& c);
 void RunTabsToBlanks(CommandContext& c);
 void RunDeleteBlankLines(CommandContext& c);

@@ -6,14 +6,20 @@
 namespace tavrill {
 
 Settings SettingsStore::Load() {
-    const auto number = [&](const char* key, int fallback) {
-        return ParseSettingInt(profile_.Read("Main", key).value_or(""), fallback);
+    const auto number = [&](const char* key, int fallback, const char* section = "Main") {
+        return ParseSettingInt(profile_.Read(section, key).value_or(""), fallback);
     };
     Settings s;
     s.position = {number("WindowX", kDefaultWindowX), number("WindowY", kDefaultWindowY)};
     s.anyEditor = number("AnyEditor", 0) != 0;
     s.keepClipboard = number("KeepClipboard", 0) != 0;
     s.stashFolder = profile_.Read("Main", "StashFolder").value_or("");
+    const int indent = number("IndentSize", -1, "Format");
+    if (indent >= 0 && indent <= kMaxFormatIndent) s.format.indentSize = indent;
+    if (const auto words = ParseReservedWordCase(profile_.Read("Format", "ReservedWords").value_or("")))
+        s.format.reservedWords = *words;
+    s.format.spaceAroundOperators = number("SpaceAroundOperators", 1, "Format") != 0;
+    s.format.directivesAtColumn0 = number("DirectivesAtColumn0", 0, "Format") != 0;
     const int tabWidth = ParseSettingInt(profile_.Read("Format", "TabWidth").value_or(""), kDefaultTabWidth);
     s.tabWidth = tabWidth >= 1 && tabWidth <= kMaxTabWidth ? tabWidth : kDefaultTabWidth;
     for (std::size_t i = 1; i <= kAlignTokensKept; ++i) {

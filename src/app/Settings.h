@@ -9,6 +9,7 @@
 
 #include "app/Profile.h"
 #include "app/Shortcuts.h"
+#include "format/Format.h"
 
 namespace tavrill {
 
@@ -16,6 +17,7 @@ inline constexpr int kDefaultWindowX = 32;
 inline constexpr int kDefaultWindowY = 420;
 inline constexpr int kDefaultTabWidth = 8;
 inline constexpr int kMaxTabWidth = 100;
+inline constexpr int kMaxFormatIndent = 16;
 inline constexpr std::size_t kAlignTokensKept = 10;
 
 struct WindowPosition {
@@ -25,12 +27,13 @@ struct WindowPosition {
 };
 
 struct Settings {
-    WindowPosition position;          // [Main] WindowX, WindowY
-    bool anyEditor = false;           // [Main] AnyEditor=0|1
-    bool keepClipboard = false;       // [Main] KeepClipboard=0|1
-    std::string stashFolder;          // [Main] StashFolder=, as written; empty for the default
-    ShortcutTable shortcuts;          // [Shortcuts], once the slots are known (SettingsStore::LoadShortcuts)
-    int tabWidth = kDefaultTabWidth;  // [Format] TabWidth, 1 to 100
+    WindowPosition position;     // [Main] WindowX, WindowY
+    bool anyEditor = false;      // [Main] AnyEditor=0|1
+    bool keepClipboard = false;  // [Main] KeepClipboard=0|1
+    std::string stashFolder;     // [Main] StashFolder=, as written; empty for the default
+    ShortcutTable shortcuts;     // [Shortcuts], once the slots are known (SettingsStore::LoadShortcuts)
+    FormatStyle format;  // [Format] IndentSize, ReservedWords, SpaceAroundOperators, DirectivesAtColumn0
+    int tabWidth = kDefaultTabWidth;       // [Format] TabWidth, 1 to 100
     std::vector<std::string> alignTokens;  // [Format] AlignOn1..AlignOn10: "Align on...", latest first
 };
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "LineStream.h"
 #include "text/Case.h"
 #include "text/Comment.h"
-#include "LineStream.h"
 
 namespace tavrill::filter {
 

@@ -7,12 +7,12 @@
 
 #include <sys/stat.h>
 
+#include "LineCutter.h"
 #include "format/Format.h"
 #include "text/Assignments.h"
 #include "text/Blanks.h"
 #include "text/Case.h"
 #include "text/Comment.h"
-#include "LineCutter.h"
 #include "text/Quote.h"
 #include "text/SortLines.h"
 #include "text/ToggleComment.h"

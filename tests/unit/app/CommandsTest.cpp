@@ -138,6 +138,7 @@ const std::map<std::string_view, std::string_view> kResults = {
 
 // The rows that need a selection of their own to show what they do: selection, result.
 const std::map<std::string_view, std::pair<std::string_view, std::string_view>> kOwnSelections = {
+    {"&Format selection", {"if x then\r\ny:=1;", "if x then\r\n  y := 1;"}},
     {"Trim trailing &blanks", {"a := 1;  \r\n\tb;\t", "a := 1;\r\n\tb;"}},
     {"Ta&bs to blanks", {"\tb; {\t}", "        b; {\t}"}},
     {"Delete blank lines", {"a;\r\n\r\n \r\nb;", "a;\r\nb;"}},
@@ -200,8 +201,8 @@ TEST_F(CommandsTest, WithNothingSelectedTextCommandsDoNothingAndBlocksGetAnEmpty
     Select("abc");
     Run("&UPPER CASE");
     host.CaretAtEnd(control);
-    for (const char* caption :
-         {"&lower case", "&use //", "&Quote as string", "&Indent / unindent", "Sort &lines"}) {
+    for (const char* caption : {"&lower case", "&use //", "&Quote as string", "&Indent / unindent",
+                                "Sort &lines", "&Format selection"}) {
         host.sent.clear();
         Run(caption);
         EXPECT_EQ(EditorText(), "ABC") << caption;

@@ -23,8 +23,9 @@ TEST(BlanksTest, UntabifyExpandsTabsInCodeToTheNextStopOnly) {
         std::string in, out;
     } cases[] = {
         {8, "\tx\r\nab\tc", "        x\r\nab      c"},
-        {4, "a\tb := '\t';\t// \t", "a   b := '\t';  // \t"},  // the string's and comment's tabs stay
-        {4, "{ a\r\n\tb }\tc", "{ a\r\n\tb } c"},              // a comment across lines
+        {4, "a\tb := '\t';\t// \tx", "a   b := '\t';  // \tx"},  // the string's and comment's tabs stay
+        {4, "//\t", "//  "},  // blanks at the end of the line are no part of a // comment
+        {4, "{ a\r\n\tb }\tc", "{ a\r\n\tb } c"},                        // a comment across lines
         {4, "(*\r\n*)\t\r\n\303\251\tx", "(*\r\n*)  \r\n\303\251   x"},  // a character is one column
         {0, "\t\tx", "  x"},
     };
