@@ -78,7 +78,8 @@ TEST(CommentE2ETest, EachCommentCommandWrapsTheSelectionAndUncommentUnwrapsIt) {
     }
 }
 
-// The newest items, each reached from its menu: Join lines, Align on... with its box, and a GUID.
+// The newest items, each reached from its menu or shortcut: Join lines, Align on... with its box,
+// Format selection and a GUID.
 TEST(TextToolsE2ETest, JoinAlignOnAndAGuidFromTheMenus) {
     Session s({.editor = {.text = "a :=\r\n  1;"}});
     s.Command(kFormatButton, {'J'});
@@ -91,6 +92,12 @@ TEST(TextToolsE2ETest, JoinAlignOnAndAGuidFromTheMenus) {
     TypeText("=");
     d.Click("&OK");
     EXPECT_TRUE(s.Editor().Shows("x   = 1;\r\nabc = 2;")) << s.Editor().Text();
+
+    s.Editor().SelectAll();
+    TypeText("if x then\r\ny:=1;");
+    s.Editor().SelectAll();
+    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, 'D'});  // Format selection's shortcut
+    EXPECT_TRUE(s.Editor().Shows("if x then\r\n  y := 1;")) << s.Editor().Text();
 
     s.Command(kBlocksButton, {'G'});
     EXPECT_TRUE(WaitFor([&] { return s.Editor().Text().size() == 42; })) << s.Editor().Text();
