@@ -12,17 +12,11 @@
 #include "format/Format.h"
 #include "text/PascalTokens.h"
 
+#include "FuzzCheck.h"
+
 namespace {
 
 using namespace tavrill;
-
-#define CHECK(condition)                                                                 \
-    do {                                                                                 \
-        if (!(condition)) {                                                              \
-            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #condition); \
-            std::abort();                                                                \
-        }                                                                                \
-    } while (0)
 
 // Without the lexer: every byte but blanks and tabs, letters folded, in order. Equal skeletons
 // mean nothing but blanks, tabs and letter case changed, and no byte moved across a line break.

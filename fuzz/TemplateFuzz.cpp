@@ -16,17 +16,11 @@
 #include "stash/StashSearch.h"
 #include "stash/TemplateImport.h"
 
+#include "FuzzCheck.h"
+
 namespace {
 
 using namespace tavrill;
-
-#define CHECK(condition)                                                                 \
-    do {                                                                                 \
-        if (!(condition)) {                                                              \
-            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #condition); \
-            std::abort();                                                                \
-        }                                                                                \
-    } while (0)
 
 // Placeholders in any text: found where they are, and a text without any comes back unchanged.
 void CheckExpansion(const std::string& code, const std::string& selection, std::size_t caret) {

@@ -10,29 +10,23 @@
 #include <string>
 #include <vector>
 
+#include "LineCutter.h"
+#include "LineStream.h"
 #include "text/Assignments.h"
 #include "text/Blanks.h"
 #include "text/Case.h"
 #include "text/Comment.h"
 #include "text/Indent.h"
-#include "LineCutter.h"
 #include "text/LineList.h"
-#include "LineStream.h"
 #include "text/Quote.h"
 #include "text/SortLines.h"
 #include "text/ToggleComment.h"
 
+#include "FuzzCheck.h"
+
 namespace {
 
 using namespace tavrill;
-
-#define CHECK(condition)                                                                 \
-    do {                                                                                 \
-        if (!(condition)) {                                                              \
-            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #condition); \
-            std::abort();                                                                \
-        }                                                                                \
-    } while (0)
 
 std::size_t Breaks(std::string_view text) {
     std::size_t n = 0;
