@@ -4,6 +4,7 @@
 // unit tests use a fake that answers from a script. Every dialog answer is the
 // values on OK, or nothing on Cancel (or any other way of closing it).
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,6 +83,12 @@ using SaveDialog = ValuesDialog<SaveValues, std::string_view>;
 // Shown afresh. After COPY with a snippet chosen, the text to deliver; nothing otherwise.
 using StashBrowser = ValuesDialog<std::string>;
 
+// What the command palette gives back: a command's row in Commands(), or a stash snippet's file name.
+struct PaletteChoice {
+    std::optional<std::size_t> command;
+    std::string snippet;
+};
+
 class CommandUi {
 public:
     virtual ~CommandUi() = default;
@@ -97,6 +104,8 @@ public:
     virtual std::optional<std::string> AskIndent(std::string_view text) = 0;
     virtual std::optional<SaveValues> AskSnippet(std::string_view code) = 0;
     virtual std::optional<std::string> BrowseStash() = 0;
+    // The command palette; nothing on Esc.
+    virtual std::optional<PaletteChoice> FindInPalette() = 0;
 
     // The tool bar's window.
     virtual void Minimize() = 0;

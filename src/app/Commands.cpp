@@ -14,6 +14,7 @@ constexpr Shortcut CtrlAltShift(char letter) {
     return {kModCtrl | kModAlt | kModShift, static_cast<unsigned>(letter)};
 }
 
+constexpr unsigned kKeySpace = 0x20;  // VK_SPACE
 constexpr bool kSeparator = true;
 constexpr std::string_view kCaseMenu = "&Case";
 constexpr std::string_view kCommentMenu = "&Comment out";
@@ -29,6 +30,7 @@ const CommandRow kCommands[] = {
     {General,  {},           "Lock to &Window",              "LockToWindow",        {},                 false,      RunLockToWindow,         IsLocked},
     {General,  {},           "&Any editor",                  {},                    {},                 false,      RunAnyEditor,            IsAnyEditor,      false},
     {General,  {},           "Keep my c&lipboard",           {},                    {},                 false,      RunKeepClipboard,        IsKeepClipboard,  false},
+    {General,  {},           "&Find a command...",           "FindCommand",         {kModCtrl | kModAlt | kModShift, kKeySpace}, false, RunFindCommand, nullptr, false},
     {General,  {},           "&Keyboard shortcuts...",       {},                    {},                 false,      RunShortcuts,            nullptr,          false},
     {General,  {},           "E&xit",                        {},                    {},                 kSeparator, RunExit,                 nullptr,          false},
 
