@@ -45,8 +45,10 @@ PaletteText::PaletteText(std::string_view name, std::string_view detail) {
     while (i < name.size()) {
         while (i < name.size() && !IsWordByte(name[i])) ++i;
         const std::size_t start = i;
-        // "SortLines" is two words, "URLs" one: a word ends where a lower-case letter meets an upper-case one.
-        while (i < name.size() && IsWordByte(name[i]) && !(i > start && IsUpper(name[i]) && IsLower(name[i - 1])))
+        // "SortLines" is two words, "URLs" one: a word ends where a lower-case letter meets an upper-case
+        // one.
+        while (i < name.size() && IsWordByte(name[i]) &&
+               !(i > start && IsUpper(name[i]) && IsLower(name[i - 1])))
             ++i;
         if (i > start) words.push_back(FoldCase(name.substr(start, i - start)));
     }
@@ -73,7 +75,8 @@ std::optional<MatchKind> PaletteQuery::Match(const PaletteText& text) const {
     for (std::size_t w = 0; w < words.size(); ++w)
         if (SpelledByWordStarts(letters_, words.subspan(w))) return MatchKind::WordStarts;
     const auto startsAWord = [&](const std::string& q) {
-        return std::any_of(words.begin(), words.end(), [&](const std::string& w) { return w.starts_with(q); });
+        return std::any_of(words.begin(), words.end(),
+                           [&](const std::string& w) { return w.starts_with(q); });
     };
     if (std::all_of(words_.begin(), words_.end(), startsAWord)) return MatchKind::WordPrefixes;
     const auto contained = [&](const std::string& q) { return text.folded.find(q) != std::string::npos; };

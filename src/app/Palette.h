@@ -26,9 +26,9 @@ namespace tavrill {
 
 struct PaletteEntry {
     enum class Kind { Command, Snippet } kind = Kind::Command;
-    std::string name;      // the command's name (CommandName) or the snippet's file name
-    std::string detail;    // shown dimmed: the menu's name, or the snippet's description
-    std::string shortcut;  // shown on the right; empty without one
+    std::string name;         // the command's name (CommandName) or the snippet's file name
+    std::string detail;       // shown dimmed: the menu's name, or the snippet's description
+    std::string shortcut;     // shown on the right; empty without one
     std::size_t command = 0;  // a command's row in Commands()
 };
 

@@ -63,6 +63,7 @@ private:
     std::optional<std::string> AskIndent(std::string_view text) override;
     std::optional<SaveValues> AskSnippet(std::string_view code) override;
     std::optional<std::string> BrowseStash() override;
+    std::optional<PaletteChoice> FindInPalette() override;
     void Minimize() override;
     bool StayOnTop() const override { return stayOnTop_; }
     void SetStayOnTop(bool on) override;

@@ -39,7 +39,8 @@ std::string SearchText(HWND box) {
 
 }  // namespace
 
-TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, std::move(stashFolder)) {
+TfrmStash::TfrmStash(BridgeHost& host, StashReader& reader)
+    : reader_(reader), model_(host, reader.Catalog()) {
     Create({.className = "TfrmStash",
             .caption = "Your code stash",
             // Sizeable, with a close box but no minimize or maximize box.
@@ -95,7 +96,10 @@ void TfrmStash::OnDpiChanged() {
 
 std::optional<std::string> TfrmStash::Run() {
     copied_.reset();
-    if (ShowModal() != IDOK) return std::nullopt;
+    reader_.SetListener([this] { IndexGrew(); });
+    const int result = ShowModal();
+    reader_.SetListener({});
+    if (result != IDOK) return std::nullopt;
     return copied_;
 }
 
@@ -104,6 +108,7 @@ void TfrmStash::form_show() {
     SetWindowTextW(txtSearch_,
                    L"");  // before Show, which reads the folder once: this change finds nothing new
     model_.Show();
+    reader_.ReadPending();
     FillList();
     ShowPreview("");
     SetInitialFocus(txtSearch_);
@@ -133,17 +138,38 @@ void TfrmStash::butCopy_Click() {
 void TfrmStash::file1KeyDown(WORD key) {
     if (key != VK_DELETE) return;
     if (!model_.DeleteSelected()) return;
+    reader_.ReadPending();
     FillList();
     ShowPreview("");
 }
 
 void TfrmStash::txtSearch_Change() {
-    const bool hadSelection = model_.Selected().has_value();
-    const std::vector<std::size_t> before = model_.Rows();
+    const auto selected = model_.Selected();
+    const std::vector<std::size_t> rows = model_.Rows();
     model_.Search(SearchText(txtSearch_));
+    ShowModel(rows, selected);
+}
+
+void TfrmStash::IndexGrew() {
+    const auto selected = model_.Selected();
+    const std::vector<std::size_t> rows = model_.Rows();
+    model_.IndexGrew();
+    ShowModel(rows, selected);
+    InvalidateRect(file1_, nullptr, FALSE);  // the descriptions just read
+}
+
+void TfrmStash::ShowModel(const std::vector<std::size_t>& rowsBefore,
+                          std::optional<std::size_t> selectedBefore) {
     // The first letters typed often keep every row: then the list stays as it is.
-    if (model_.Rows() != before) FillList();
-    if (hadSelection && !model_.Selected()) ShowPreview("");
+    if (model_.Rows() != rowsBefore) {
+        FillList();
+    } else if (model_.Selected() != selectedBefore) {
+        const auto& rows = model_.Rows();
+        const auto at =
+            model_.Selected() ? std::find(rows.begin(), rows.end(), *model_.Selected()) : rows.end();
+        SendMessageW(file1_, LB_SETCURSEL, at == rows.end() ? static_cast<WPARAM>(-1) : at - rows.begin(), 0);
+    }
+    if (model_.Selected() != selectedBefore) ShowPreview(model_.Preview());
 }
 
 void TfrmStash::txtSearchKeyDown() {

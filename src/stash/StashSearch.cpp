@@ -140,7 +140,8 @@ StashIndex StashIndex::FromListing(std::vector<StashItem> listing, StashIndex pr
         while (p < previous.entries_.size() &&
                ListedBefore(previous.entries_[p].item, item, StashOrder::ByName))
             ++p;
-        if (p < previous.entries_.size() && previous.entries_[p].read && previous.entries_[p].SameFile(item)) {
+        if (p < previous.entries_.size() && previous.entries_[p].read &&
+            previous.entries_[p].SameFile(item)) {
             index.Keep(std::move(previous.entries_[p++]));
             continue;
         }

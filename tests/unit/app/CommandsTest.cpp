@@ -170,7 +170,8 @@ TEST_F(CommandsTest, ThePaletteRunsTheChosenRowAsItsMenuItemOrInsertsTheChosenSn
     ASSERT_TRUE(WriteFileBytes(dir.Folder() + "loop.pas", "//TAVRILL:d\nfor\n"));
     const std::pair<PaletteChoice, const char*> cases[] = {
         {{FindCommand("SortLinesDescending"), {}}, "b\r\na"},
-        {{FindCommand("IfThen"), {}}, "   if ok then begin\r\na\r\nb\r\n   end else begin\r\n   end;  {if ok}\r\n"},
+        {{FindCommand("IfThen"), {}},
+         "   if ok then begin\r\na\r\nb\r\n   end else begin\r\n   end;  {if ok}\r\n"},
         {{std::nullopt, "loop.pas"}, "for\r\n"},
     };
     for (const auto& [choice, result] : cases) {

@@ -30,9 +30,9 @@ TEST(PaletteTest, FindsEveryWordAndPutsWordStartsFirst) {
     const PaletteList list = Sample();
     const std::pair<const char*, const char*> cases[] = {
         {"sl", "Sort lines|Sort lines descending|SlowLoop.pas|"},  // the starts of consecutive words
-        {"solin", "Sort lines|Sort lines descending|"},             // more than one letter of a word
+        {"solin", "Sort lines|Sort lines descending|"},            // more than one letter of a word
         {"ld", "Sort lines descending|"},
-        {"ls", ""},  // the words' order counts in a spelling
+        {"ls", ""},                                                 // the words' order counts in a spelling
         {"SORT", "Sort lines|Sort lines descending|helpers.pas|"},  // the description last
         {"lines  sort", "Sort lines|Sort lines descending|"},       // words in any order
         {"comment", "Toggle comment|Comment out: use //|"},

@@ -112,10 +112,10 @@ TEST(StashBrowserModelTest, TypingSelectsTheBestMatchUnlessTheUserChoseARowStill
     StashBrowserModel browser{host, catalog};
     browser.Show();
     const std::pair<const char*, std::optional<std::size_t>> cases[] = {
-        {"LOOP", 0},        // a word's start, and first of those
-        {"s", 2},           // not the first row: the first whose word starts with it
-        {"ools", 3},        // inside a name only
-        {"", std::nullopt}, // typing nothing selects nothing
+        {"LOOP", 0},         // a word's start, and first of those
+        {"s", 2},            // not the first row: the first whose word starts with it
+        {"ools", 3},         // inside a name only
+        {"", std::nullopt},  // typing nothing selects nothing
     };
     for (const auto& [query, selected] : cases) {
         browser.Search(query);
