@@ -86,10 +86,11 @@ std::size_t NextMark(std::string_view text, std::size_t from) {
 // Where the row holding `at` starts: behind the last CR LF before it, or at `from` when there is
 // none from there on (`from` is a row's start or just behind a tab).
 std::size_t RowStart(std::string_view text, std::size_t from, std::size_t at) {
+    // rfind rather than memrchr, which is a GNU extension the MinGW C library lacks.
     for (std::size_t end = at; end > from;) {
-        const void* lf = memrchr(text.data() + from, '\n', end - from);
-        if (lf == nullptr) break;
-        end = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
+        const std::size_t lf = text.substr(from, end - from).rfind('\n');
+        if (lf == std::string_view::npos) break;
+        end = from + lf;
         if (end > from && text[end - 1] == '\r') return end + 1;
     }
     return from;
