@@ -60,7 +60,7 @@ TEST(CommandTableTest, KeysAreUniqueHotKeysMapBackAndTheDefaultsAvoidAltGr) {
         // Ctrl+Alt without Shift is AltGr and types characters on European layouts.
         EXPECT_TRUE(s.modifiers & kModShift) << slots[i].key;
     }
-    EXPECT_EQ(assigned, 9);
+    EXPECT_EQ(assigned, 10);
     EXPECT_EQ(SlotOfHotKey(0, slots.size()), std::nullopt);
     EXPECT_EQ(SlotOfHotKey(HotKeyId(slots.size()), slots.size()), std::nullopt);
 }
@@ -140,7 +140,7 @@ TEST(ShortcutRegistryTest, ShortcutsAnotherProgramHoldsAreReportedAndDropped) {
               "Ctrl+Alt+Shift+S is taken by another program.");
     EXPECT_FALSE(t.Get("CaseUpper").Assigned());
     EXPECT_FALSE(t.Get("StashSave").Assigned());
-    ASSERT_EQ(registry.held.size(), 7u);
+    ASSERT_EQ(registry.held.size(), 8u);
     for (const auto& [id, s] : registry.held)
         EXPECT_EQ(t.Get(slots.at(*SlotOfHotKey(id, slots.size())).key), s);
     UnregisterShortcuts(t, slots, registry);
