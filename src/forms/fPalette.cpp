@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/Commands.h"
 #include "win32/Utf.h"
 
 namespace tavrill {
