@@ -120,9 +120,9 @@ struct Figures {
 
 // Opens the form with `run` (which shows it modally) kRuns + 1 times: the first opening of the run,
 // then the best of the others; and types the two queries into it each time.
-template <class Run>
+template <class Show>
 Figures Measure(HWND form, const std::function<bool()>& allRead, const wchar_t* most, const wchar_t* few,
-                Run run) {
+                Show show) {
     browserWindow = form;
     searchBox = FindWindowExA(form, nullptr, "Edit", nullptr);
     TimeListPaints(form);
@@ -133,20 +133,21 @@ Figures Measure(HWND form, const std::function<bool()>& allRead, const wchar_t* 
         firstListPaint = {};
         SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &CloseBrowser);
         const Clock::time_point start = Clock::now();
-        run();
+        show();
         waitFor = nullptr;
         const double open = Ms(firstListPaint - start);
+        const double readAll = Ms(lastListPaint - start);
         double keys[2] = {};
         for (int k = 0; k < 2; ++k) {
             query = k == 0 ? most : few;
             SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Type);
-            run();
+            show();
             // Until the list has painted itself, or has been left alone when nothing changed.
             keys[k] = Ms(std::max(lastListPaint, keystrokeHandled) - keystroke);
         }
         if (run == 0) {
             f.first = open;
-            f.firstRead = Ms(lastListPaint - start);
+            f.firstRead = readAll;
             continue;
         }
         f.open = std::min(f.open, open);

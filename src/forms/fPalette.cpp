@@ -17,8 +17,8 @@ constexpr int kClientHeight = 300;
 constexpr int kItemHeight = 20;  // layout units
 constexpr int kMargin = 4;
 constexpr int kShownRows = 12;  // what Page Up and Page Down move by
-// The catalog is listed again once the palette is on screen, so that opening
-// it costs no folder listing: a timer, since timers come after painting.
+// The stash is listed again, when it changed, once the palette is on screen, so that opening it
+// costs no folder listing: a timer, since timers come after painting.
 constexpr UINT_PTR kListStash = 1;
 
 std::string BoxText(HWND box) {
@@ -32,6 +32,12 @@ void DrawPart(HDC dc, std::string_view text, RECT& r, UINT format, COLORREF colo
     SetTextColor(dc, colour);
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r,
               format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+std::optional<std::uint64_t> LastWriteTime(const std::string& folder) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Widen(folder).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
 int TextWidth(HDC dc, std::string_view text) {
@@ -96,7 +102,11 @@ void TfrmPalette::OnShowing() {
     moved_ = false;
     BuildList();
     Refilter(false);
-    SetTimer(hwnd_, kListStash, USER_TIMER_MINIMUM, nullptr);  // without it, the listing of the last showing
+    const auto stamp = LastWriteTime(reader_.Catalog().Folder());
+    if (!stamp || stamp != listedStamp_) {
+        listedStamp_ = stamp;
+        SetTimer(hwnd_, kListStash, USER_TIMER_MINIMUM, nullptr);
+    }
 }
 
 void TfrmPalette::BuildList() {

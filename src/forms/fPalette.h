@@ -5,6 +5,7 @@
 // as does a double-click; Esc, or going to another window, closes it without
 // a choice. One instance lives for the whole run and remembers what was chosen.
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -47,6 +48,9 @@ private:
     std::vector<std::size_t> rows_;  // what the list shows, as indices into list_'s entries
     bool moved_ = false;             // the user chose a row with the keys since the last keystroke
     std::optional<PaletteChoice> choice_;
+    // The stash folder's last-write time when the palette last listed it: a snippet added or
+    // removed changes it, and an unchanged folder is not listed again.
+    std::optional<std::uint64_t> listedStamp_;
 
     HWND txtFind_ = nullptr;
     HWND lstFound_ = nullptr;

@@ -12,6 +12,10 @@ namespace {
 
 enum : int { kFile1 = 101, kMemo1, kTxtSearch, kChkByName, kChkNewest };
 
+// The files are read once the list is on screen: a timer, since timers come after painting, and the
+// reading would otherwise compete with the first paint for the processor and the file system.
+constexpr UINT_PTR kReadStash = 1;
+
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 380;
 constexpr int kPanel1Width = 250;
@@ -105,10 +109,12 @@ std::optional<std::string> TfrmStash::Run() {
 
 void TfrmStash::form_show() {
     copied_.reset();
-    SetWindowTextW(txtSearch_,
-                   L"");  // before Show, which reads the folder once: this change finds nothing new
+    // Show empties the model's search itself: the box's change must not search the last showing's rows.
+    showing_ = true;
+    SetWindowTextW(txtSearch_, L"");
+    showing_ = false;
     model_.Show();
-    reader_.ReadPending();
+    SetTimer(hwnd_, kReadStash, USER_TIMER_MINIMUM, nullptr);  // without it, the search reaches names only
     FillList();
     ShowPreview("");
     SetInitialFocus(txtSearch_);
@@ -144,6 +150,7 @@ void TfrmStash::file1KeyDown(WORD key) {
 }
 
 void TfrmStash::txtSearch_Change() {
+    if (showing_) return;
     const auto selected = model_.Selected();
     const std::vector<std::size_t> rows = model_.Rows();
     model_.Search(SearchText(txtSearch_));
@@ -188,15 +195,23 @@ void TfrmStash::chkOrder_Click() {
 void TfrmStash::FillList() {
     // Thousands of files: no repainting while the list fills, and room for all
     // of them reserved at once.
+    // A list box adds a row slowly under Wine (a fraction of a millisecond): a list that already
+    // holds these names, as at most openings, is kept.
     const auto& items = model_.Items();
     const auto& rows = model_.Rows();
-    size_t bytes = 0;
-    for (size_t i : rows) bytes += items[i].name.size() + 1;
+    std::vector<std::string_view> names;
+    names.reserve(rows.size());
+    for (size_t i : rows) names.push_back(items[i].name);
     SendMessageW(file1_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(file1_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
-    for (size_t i : rows)
-        SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(items[i].name).c_str()));
+    if (!std::equal(names.begin(), names.end(), listed_.begin(), listed_.end())) {
+        size_t bytes = 0;
+        for (std::string_view name : names) bytes += name.size() + 1;
+        SendMessageW(file1_, LB_RESETCONTENT, 0, 0);
+        SendMessageW(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
+        for (std::string_view name : names)
+            SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+        listed_.assign(names.begin(), names.end());
+    }
     // A selected item that is still listed stays selected, wherever it now stands.
     const auto selected = model_.Selected();
     const auto at = selected ? std::find(rows.begin(), rows.end(), *selected) : rows.end();
@@ -308,6 +323,11 @@ void TfrmStash::OnCommand(int id, int code, HWND control) {
 
 LRESULT TfrmStash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_TIMER:
+            if (wParam != kReadStash) break;
+            KillTimer(hwnd_, kReadStash);
+            reader_.ReadPending();
+            return 0;
         case WM_MEASUREITEM:
             reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
                 static_cast<UINT>(ToPixels({0, 0, 0, kItemHeight}).bottom);

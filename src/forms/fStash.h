@@ -65,6 +65,8 @@ private:
     StashReader& reader_;
     StashBrowserModel model_;
     std::optional<std::string> copied_;
+    bool showing_ = false;             // form_show is emptying the search box
+    std::vector<std::string> listed_;  // the names the list box holds, top first
 
     HWND Label1_ = nullptr;
     HWND txtSearch_ = nullptr;
