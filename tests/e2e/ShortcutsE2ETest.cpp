@@ -83,8 +83,8 @@ TEST(ShortcutsE2ETest, TakenShortcutsAreReportedAndChangesSurviveARestart) {
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{800}));
     EXPECT_EQ(e.Text(), "my_var");
 
-    // Flip Case (row 18, below the blocks) takes UPPER CASE's shortcut.
-    ChangeShortcut(s, 18, {VK_CONTROL, VK_MENU, VK_SHIFT, 'U'},
+    // Flip Case (row 19, below the palette and the blocks) takes UPPER CASE's shortcut.
+    ChangeShortcut(s, 19, {VK_CONTROL, VK_MENU, VK_SHIFT, 'U'},
                    "Ctrl+Alt+Shift+U moved here from UPPER CASE.");
     const std::string ini = s.ReadProgramFile("tavrill.ini").value_or("");
     EXPECT_NE(ini.find("CaseFlip=Ctrl+Alt+Shift+U"), std::string::npos) << ini;
