@@ -4,6 +4,7 @@
 // unit tests use a fake that answers from a script. Every dialog answer is the
 // values on OK, or nothing on Cancel (or any other way of closing it).
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,6 +86,12 @@ using SaveDialog = ValuesDialog<SaveValues, std::string_view>;
 // Shown afresh. After COPY with a snippet chosen, the text to deliver; nothing otherwise.
 using StashBrowser = ValuesDialog<std::string>;
 
+// What the command palette gives back: a command's row in Commands(), or a stash snippet's file name.
+struct PaletteChoice {
+    std::optional<std::size_t> command;
+    std::string snippet;
+};
+
 class CommandUi {
 public:
     virtual ~CommandUi() = default;
@@ -106,6 +113,8 @@ public:
     virtual std::string NewGuid() = 0;
     // What filling in a snippet's placeholders asks of the windows.
     virtual TemplateUi& Templates() = 0;
+    // The command palette; nothing on Esc.
+    virtual std::optional<PaletteChoice> FindInPalette() = 0;
 
     // The tool bar's window.
     virtual void Minimize() = 0;

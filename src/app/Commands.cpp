@@ -14,6 +14,8 @@ constexpr Shortcut CtrlAltShift(char letter) {
     return {kModCtrl | kModAlt | kModShift, static_cast<unsigned>(letter)};
 }
 
+// The palette's: Space, like the editors' own completion and search keys, with all three.
+constexpr Shortcut kCtrlAltShiftSpace{kModCtrl | kModAlt | kModShift, 0x20};
 constexpr bool kSeparator = true;
 constexpr std::string_view kCaseMenu = "&Case";
 constexpr std::string_view kCommentMenu = "&Comment out";
@@ -29,6 +31,7 @@ const CommandRow kCommands[] = {
     {General,  {},           "Lock to &Window",              "LockToWindow",        {},                 false,      RunLockToWindow,         IsLocked},
     {General,  {},           "&Any editor",                  {},                    {},                 false,      RunAnyEditor,            IsAnyEditor,      false},
     {General,  {},           "Keep my c&lipboard",           {},                    {},                 false,      RunKeepClipboard,        IsKeepClipboard,  false},
+    {General,  {},           "&Find a command...",           "FindCommand",         kCtrlAltShiftSpace, false,      RunFindCommand,          nullptr,          false},
     {General,  {},           "&Keyboard shortcuts...",       {},                    {},                 false,      RunShortcuts,            nullptr,          false},
     {General,  {},           "E&xit",                        {},                    {},                 kSeparator, RunExit,                 nullptr,          false},
 

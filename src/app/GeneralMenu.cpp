@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/MenuCommands.h"
+#include "app/SnippetInsert.h"
 
 namespace tavrill {
 namespace {
@@ -55,6 +56,18 @@ bool IsKeepClipboard(const CommandContext& c) {
 
 void RunShortcuts(CommandContext& c) {
     c.ui.EditShortcuts();
+}
+
+// The chosen command runs as its menu item would, dialogs and all; a snippet
+// replaces the selection as the stash browser's COPY does.
+void RunFindCommand(CommandContext& c) {
+    const std::optional<PaletteChoice> choice = c.ui.FindInPalette();
+    if (!choice) return;
+    if (choice->command) {
+        if (*choice->command < Commands().size()) RunCommand(Commands()[*choice->command], c);
+        return;
+    }
+    RunSnippet(c, choice->snippet);  // filled in, as from the browser
 }
 
 void RunExit(CommandContext& c) {

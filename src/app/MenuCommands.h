@@ -15,6 +15,7 @@ void RunLockToWindow(CommandContext& c);
 void RunAnyEditor(CommandContext& c);
 void RunKeepClipboard(CommandContext& c);
 void RunShortcuts(CommandContext& c);
+void RunFindCommand(CommandContext& c);
 void RunExit(CommandContext& c);
 void RunAbout(CommandContext& c);
 void RunHelp(CommandContext& c);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/StashBrowser.h"
 #include "stash/StashFolder.h"
 #include "text/LineList.h"
 
@@ -77,11 +78,7 @@ ShortcutTable KeepSlots(const ShortcutTable& table, std::span<const ShortcutSlot
 void RunSnippet(CommandContext& c, std::string_view name) {
     CommandScope scope(c.bridge);
     if (!c.bridge.FindEditor()) return;
-    // Read as the browser's double-click reads it: line breaks made CR LF, the marker line left out.
-    LineList code;
-    code.LoadFile(StashItemPath(c.folders.stash, name));
-    code.DeleteLine(0);
-    InsertSnippet(c.bridge, c.ui.Templates(), code.GetText());
+    InsertSnippet(c.bridge, c.ui.Templates(), SnippetToInsert(c.folders.stash, name));
 }
 
 }  // namespace tavrill

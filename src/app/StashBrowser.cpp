@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/Palette.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "stash/TemplateImport.h"
@@ -14,13 +15,19 @@ void StashBrowserModel::Show() {
 }
 
 void StashBrowserModel::Reload() {
-    selected_.reset();
-    index_ = StashIndex::Read(stashFolder_, std::move(index_));
+    Unselect();
+    catalog_.Refresh();
+    const StashIndex& index = catalog_.Index();
     items_.clear();
-    items_.reserve(index_.Size());
-    for (std::size_t i = 0; i < index_.Size(); ++i) items_.push_back(index_.Item(i));
-    preview_.Clear();
+    items_.reserve(index.Size());
+    for (std::size_t i = 0; i < index.Size(); ++i) items_.push_back(index.Item(i));
     Refilter();
+}
+
+void StashBrowserModel::Unselect() {
+    selected_.reset();
+    chosen_ = false;
+    preview_.Clear();
 }
 
 void StashBrowserModel::Search(std::string query) {
@@ -34,9 +41,21 @@ void StashBrowserModel::SetOrder(StashOrder order) {
 }
 
 void StashBrowserModel::Refilter() {
-    rows_ = index_.Search(query_, order_);
-    if (selected_ && std::find(rows_.begin(), rows_.end(), *selected_) == rows_.end()) {
-        selected_.reset();
+    // The catalog may have been listed again by the palette since Show: its rows are not ours then.
+    if (catalog_.Index().Size() != items_.size()) return Reload();
+    rows_ = catalog_.Index().Search(query_, order_);
+    const bool shown = selected_ && std::find(rows_.begin(), rows_.end(), *selected_) != rows_.end();
+    if (shown && chosen_) return;
+    const std::optional<std::size_t> best = BestMatch(query_, rows_, items_);
+    if (best && best == selected_) return;  // the preview keeps its edits
+    Unselect();
+    if (!best) return;
+    try {
+        preview_.LoadFile(StashItemPath(catalog_.Folder(), items_[*best].name));
+        selected_ = best;
+    } catch (const Error&) {
+        // Gone since the listing: nothing is selected rather than an empty snippet, and the
+        // user hears about it only on choosing it.
         preview_.Clear();
     }
 }
@@ -44,7 +63,8 @@ void StashBrowserModel::Refilter() {
 void StashBrowserModel::Select(std::size_t index) {
     if (index >= items_.size()) return;
     selected_ = index;
-    preview_.LoadFile(StashItemPath(stashFolder_, items_[index].name));
+    chosen_ = true;
+    preview_.LoadFile(StashItemPath(catalog_.Folder(), items_[index].name));
 }
 
 std::optional<std::string> StashBrowserModel::Copy() {
@@ -60,11 +80,18 @@ std::optional<std::string> StashBrowserModel::Activate() {
     return Copy();
 }
 
+std::string SnippetToInsert(std::string_view stashFolder, std::string_view name) {
+    LineList code;
+    code.LoadFile(StashItemPath(stashFolder, name));
+    code.DeleteLine(0);
+    return code.GetText();
+}
+
 bool StashBrowserModel::DeleteSelected() {
     if (!selected_) return false;
     if (!host_.AskYesNo(kDeleteQuestion, kDeleteCaption)) return false;
     // A file that will not go simply stays in the list read next.
-    DeleteFileAt(StashItemPath(stashFolder_, items_[*selected_].name));
+    DeleteFileAt(StashItemPath(catalog_.Folder(), items_[*selected_].name));
     Reload();
     return true;
 }
@@ -80,10 +107,10 @@ void StashBrowserModel::ImportTemplates(const std::vector<std::string>& paths) {
             problems.push_back(CannotOpenFile(path).what());
     }
     std::vector<std::string> existing;
-    for (const StashItem& item : ListStash(stashFolder_)) existing.push_back(item.name);
+    for (const StashItem& item : ListStash(catalog_.Folder())) existing.push_back(item.name);
     TemplateImport import = ImportTemplateFiles(files, existing);
     problems.insert(problems.end(), import.errors.begin(), import.errors.end());
-    for (const std::string& name : SaveImportedSnippets(stashFolder_, import.snippets))
+    for (const std::string& name : SaveImportedSnippets(catalog_.Folder(), import.snippets))
         problems.push_back("Could not write " + name + " into the stash");
     Reload();
     if (problems.empty()) return;

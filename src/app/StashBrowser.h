@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bridge/BridgeHost.h"
+#include "stash/StashCatalog.h"
 #include "stash/StashFolder.h"
-#include "stash/StashSearch.h"
 #include "text/LineList.h"
 
 namespace tavrill {
@@ -25,35 +25,40 @@ inline constexpr std::string_view kImportCaption = "Import templates";
 // anything reads it.
 class StashBrowserModel {
 public:
-    StashBrowserModel(BridgeHost& host, std::string stashFolder)
-        : host_(host), stashFolder_(std::move(stashFolder)) {}
+    // The catalog is shared with the palette and outlives the model.
+    StashBrowserModel(BridgeHost& host, StashCatalog& catalog) : host_(host), catalog_(catalog) {}
 
-    // form_show: the folder read again, every snippet with it for the search;
-    // nothing selected, the preview empty, the search emptied. The order stays
-    // as chosen for the whole run.
+    // form_show: the folder listed again (the catalog's job then says which
+    // files are left to read); nothing selected, the preview empty, the search
+    // emptied. The order stays as chosen for the whole run.
     void Show();
+
+    // More of the catalog's files were read: the search runs again over them,
+    // the selection kept as Search keeps it.
+    void IndexGrew() { Refilter(); }
 
     const std::vector<StashItem>& Items() const { return items_; }
     std::optional<std::size_t> Selected() const { return selected_; }
 
     // The description from an item's marker line; empty without one.
-    const std::string& Description(std::size_t item) const { return index_.Description(item); }
+    const std::string& Description(std::size_t item) const { return catalog_.Index().Description(item); }
 
     // The items the list shows, as indices into Items(): those the search
     // finds, in the chosen order; all of them, by name, unless chosen otherwise.
     const std::vector<std::size_t>& Rows() const { return rows_; }
 
-    // The search box's text and the order choice. A selected item that is no
-    // longer shown is unselected and the preview emptied; one still shown
-    // stays selected with its preview, edits included.
+    // The search box's text and the order choice. A row the user chose stays
+    // selected with its preview, edits included, while it is still shown;
+    // otherwise the best match of the query (BestMatch) is selected, so that
+    // Enter takes it, and with an empty query or no rows nothing is.
     void Search(std::string query);
     void SetOrder(StashOrder order);
     const std::string& Query() const { return query_; }
     StashOrder Order() const { return order_; }
 
-    // file1_Click: loads the file whole, lone CR and LF made CR LF. Throws
-    // CannotOpenFile when it cannot be read; the preview then keeps its text.
-    // An index past the end of the list changes nothing.
+    // file1_Click, the user's choice: loads the file whole, lone CR and LF
+    // made CR LF. Throws CannotOpenFile when it cannot be read; the preview
+    // then keeps its text. An index past the end of the list changes nothing.
     void Select(std::size_t index);
 
     const std::string& Preview() const { return preview_.GetText(); }
@@ -81,16 +86,21 @@ public:
 private:
     void Reload();
     void Refilter();
+    void Unselect();
 
     BridgeHost& host_;
-    std::string stashFolder_;
+    StashCatalog& catalog_;
     std::vector<StashItem> items_;
     std::optional<std::size_t> selected_;
+    bool chosen_ = false;  // the selection is the user's, not the best match's
     LineList preview_;
-    StashIndex index_;
     std::string query_;
     StashOrder order_ = StashOrder::ByName;
     std::vector<std::size_t> rows_;
 };
+
+// What COPY delivers of a stash file: its text less the first line, lone CR
+// and LF made CR LF. Throws CannotOpenFile when it cannot be read.
+std::string SnippetToInsert(std::string_view stashFolder, std::string_view name);
 
 }  // namespace tavrill

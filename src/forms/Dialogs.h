@@ -7,13 +7,16 @@
 #include "app/Folders.h"
 #include "bridge/BridgeHost.h"
 #include "forms/Aboutwin.h"
+#include "forms/StashReader.h"
 #include "forms/fFnCall.h"
 #include "forms/fForNext.h"
+#include "forms/fPalette.h"
 #include "forms/fProc.h"
 #include "forms/fSave.h"
 #include "forms/fStash.h"
 #include "forms/fWhile.h"
 #include "forms/findent.h"
+#include "stash/StashCatalog.h"
 
 namespace tavrill {
 
@@ -21,7 +24,15 @@ struct Dialogs {
     // Throws Error when a window cannot be made. `host` asks the stash
     // browser's delete question; the function list is read from folders.program.
     Dialogs(BridgeHost& host, const Folders& folders)
-        : frmStash(host, folders.stash), frmFnCall(folders.program) {}
+        : stash(folders.stash),
+          stashReader(stash),
+          frmStash(host, stashReader),
+          frmPalette(stashReader),
+          frmFnCall(folders.program) {}
+
+    // The one index of the stash, which the browser and the palette share, and what fills it.
+    StashCatalog stash;
+    StashReader stashReader;
 
     TfrmIndent frmIndent;
     TfrmProc frmProc;
@@ -30,6 +41,7 @@ struct Dialogs {
     TfrmAbout frmAbout;
     TfrmSave frmSave;
     TfrmStash frmStash;
+    TfrmPalette frmPalette;
     TfrmFnCall frmFnCall;  // reads the function list when made, writes it back when destroyed
 };
 

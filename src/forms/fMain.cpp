@@ -369,6 +369,14 @@ std::string TForm1::NewGuid() {
     return Narrow(text);
 }
 
+std::optional<PaletteChoice> TForm1::FindInPalette() {
+    // Near the editor's caret, or below the tool bar when the editor does not tell where it is.
+    RECT bar{};
+    GetWindowRect(hwnd_, &bar);
+    const auto caret = TfrmPalette::CaretPosition(reinterpret_cast<HWND>(bridge_.Target()));
+    return dialogs_.frmPalette.Run(settings_.shortcuts, caret.value_or(POINT{bar.left, bar.bottom}));
+}
+
 void TForm1::Minimize() {
     ShowWindow(OwnerWindow(), SW_MINIMIZE);  // the application window: the whole program
 }

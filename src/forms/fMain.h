@@ -67,6 +67,7 @@ private:
     std::optional<std::string> AskAlignToken(const std::vector<std::string>& recent) override;
     std::string NewGuid() override;
     TemplateUi& Templates() override { return templates_; }
+    std::optional<PaletteChoice> FindInPalette() override;
     void Minimize() override;
     bool StayOnTop() const override { return stayOnTop_; }
     void SetStayOnTop(bool on) override;

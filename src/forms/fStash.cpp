@@ -14,6 +14,10 @@ namespace {
 
 enum : int { kFile1 = 101, kMemo1, kTxtSearch, kChkByName, kChkNewest, kButImport };
 
+// The files are read once the list is on screen: a timer, since timers come after painting, and the
+// reading would otherwise compete with the first paint for the processor and the file system.
+constexpr UINT_PTR kReadStash = 1;
+
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 380;
 constexpr int kPanel1Width = 250;
@@ -56,7 +60,8 @@ std::vector<std::string> PickedFiles(const wchar_t* buffer) {
 
 }  // namespace
 
-TfrmStash::TfrmStash(BridgeHost& host, std::string stashFolder) : model_(host, std::move(stashFolder)) {
+TfrmStash::TfrmStash(BridgeHost& host, StashReader& reader)
+    : reader_(reader), model_(host, reader.Catalog()) {
     Create({.className = "TfrmStash",
             .caption = "Your code stash",
             // Sizeable, with a close box but no minimize or maximize box.
@@ -113,15 +118,21 @@ void TfrmStash::OnDpiChanged() {
 
 std::optional<std::string> TfrmStash::Run() {
     copied_.reset();
-    if (ShowModal() != IDOK) return std::nullopt;
+    reader_.SetListener([this] { IndexGrew(); });
+    const int result = ShowModal();
+    reader_.SetListener({});
+    if (result != IDOK) return std::nullopt;
     return copied_;
 }
 
 void TfrmStash::form_show() {
     copied_.reset();
-    SetWindowTextW(txtSearch_,
-                   L"");  // before Show, which reads the folder once: this change finds nothing new
+    // Show empties the model's search itself: the box's change must not search the last showing's rows.
+    showing_ = true;
+    SetWindowTextW(txtSearch_, L"");
+    showing_ = false;
     model_.Show();
+    SetTimer(hwnd_, kReadStash, USER_TIMER_MINIMUM, nullptr);  // without it, the search reaches names only
     FillList();
     ShowPreview("");
     SetInitialFocus(txtSearch_);
@@ -151,17 +162,39 @@ void TfrmStash::butCopy_Click() {
 void TfrmStash::file1KeyDown(WORD key) {
     if (key != VK_DELETE) return;
     if (!model_.DeleteSelected()) return;
+    reader_.ReadPending();
     FillList();
     ShowPreview("");
 }
 
 void TfrmStash::txtSearch_Change() {
-    const bool hadSelection = model_.Selected().has_value();
-    const std::vector<std::size_t> before = model_.Rows();
+    if (showing_) return;
+    const auto selected = model_.Selected();
+    const std::vector<std::size_t> rows = model_.Rows();
     model_.Search(SearchText(txtSearch_));
+    ShowModel(rows, selected);
+}
+
+void TfrmStash::IndexGrew() {
+    const auto selected = model_.Selected();
+    const std::vector<std::size_t> rows = model_.Rows();
+    model_.IndexGrew();
+    ShowModel(rows, selected);
+    InvalidateRect(file1_, nullptr, FALSE);  // the descriptions just read
+}
+
+void TfrmStash::ShowModel(const std::vector<std::size_t>& rowsBefore,
+                          std::optional<std::size_t> selectedBefore) {
     // The first letters typed often keep every row: then the list stays as it is.
-    if (model_.Rows() != before) FillList();
-    if (hadSelection && !model_.Selected()) ShowPreview("");
+    if (model_.Rows() != rowsBefore) {
+        FillList();
+    } else if (model_.Selected() != selectedBefore) {
+        const auto& rows = model_.Rows();
+        const auto at =
+            model_.Selected() ? std::find(rows.begin(), rows.end(), *model_.Selected()) : rows.end();
+        SendMessageW(file1_, LB_SETCURSEL, at == rows.end() ? static_cast<WPARAM>(-1) : at - rows.begin(), 0);
+    }
+    if (model_.Selected() != selectedBefore) ShowPreview(model_.Preview());
 }
 
 void TfrmStash::txtSearchKeyDown() {
@@ -198,15 +231,23 @@ void TfrmStash::butImport_Click() {
 void TfrmStash::FillList() {
     // Thousands of files: no repainting while the list fills, and room for all
     // of them reserved at once.
+    // A list box adds a row slowly under Wine (a fraction of a millisecond): a list that already
+    // holds these names, as at most openings, is kept.
     const auto& items = model_.Items();
     const auto& rows = model_.Rows();
-    size_t bytes = 0;
-    for (size_t i : rows) bytes += items[i].name.size() + 1;
+    std::vector<std::string_view> names;
+    names.reserve(rows.size());
+    for (size_t i : rows) names.push_back(items[i].name);
     SendMessageW(file1_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(file1_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
-    for (size_t i : rows)
-        SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(items[i].name).c_str()));
+    if (!std::equal(names.begin(), names.end(), listed_.begin(), listed_.end())) {
+        size_t bytes = 0;
+        for (std::string_view name : names) bytes += name.size() + 1;
+        SendMessageW(file1_, LB_RESETCONTENT, 0, 0);
+        SendMessageW(file1_, LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(bytes));
+        for (std::string_view name : names)
+            SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+        listed_.assign(names.begin(), names.end());
+    }
     // A selected item that is still listed stays selected, wherever it now stands.
     const auto selected = model_.Selected();
     const auto at = selected ? std::find(rows.begin(), rows.end(), *selected) : rows.end();
@@ -323,6 +364,11 @@ void TfrmStash::OnCommand(int id, int code, HWND control) {
 
 LRESULT TfrmStash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_TIMER:
+            if (wParam != kReadStash) break;
+            KillTimer(hwnd_, kReadStash);
+            reader_.ReadPending();
+            return 0;
         case WM_MEASUREITEM:
             reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
                 static_cast<UINT>(ToPixels({0, 0, 0, kItemHeight}).bottom);

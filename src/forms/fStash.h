@@ -6,15 +6,20 @@
 // chosen last. What it shows and does is StashBrowserModel's; this class only
 // keeps the controls in step with it.
 //
-// Keys in the search box: typing filters the list at once; Down moves into the
-// list (on its first row when nothing is selected); Enter copies the selected
-// snippet like COPY, and does nothing while nothing is selected, so a stray
-// Enter never replaces the editor's selection with nothing; Esc empties a box
-// that holds text and otherwise closes the browser as Esc always has.
+// The list shows the folder's listing at once; descriptions and the search's
+// reach over the files' text fill in as the stash reader reads them.
+//
+// Keys in the search box: typing filters the list at once and selects the best
+// match; Down moves into the list (on its first row when nothing is selected);
+// Enter copies the selected snippet like COPY, and does nothing while nothing
+// is selected, so a stray Enter never replaces the editor's selection with
+// nothing; Esc empties a box that holds text and otherwise closes the browser
+// as Esc always has.
 
 #include "app/CommandUi.h"
 #include "app/StashBrowser.h"
 #include "forms/Form.h"
+#include "forms/StashReader.h"
 #include "win32/RichPreview.h"
 #include "win32/UniqueHandle.h"
 
@@ -24,7 +29,8 @@ namespace tavrill {
 // freed only after Form has destroyed the window.
 class TfrmStash : private RichEditLibrary, public Form, public StashBrowser {
 public:
-    TfrmStash(BridgeHost& host, std::string stashFolder);
+    // The reader, shared with the palette, outlives the browser.
+    TfrmStash(BridgeHost& host, StashReader& reader);
 
     std::optional<std::string> Run() override;
 
@@ -45,6 +51,9 @@ private:
     void butImport_Click();
 
     void FillList();
+    void IndexGrew();  // more files read
+    // After the model changed its rows or selection: the list and the preview follow.
+    void ShowModel(const std::vector<std::size_t>& rowsBefore, std::optional<std::size_t> selectedBefore);
     void ShowPreview(std::string_view text);
     // Places the controls for a client area of this size in layout units.
     void Layout(int width, int height);
@@ -54,8 +63,11 @@ private:
     static LRESULT CALLBACK SearchBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self);
 
+    StashReader& reader_;
     StashBrowserModel model_;
     std::optional<std::string> copied_;
+    bool showing_ = false;             // form_show is emptying the search box
+    std::vector<std::string> listed_;  // the names the list box holds, top first
 
     HWND Label1_ = nullptr;
     HWND txtSearch_ = nullptr;

@@ -117,39 +117,77 @@ std::string_view StashDescription(std::string_view fileBytes) {
     return fileBytes.substr(0, fileBytes.find_first_of("\r\n"));
 }
 
-StashIndex StashIndex::Read(const std::string& stashFolder, StashIndex previous) {
+StashText IndexedText(std::string_view name, std::string_view fileBytes) {
+    StashText t;
+    t.description = std::string(StashDescription(fileBytes));
+    if (fileBytes.starts_with(kStashMarker)) fileBytes.remove_prefix(kStashMarker.size());
+    t.folded = FoldCase(name);
+    t.folded += '\n';  // no word holds one, so no match runs from the name into the text
+    t.folded += FoldCase(fileBytes);
+    return t;
+}
+
+StashText ReadStashText(const std::string& stashFolder, const StashItem& item) {
+    const std::optional<std::string> bytes = ReadFileBytes(StashItemPath(stashFolder, item.name));
+    return IndexedText(item.name, bytes ? TextFromFileBytes(*bytes) : std::string());
+}
+
+StashIndex StashIndex::FromListing(std::vector<StashItem> listing, StashIndex previous) {
     StashIndex index;
+    index.entries_.reserve(listing.size());
     std::size_t p = 0;  // both listings are in the same order by name
-    for (StashItem& item : ListStash(stashFolder)) {
+    for (StashItem& item : listing) {
         while (p < previous.entries_.size() &&
                ListedBefore(previous.entries_[p].item, item, StashOrder::ByName))
             ++p;
-        if (p < previous.entries_.size() && previous.entries_[p].SameFile(item)) {
+        if (p < previous.entries_.size() && previous.entries_[p].read &&
+            previous.entries_[p].SameFile(item)) {
             index.Keep(std::move(previous.entries_[p++]));
             continue;
         }
-        // Indexed as the text the preview shows: an older ANSI snippet is found by its letters.
-        const std::optional<std::string> bytes = ReadFileBytes(StashItemPath(stashFolder, item.name));
-        index.Add(std::move(item), bytes ? TextFromFileBytes(*bytes) : std::string());
+        Entry e;
+        e.folded = FoldCase(item.name);
+        e.item = std::move(item);
+        index.entries_.push_back(std::move(e));  // counted once its text is in
     }
     return index;
 }
 
+std::vector<std::size_t> StashIndex::Unread() const {
+    std::vector<std::size_t> unread;
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (!entries_[i].read) unread.push_back(i);
+    return unread;
+}
+
+void StashIndex::Fill(std::size_t i, StashText text) {
+    Entry& e = entries_[i];
+    if (e.read) return;
+    e.description = std::move(text.description);
+    e.folded = std::move(text.folded);
+    e.read = true;
+    Count(e.folded);
+}
+
+StashIndex StashIndex::Read(const std::string& stashFolder, StashIndex previous) {
+    StashIndex index = FromListing(ListStash(stashFolder), std::move(previous));
+    for (const std::size_t i : index.Unread()) index.Fill(i, ReadStashText(stashFolder, index.Item(i)));
+    return index;
+}
+
 void StashIndex::Add(StashItem item, std::string_view fileBytes) {
-    Entry e;
-    e.description = std::string(StashDescription(fileBytes));
-    if (fileBytes.starts_with(kStashMarker)) fileBytes.remove_prefix(kStashMarker.size());
-    e.folded = FoldCase(item.name);
-    e.folded += '\n';  // no word holds one, so no match runs from the name into the text
-    e.folded += FoldCase(fileBytes);
-    e.item = std::move(item);
+    StashText t = IndexedText(item.name, fileBytes);
+    Entry e{std::move(item), std::move(t.description), std::move(t.folded), true};
     Keep(std::move(e));
 }
 
-void StashIndex::Keep(Entry entry) {
+void StashIndex::Count(std::string_view folded) {
     constexpr std::size_t kSample = 1024;
-    for (const char c : std::string_view(entry.folded).substr(0, kSample))
-        ++byteCounts_[static_cast<unsigned char>(c)];
+    for (const char c : folded.substr(0, kSample)) ++byteCounts_[static_cast<unsigned char>(c)];
+}
+
+void StashIndex::Keep(Entry entry) {
+    Count(entry.folded);
     entries_.push_back(std::move(entry));
 }
 

@@ -21,9 +21,28 @@ std::string FoldCase(std::string_view utf8);
 // marker, or nothing when the first line is not a marker line.
 std::string_view StashDescription(std::string_view fileBytes);
 
+// What the index keeps of one snippet's file: read on a worker thread, then
+// handed to the index (StashIndex::Fill) on the thread that owns it.
+struct StashText {
+    std::string description;
+    std::string folded;  // name, a line break, then the file less its marker, all folded
+};
+StashText IndexedText(std::string_view name, std::string_view fileBytes);
+// The file read as the preview shows it (an older ANSI snippet is found by its
+// letters); a file that cannot be read gives its name alone.
+StashText ReadStashText(const std::string& stashFolder, const StashItem& item);
+
 class StashIndex {
 public:
-    // Every listed file of the folder, read now. A file that cannot be read is
+    // The listing at once, each snippet found by its name alone until Fill
+    // gives its text; a file that `previous` holds with the same name, time and
+    // size keeps what was read of it. Unread() then says what is left to read.
+    static StashIndex FromListing(std::vector<StashItem> listing, StashIndex previous);
+    std::vector<std::size_t> Unread() const;
+    bool IsRead(std::size_t i) const { return entries_[i].read; }
+    void Fill(std::size_t i, StashText text);
+
+    // Every listed file of the folder, read now (FromListing, then every file). A file that cannot be read is
     // kept with its name alone, so the list still shows it. A file that
     // `previous` holds with the same name, time and size is taken from there
     // instead of being read again: opening a stash of thousands then costs a
@@ -52,9 +71,11 @@ private:
         }
         StashItem item;
         std::string description;
-        std::string folded;  // name, a line break, then the file less its marker, all folded
+        std::string folded;  // as StashText::folded; the folded name alone until read
+        bool read = false;
     };
     void Keep(Entry entry);
+    void Count(std::string_view folded);
 
     std::vector<Entry> entries_;
     // How often each byte occurs in the start of each folded text, so that a

@@ -86,6 +86,7 @@ std::size_t NextMark(std::string_view text, std::size_t from) {
 // Where the row holding `at` starts: behind the last CR LF before it, or at `from` when there is
 // none from there on (`from` is a row's start or just behind a tab).
 std::size_t RowStart(std::string_view text, std::size_t from, std::size_t at) {
+    // rfind rather than memrchr, which is a GNU extension the MinGW C library lacks.
     for (std::size_t end = at; end > from;) {
         // rfind rather than memrchr, which is a GNU extension the Windows runtime lacks.
         const std::size_t lf = text.substr(from, end - from).rfind('\n');

@@ -168,5 +168,18 @@ TEST(StashE2ETest, SearchPickWithTheKeyboardAndCopyBackFromAChosenFolder) {
     EXPECT_TRUE(s.Editor().Shows("QuickSort(A);\r\n")) << s.Editor().Text();
 }
 
+TEST(StashE2ETest, EnterInTheSearchBoxTakesTheBestMatch) {
+    Session s({.editor = {.text = "x"},
+               .files = {{"stash\\loops.pas", "//TAVRILL:Counting\r\nfor i := 0 to 9 do\r\n"},
+                         {"stash\\other.pas", "//TAVRILL:no loop here\r\nExit;\r\n"}}});
+    StashDialog b = Open(s, kLoadButton);
+    TypeText("LOOP");  // both match; the one whose name starts with it is taken
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowText(b.preview) == "//TAVRILL:Counting\r\nfor i := 0 to 9 do\r\n"; }));
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(b.Closes());
+    EXPECT_TRUE(s.Editor().Shows("for i := 0 to 9 do\r\n")) << s.Editor().Text();
+}
+
 }  // namespace
 }  // namespace tavrill::e2e

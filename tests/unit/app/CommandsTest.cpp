@@ -63,6 +63,8 @@ struct FakeUi : CommandUi, TemplateUi {
         return {};
     }
     TemplateValues SystemValues(TemplateNeeds) override { return {}; }
+    PaletteChoice chosen;
+    std::optional<PaletteChoice> FindInPalette() override { return Answer("palette", chosen); }
     void Minimize() override { log.push_back("minimize"); }
     bool StayOnTop() const override { return onTop; }
     void SetStayOnTop(bool on) override { onTop = on; }
@@ -194,6 +196,27 @@ TEST_F(CommandsTest, WindowRowsReachTheToolBarAndTheSwitchesAreKept) {
     host.answers = {tavrill::Answer::Yes};
     Run("Lock to &Window");
     EXPECT_TRUE(checked("Lock to &Window"));
+}
+
+TEST_F(CommandsTest, ThePaletteRunsTheChosenRowAsItsMenuItemOrInsertsTheChosenSnippet) {
+    ASSERT_TRUE(WriteFileBytes(dir.Folder() + "loop.pas", "//TAVRILL:d\nfor\n"));
+    const std::pair<PaletteChoice, const char*> cases[] = {
+        {{FindCommand("SortLinesDescending"), {}}, "b\r\na"},
+        {{FindCommand("IfThen"), {}},
+         "   if ok then begin\r\na\r\nb\r\n   end else begin\r\n   end;  {if ok}\r\n"},
+        {{std::nullopt, "loop.pas"}, "for\r\n"},
+    };
+    for (const auto& [choice, result] : cases) {
+        Select("a\r\nb");
+        ui.chosen = choice;
+        Run("&Find a command...");
+        EXPECT_EQ(EditorText(), result);
+    }
+    ui.cancel = true;  // Esc
+    Select("a\r\nb");
+    Run("&Find a command...");
+    EXPECT_EQ(EditorText(), "a\r\nb");
+    EXPECT_EQ(Boxes(), 0u);
 }
 
 // Nothing selected: an earlier result or the user's clipboard never comes back.

@@ -10,10 +10,19 @@
 namespace tavrill {
 namespace {
 
+// What the worker thread does, here on the test's own thread.
+void ReadAll(StashCatalog& catalog, StashBrowserModel& browser) {
+    const std::atomic<bool> stop = false;
+    if (auto job = catalog.TakeJob())
+        ReadStashFiles(*job, 1, stop, [&](StashTexts t) { ASSERT_TRUE(catalog.Accept(std::move(t))); });
+    browser.IndexGrew();
+}
+
 TEST(StashBrowserModelTest, CopyGivesTheFileLessItsFirstLineOnlyWithASnippetChosen) {
     testing::FakeHost host;
     testing::TempFolder dir;
-    StashBrowserModel browser{host, dir.Folder()};
+    StashCatalog catalog{dir.Folder()};
+    StashBrowserModel browser{host, catalog};
     const std::pair<const char*, const char*> cases[] = {
         {"//TAVRILL:d\r\na\r\nb\r\n", "a\r\nb\r\n"},
         {"//TAVRILL:d\r\n", ""},
@@ -39,7 +48,8 @@ TEST(StashBrowserModelTest, CopyGivesTheFileLessItsFirstLineOnlyWithASnippetChos
 TEST(StashBrowserModelTest, DeleteAsksFirstAndASelectionPastTheEndChangesNothing) {
     testing::FakeHost host;
     testing::TempFolder dir;
-    StashBrowserModel browser{host, dir.Folder()};
+    StashCatalog catalog{dir.Folder()};
+    StashBrowserModel browser{host, catalog};
     for (const char* name : {"a.pas", "b.pas"})
         ASSERT_TRUE(WriteFileBytes(dir.Folder() + name, "//TAVRILL:\r\nx"));
     browser.Show();
@@ -65,8 +75,10 @@ TEST(StashBrowserModelTest, SearchAndOrderChooseTheRowsAndKeepOnlyAShownSelectio
     testing::TempFolder dir;
     ASSERT_TRUE(WriteFileBytes(dir.Folder() + "b.pas", "//TAVRILL:Date range\r\nx\r\n"));
     ASSERT_TRUE(WriteFileBytes(dir.Folder() + "a.pas", "//TAVRILL:Sort\r\ny\r\n"));
-    StashBrowserModel browser{host, dir.Folder()};
+    StashCatalog catalog{dir.Folder()};
+    StashBrowserModel browser{host, catalog};
     browser.Show();
+    ReadAll(catalog, browser);
     EXPECT_EQ(browser.Rows(), (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(browser.Description(1), "Date range");
     browser.Select(1);
@@ -76,6 +88,9 @@ TEST(StashBrowserModelTest, SearchAndOrderChooseTheRowsAndKeepOnlyAShownSelectio
     EXPECT_EQ(browser.Preview(), "edited");  // still shown, still selected
     browser.Search("sort");
     EXPECT_EQ(browser.Rows(), std::vector<std::size_t>{0});
+    EXPECT_EQ(browser.Selected(), 0u);  // the chosen row went: the best match takes its place
+    EXPECT_EQ(browser.Preview(), "//TAVRILL:Sort\r\ny\r\n");
+    browser.Search("nowhere");
     EXPECT_EQ(browser.Selected(), std::nullopt);
     EXPECT_EQ(browser.Preview(), "");
     browser.SetOrder(StashOrder::NewestFirst);
@@ -92,11 +107,45 @@ TEST(StashBrowserModelTest, ImportNeverOverwritesAndNamesTheFilesThatAreNoTempla
                       xml = "<codetemplate><template name='x'><code>|end|</code></template>";
     ASSERT_TRUE(WriteFileBytes(f + "x.pas", "mine") && WriteFileBytes(f + "a.xml", xml) &&
                 WriteFileBytes(f + "b.xml", xml + "</codetemplate>"));
-    StashBrowserModel browser{host, f};
+    StashCatalog catalog{f};
+    StashBrowserModel browser{host, catalog};
     browser.ImportTemplates({f + "a.xml", f + "b.xml", f + "c.xml"});
     EXPECT_EQ(ReadFileBytes(f + "x.pas"), "mine");
     EXPECT_EQ(ReadFileBytes(f + "x (2).pas"), "//TAVRILL:\r\n%|%\r\n");
     EXPECT_TRUE(host.boxes.at(0).text.starts_with("Cannot open file " + f + "c.xml.\r\na.xml is not"));
+}
+
+TEST(StashBrowserModelTest, TypingSelectsTheBestMatchUnlessTheUserChoseARowStillShown) {
+    testing::FakeHost host;
+    testing::TempFolder dir;
+    for (const auto& [name, text] : {std::pair{"Loop over rows.pas", "//TAVRILL:walk a dataset\r\n"},
+                                     {"loopback.pas", "x"},
+                                     {"Sort lines.pas", "//TAVRILL:s\r\n"},
+                                     {"Tools.pas", "while not Eof do LOOP"}})
+        ASSERT_TRUE(WriteFileBytes(dir.Folder() + name, text));
+    StashCatalog catalog{dir.Folder()};
+    StashBrowserModel browser{host, catalog};
+    browser.Show();
+    const std::pair<const char*, std::optional<std::size_t>> cases[] = {
+        {"LOOP", 0},         // a word's start, and first of those
+        {"s", 2},            // not the first row: the first whose word starts with it
+        {"ools", 3},         // inside a name only
+        {"", std::nullopt},  // typing nothing selects nothing
+    };
+    for (const auto& [query, selected] : cases) {
+        browser.Search(query);
+        EXPECT_EQ(browser.Selected(), selected) << query;
+    }
+    browser.Search("dataset");  // only the description holds it, read once the files are
+    EXPECT_EQ(browser.Selected(), std::nullopt);
+    ReadAll(catalog, browser);
+    EXPECT_EQ(browser.Selected(), 0u);
+    browser.Search("loop");
+    browser.Select(1);  // the user's choice outlives typing while it is shown
+    browser.Search("loopb");
+    EXPECT_EQ(browser.Selected(), 1u);
+    browser.Search("rows");
+    EXPECT_EQ(browser.Selected(), 0u);
 }
 
 }  // namespace
