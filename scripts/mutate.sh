@@ -113,7 +113,7 @@ def main():
         print(f"{len(every)} sites")
         return 0
     chosen = random.Random(args.seed).sample(every, min(args.sample, len(every)))
-    tests = build / "tests/unit/tavrill_unit_tests"
+    tests = build / "bin/tavrill_unit_tests"
     build_cmd = ["cmake", "--build", str(build), "--target", "tavrill_unit_tests", "-j2"]
     if run(build_cmd, 1800) != 0:
         print("the unmutated tree does not build", file=sys.stderr)
