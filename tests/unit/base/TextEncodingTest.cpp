@@ -17,6 +17,7 @@ TEST(TextEncodingTest, FilesOfEarlierVersionsReadAsAnsiEverythingElseAsUtf8) {
         {"pure ASCII", "a := 1;\r\n", FileEncoding::Utf8, "a := 1;\r\n"},
         {"UTF-8: Czech, Greek, a check mark, beyond the basic plane", "Počet Ωμέγα ✓ \xF0\x9F\x98\x80",
          FileEncoding::Utf8, "Počet Ωμέγα ✓ \xF0\x9F\x98\x80"},
+        {"a lead byte of EF that is no mark", "\xEF\xBC\x81", FileEncoding::Utf8, "\xEF\xBC\x81"},
         {"the byte order mark is dropped", bom + "//TAVRILL:d\r\n", FileEncoding::Utf8, "//TAVRILL:d\r\n"},
         {"a mark decides even before bad bytes", bom + "\xE8", FileEncoding::Utf8, "\xE8"},
         {"only the first mark is the file's", bom + bom, FileEncoding::Utf8, bom},
