@@ -23,9 +23,6 @@ TEST(DockedE2ETest, TheDockedEditorIsFoundAndAnsweredWithTwoFilesOpen) {
     UpperCase(s);
     EXPECT_TRUE(s.Editor().Shows("MY_VAR := 1;")) << e.Text();
     EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); }));
-    s.ChooseFromMenu(kMainButton, {'U'});
-    EXPECT_TRUE(s.Editor().Shows("my_var := 1;")) << e.Text();
-    EXPECT_TRUE(s.NoMessageBoxFor(Millis{300}));
 }
 
 TEST(KeysOnlyE2ETest, AnEditorThatIgnoresOtherProgramsGetsCopyPasteAndUndoAsKeys) {
@@ -63,8 +60,6 @@ TEST(AnyEditorE2ETest, AnotherEditorIsRefusedUntilAnyEditorIsTurnedOn) {
     }));
     UpperCase(s);
     EXPECT_TRUE(s.Editor().Shows("X := 1;")) << s.Editor().Text();
-    s.ChooseFromMenu(kMainButton, {'U'});
-    EXPECT_TRUE(s.Editor().Shows("x := 1;")) << s.Editor().Text();
 }
 
 void CopyFromStash(Session& s, int item, const std::string& shown) {
