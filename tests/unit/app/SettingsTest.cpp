@@ -44,7 +44,10 @@ TEST(ShortcutTextTest, WritesTheCanonicalFormThatReadsBack) {
         {{kModCtrl, 0x22}, "Ctrl+PageDown"},
         {{}, "None"},
     };
-    for (const auto& [shortcut, text] : cases) EXPECT_EQ(FormatShortcut(shortcut), text);
+    for (const auto& [shortcut, text] : cases) {
+        EXPECT_EQ(FormatShortcut(shortcut), text);
+        EXPECT_EQ(IsShortcutKey(shortcut.key), shortcut.Assigned()) << text;
+    }
     for (unsigned key = 1; key < 256; ++key) {
         const Shortcut s{kModCtrl | kModAlt, key};
         if (!IsShortcutKey(key)) continue;

@@ -38,8 +38,8 @@ TEST(TextEncodingTest, FilesOfEarlierVersionsReadAsAnsiEverythingElseAsUtf8) {
 TEST(TextEncodingTest, AsciiIsWrittenAsEverAnyOtherTextBehindAByteOrderMark) {
     for (const std::string& text : {std::string(), std::string("begin\r\nend;"), std::string("a\0b", 3)})
         EXPECT_EQ(FileBytesFromText(text), text);
-    for (const std::string& text :
-         {std::string("Počet := 'Ωμέγα ✓';\r\n"), std::string(kUtf8Bom), std::string("\xF0\x9F\x98\x80")}) {
+    for (const std::string& text : {std::string("Počet := 'Ωμέγα ✓';\r\n"), std::string(kUtf8Bom),
+                                    std::string("\xF0\x9F\x98\x80"), std::string("\x80")}) {
         EXPECT_EQ(FileBytesFromText(text), std::string(kUtf8Bom) + text);
         EXPECT_EQ(TextFromFileBytes(FileBytesFromText(text)), text) << "round trip";
     }
