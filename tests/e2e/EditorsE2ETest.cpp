@@ -23,9 +23,6 @@ TEST(DockedE2ETest, TheDockedEditorIsFoundAndAnsweredWithTwoFilesOpen) {
     UpperCase(s);
     EXPECT_TRUE(s.Editor().Shows("MY_VAR := 1;")) << e.Text();
     EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); }));
-    s.ChooseFromMenu(kMainButton, {'U'});
-    EXPECT_TRUE(s.Editor().Shows("my_var := 1;")) << e.Text();
-    EXPECT_TRUE(s.NoMessageBoxFor(Millis{300}));
 }
 
 TEST(KeysOnlyE2ETest, AnEditorThatIgnoresOtherProgramsGetsCopyPasteAndUndoAsKeys) {
@@ -63,8 +60,6 @@ TEST(AnyEditorE2ETest, AnotherEditorIsRefusedUntilAnyEditorIsTurnedOn) {
     }));
     UpperCase(s);
     EXPECT_TRUE(s.Editor().Shows("X := 1;")) << s.Editor().Text();
-    s.ChooseFromMenu(kMainButton, {'U'});
-    EXPECT_TRUE(s.Editor().Shows("x := 1;")) << s.Editor().Text();
 }
 
 void CopyFromStash(Session& s, int item, const std::string& shown) {
@@ -80,8 +75,8 @@ void CopyFromStash(Session& s, int item, const std::string& shown) {
     EXPECT_TRUE(b.Closes());
 }
 
-// Greek, Czech, a check mark and a character beyond the basic plane go through the case and
-// comment commands, the indent dialog, a generated block, a stash save and the copy back; and a
+// Greek, Czech, a check mark and a character beyond the basic plane go through a case command,
+// the indent dialog, a generated block, a stash save and the copy back; and a
 // snippet file of an earlier version, in the ANSI code page, comes back as it was written.
 TEST(UnicodeE2ETest, TextBeyondTheAnsiCodePageSurvivesEveryStep) {
     const std::string line = "Počet := 'Ωμέγα ✓ \xF0\x9F\x98\x80';";
@@ -90,12 +85,6 @@ TEST(UnicodeE2ETest, TextBeyondTheAnsiCodePageSurvivesEveryStep) {
                .files = {{"stash\\old.pas", "//TAVRILL:old\r\n" + ansiSnippet + "\r\n"}}});
     UpperCase(s);
     std::string text = "POčET := 'Ωμέγα ✓ \xF0\x9F\x98\x80';";
-    ASSERT_TRUE(s.Editor().Shows(text)) << s.Editor().Text();
-
-    s.Editor().SelectAll();
-    s.ChooseFromMenu(kFormatButton,
-                     {VK_HOME, VK_DOWN, VK_DOWN, VK_RIGHT, 'U'});  // "&Comment out" > "&use //"
-    text = "//" + text;
     ASSERT_TRUE(s.Editor().Shows(text)) << s.Editor().Text();
 
     s.Command(kFormatButton, {'I'});

@@ -33,14 +33,22 @@ TEST(ShortcutTextTest, ReadsModifiersInAnyOrderAndOneKey) {
     // No modifier or Shift alone (would take typed keys from every program), a modifier twice, two
     // keys, no key, or a key not in the list (also in UTF-8).
     for (const char* text : {"U", "Shift+U", "Ctrl+Ctrl+U", "Ctrl+U+I", "Ctrl+", "Alt+", "Win+", "Ctrl+Alt",
-                             "Ctrl+F25", "Ctrl+F05", "Ctrl+Hyper+U", "Ctrl+Ü"})
+                             "Ctrl+F25", "Ctrl+F05", "Ctrl+Hyper+U", "Ctrl+Ü", "Ctrl+.", "Ctrl+["})
         EXPECT_EQ(ParseShortcut(text), std::nullopt) << '"' << text << '"';
 }
 
 TEST(ShortcutTextTest, WritesTheCanonicalFormThatReadsBack) {
-    EXPECT_EQ(FormatShortcut({kModWin | kModShift | kModAlt | kModCtrl, 'U'}), "Ctrl+Alt+Shift+Win+U");
-    EXPECT_EQ(FormatShortcut({kModShift | kModCtrl, 0x74}), "Ctrl+Shift+F5");
-    EXPECT_EQ(FormatShortcut({}), "None");
+    const std::pair<Shortcut, const char*> cases[] = {
+        {{kModWin | kModShift | kModAlt | kModCtrl, 'U'}, "Ctrl+Alt+Shift+Win+U"},
+        {{kModShift | kModCtrl, 0x74}, "Ctrl+Shift+F5"},
+        {{kModCtrl, 'Z'}, "Ctrl+Z"},
+        {{kModCtrl, 0x22}, "Ctrl+PageDown"},
+        {{}, "None"},
+    };
+    for (const auto& [shortcut, text] : cases) {
+        EXPECT_EQ(FormatShortcut(shortcut), text);
+        EXPECT_EQ(IsShortcutKey(shortcut.key), shortcut.Assigned()) << text;
+    }
     for (unsigned key = 1; key < 256; ++key) {
         const Shortcut s{kModCtrl | kModAlt, key};
         if (!IsShortcutKey(key)) continue;
@@ -51,17 +59,13 @@ TEST(ShortcutTextTest, WritesTheCanonicalFormThatReadsBack) {
 TEST(CommandTableTest, KeysAreUniqueHotKeysMapBackAndTheDefaultsAvoidAltGr) {
     const std::vector<ShortcutSlot> slots = CommandShortcutSlots();
     std::set<std::string> keys;
-    int assigned = 0;
     for (std::size_t i = 0; i < slots.size(); ++i) {
         EXPECT_TRUE(keys.insert(slots[i].key).second) << slots[i].key;
         EXPECT_EQ(SlotOfHotKey(HotKeyId(i), slots.size()), i) << slots[i].key;
         const Shortcut s = slots[i].defaultShortcut;
-        if (!s.Assigned()) continue;
-        ++assigned;
         // Ctrl+Alt without Shift is AltGr and types characters on European layouts.
-        EXPECT_TRUE(s.modifiers & kModShift) << slots[i].key;
+        EXPECT_TRUE(!s.Assigned() || (s.modifiers & kModShift)) << slots[i].key;
     }
-    EXPECT_GE(assigned, 10);
     EXPECT_EQ(SlotOfHotKey(0, slots.size()), std::nullopt);
     EXPECT_EQ(SlotOfHotKey(HotKeyId(slots.size()), slots.size()), std::nullopt);
 }

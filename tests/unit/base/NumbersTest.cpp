@@ -26,7 +26,7 @@ TEST(NumbersTest, SpinTextsOfAnyLengthEndInsideTheRangeAndNonNumbersReadAsTheMin
 TEST(NumbersTest, SettingsValuesReadAsDecimalOrHexadecimalElseTheDefault) {
     const std::pair<int, std::vector<std::string>> cases[] = {
         {99,
-         {"", "abc", "12abc", "0x", "$", "-", " 5", "1.5", "2147483648", "$100000000",
+         {"", "abc", "12abc", "0x", "1x5", "$", "-", " 5", "1.5", "2147483648", "$100000000",
           "99999999999999999999"}},
         {32, {"32"}},
         {-15, {"-15"}},

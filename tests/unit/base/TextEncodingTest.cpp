@@ -17,6 +17,7 @@ TEST(TextEncodingTest, FilesOfEarlierVersionsReadAsAnsiEverythingElseAsUtf8) {
         {"pure ASCII", "a := 1;\r\n", FileEncoding::Utf8, "a := 1;\r\n"},
         {"UTF-8: Czech, Greek, a check mark, beyond the basic plane", "Počet Ωμέγα ✓ \xF0\x9F\x98\x80",
          FileEncoding::Utf8, "Počet Ωμέγα ✓ \xF0\x9F\x98\x80"},
+        {"a lead byte of EF that is no mark", "\xEF\xBC\x81", FileEncoding::Utf8, "\xEF\xBC\x81"},
         {"the byte order mark is dropped", bom + "//TAVRILL:d\r\n", FileEncoding::Utf8, "//TAVRILL:d\r\n"},
         {"a mark decides even before bad bytes", bom + "\xE8", FileEncoding::Utf8, "\xE8"},
         {"only the first mark is the file's", bom + bom, FileEncoding::Utf8, bom},
@@ -37,8 +38,8 @@ TEST(TextEncodingTest, FilesOfEarlierVersionsReadAsAnsiEverythingElseAsUtf8) {
 TEST(TextEncodingTest, AsciiIsWrittenAsEverAnyOtherTextBehindAByteOrderMark) {
     for (const std::string& text : {std::string(), std::string("begin\r\nend;"), std::string("a\0b", 3)})
         EXPECT_EQ(FileBytesFromText(text), text);
-    for (const std::string& text :
-         {std::string("Počet := 'Ωμέγα ✓';\r\n"), std::string(kUtf8Bom), std::string("\xF0\x9F\x98\x80")}) {
+    for (const std::string& text : {std::string("Počet := 'Ωμέγα ✓';\r\n"), std::string(kUtf8Bom),
+                                    std::string("\xF0\x9F\x98\x80"), std::string("\x80")}) {
         EXPECT_EQ(FileBytesFromText(text), std::string(kUtf8Bom) + text);
         EXPECT_EQ(TextFromFileBytes(FileBytesFromText(text)), text) << "round trip";
     }

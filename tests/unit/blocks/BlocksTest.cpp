@@ -73,7 +73,7 @@ TEST(CaseBlockTest, LabelsBeginPairsAndElse) {
               "case v of\r\n  :\r\n  a::\r\nend; {case of}\r\n");
 }
 
-TEST(ProcSkeletonTest, HeaderLineVarBlockAndComment) {
+TEST(ProcSkeletonTest, HeaderLineVarBlockCommentAndWhatEachKindSetsInTheDialog) {
     const std::string body = "begin\r\n\r\nend;\r\n";
     const std::string head = "{ Purpose: }\r\n{ Author: }\r\n";
     const std::tuple<ProcOptions, std::string_view, std::string> cases[] = {
@@ -93,6 +93,18 @@ TEST(ProcSkeletonTest, HeaderLineVarBlockAndComment) {
     };
     for (const auto& [options, comment, expected] : cases)
         EXPECT_EQ(ProcSkeleton(options, comment), expected);
+    // Choosing a kind in the dialog: only a function has a result type; the others keep the typed
+    // parameters, but for a constructor's owner and a destructor's none.
+    const std::tuple<ProcKind, bool, std::optional<std::string>> kinds[] = {
+        {ProcKind::Procedure, false, std::nullopt},
+        {ProcKind::Function, true, std::nullopt},
+        {ProcKind::Constructor, false, "AOwner: TComponent"},
+        {ProcKind::Destructor, false, ""},
+    };
+    for (const auto& [kind, result, params] : kinds) {
+        EXPECT_EQ(SelectProcKind(kind).resultTypeEnabled, result) << static_cast<int>(kind);
+        EXPECT_EQ(SelectProcKind(kind).params, params) << static_cast<int>(kind);
+    }
 }
 
 }  // namespace

@@ -13,6 +13,9 @@ TEST(AlignTest, PadsBeforeTheMarkOutsideStringsAndCommentsToTheRightMostColumn) 
         {"\ta := 1;\r\n  bb := 2;", "\ta := 1;\r\n  bb      := 2;"},  // the tab stops at 8
         {"\303\251t\303\251 := 1;\r\netat := 2;", "\303\251t\303\251  := 1;\r\netat := 2;"},  // 3 code points
         {"const\r\n  kA = 1;\r\n  kLonger = 2;\r\n", "const\r\n  kA      = 1;\r\n  kLonger = 2;\r\n"},
+        {"const // typed\r\n  k: Integer = 1;\r\n  kLonger: Integer = 2;",
+         "const // typed\r\n  k: Integer       = 1;\r\n  kLonger: Integer = 2;"},  // the keyword beats the
+                                                                                   // first mark
         {"var\r\n  i: Integer;\r\n  Name: string = 'a:b';",
          "var\r\n  i   : Integer;\r\n  Name: string = 'a:b';"},
         {"  kA = 1;\r\n  kLonger = 2;", "  kA      = 1;\r\n  kLonger = 2;"},  // no keyword: the first mark
