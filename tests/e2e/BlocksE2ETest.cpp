@@ -105,7 +105,7 @@ TEST(BlocksE2ETest, KeptDialogsShowTheLastEntriesAndTheFunctionListIsWrittenAtEx
     d = Choose(s, {'F'}, "Insert FOR...NEXT");
     EXPECT_EQ(EditTexts(d), (Texts{"k", "", "", "2"}));
     EXPECT_TRUE(d.Checked("&downto") && d.Checked("&surround existing code"));
-    EXPECT_TRUE(Cancel(s, d, loop));  // delivers the selection back unchanged
+    EXPECT_TRUE(Cancel(s, d, loop));  // pastes nothing
     d = Choose(s, {'W'}, "Insert Repeat / While / With");
     d.Click("&with...end");
     ClickWindow(d.Controls("Edit")[0]);

@@ -279,9 +279,20 @@ TEST(CommandTableTest, MenusHoldEveryRowOnceWithTheirSubmenusAndNames) {
     for (const Menu m : {Menu::General, Menu::Blocks, Menu::Format, Menu::Help, Menu::Stash})
         walk(walk, MenuEntries(m));
     EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
+    const auto separators = [](const std::vector<MenuEntry>& entries) {
+        std::vector<std::string_view> before;  // the caption after each separator
+        for (std::size_t i = 0; i + 1 < entries.size(); ++i)
+            if (entries[i].kind == MenuEntry::Kind::Separator) before.push_back(entries[i + 1].caption);
+        return before;
+    };
+    using Captions = std::vector<std::string_view>;
+    EXPECT_EQ(separators(MenuEntries(Menu::General)), Captions{"E&xit"});
+    EXPECT_EQ(separators(MenuEntries(Menu::Blocks)), (Captions{"insert &UNIT comment", "&try...finally"}));
     const std::vector<MenuEntry> format = MenuEntries(Menu::Format);
+    EXPECT_EQ(separators(format),
+              (Captions{"&Toggle comment", "&Format selection", "Trim trailing &blanks"}));
     EXPECT_EQ(format.front().caption, "&Case");
-    EXPECT_EQ(format.front().submenu.size(), 6u) << "five cases and a separator";
+    EXPECT_EQ(separators(format.front().submenu), Captions{"&Sentence case"});
     EXPECT_EQ(CommandName(Commands()[*FindCommand("CommentParen")]), "Comment out: use (*...*)");
     EXPECT_EQ(CommandName(Commands()[*FindCommand("CaseUpper")]), "UPPER CASE");
 }

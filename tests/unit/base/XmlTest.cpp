@@ -65,6 +65,7 @@ TEST(XmlTest, RefusesWhatIsNotOneWellFormedElement) {
         {"<a>&#x;</a>", "a bad character reference"},
         {"<a>&#0;&#xD800;</a>", "a character reference to no character"},
         {"<a>&#99999999999;</a>", "a bad character reference"},
+        {"<a>&#x110000;</a>", "a character reference to no character"},
         {"<a>AT&T</a>", "a stray '&'"},
         {"<a><b></a></b>", "element <b> is closed by another name"},
         {"<a><![CDATA[x</a>", "an unclosed CDATA section"},

@@ -277,6 +277,17 @@ TEST(BridgeAnyEditorTest, OtherEditorsOnlyWhenTurnedOnAndByMessagesWhereTheyAnsw
     bridge.Tick();
     bridge.Undo();
     EXPECT_EQ(host.Window(rich).text, "x := 1;") << "locked: the other editor is still served";
+    host.answers = {Answer::No};
+    bridge.LockToWindow();
+    bridge.SetAnyEditor(false);  // the control found that way is forgotten
+    host.foreground = frame;
+    bridge.Tick();
+    host.boxes.clear();
+    EXPECT_EQ(bridge.FetchSelection(), std::nullopt);
+    EXPECT_EQ(host.boxes.at(0).text, kNotAnEditor);
+    bridge.SetAnyEditor(true);
+    host.answers = {Answer::Yes};
+    EXPECT_EQ(bridge.LockToWindow(), true);
     host.Close(frame);  // a closed locked window is nobody's editor, Any editor or not
     host.boxes.clear();
     host.sent.clear();
