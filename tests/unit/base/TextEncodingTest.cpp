@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace tavrill {
 namespace {
 
@@ -11,7 +13,9 @@ TEST(TextEncodingTest, FilesOfEarlierVersionsReadAsAnsiEverythingElseAsUtf8) {
         const char* why;
         std::string bytes;
         FileEncoding encoding;
-        std::string text;  // bytes from 0xA0 on: Latin-1 (the Linux build) and code page 1252 agree
+        // Bytes from 0xA0 on: Latin-1 (the Linux build) and code page 1252 agree. Nothing where the
+        // ANSI reading has bytes from 0x80 to 0x9F, which the two read differently.
+        std::optional<std::string> text;
     } cases[] = {
         {"empty", "", FileEncoding::Utf8, ""},
         {"pure ASCII", "a := 1;\r\n", FileEncoding::Utf8, "a := 1;\r\n"},
@@ -24,14 +28,16 @@ TEST(TextEncodingTest, FilesOfEarlierVersionsReadAsAnsiEverythingElseAsUtf8) {
         {"code page 1252", "s := 'caf\xE9 cr\xE8me';", FileEncoding::Ansi, "s := 'café crème';"},
         {"a stray continuation byte", "a\xA9", FileEncoding::Ansi, "a©"},
         {"an overlong slash", "\xC0\xAF", FileEncoding::Ansi, "\xC3\x80\xC2\xAF"},
-        {"a surrogate", "\xED\xA0\x80", FileEncoding::Ansi, "í\xC2\xA0\xC2\x80"},
-        {"an overlong four-byte form", "\xF0\x81\x80\x80", FileEncoding::Ansi, "ð\xC2\x81\xC2\x80\xC2\x80"},
+        {"a surrogate", "\xED\xA0\x80", FileEncoding::Ansi, std::nullopt},
+        {"an overlong four-byte form", "\xF0\x81\x80\x80", FileEncoding::Ansi, std::nullopt},
         {"beyond U+10FFFF", "\xF4\xA0\xA0\xA0", FileEncoding::Ansi, "ô\xC2\xA0\xC2\xA0\xC2\xA0"},
         {"a sequence cut off at the end", "\xE2\xA0", FileEncoding::Ansi, "â\xC2\xA0"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DetectFileEncoding(c.bytes), c.encoding) << c.why;
-        EXPECT_EQ(TextFromFileBytes(c.bytes), c.text) << c.why;
+        if (c.text) {
+            EXPECT_EQ(TextFromFileBytes(c.bytes), *c.text) << c.why;
+        }
     }
 }
 
