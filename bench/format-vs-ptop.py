@@ -20,9 +20,9 @@ import tempfile
 import time
 
 here = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("check", os.path.join(here, "..", "scripts", "format-check.py"))
-check = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(check)
+checker = importlib.util.spec_from_file_location("check", os.path.join(here, "..", "scripts", "format-check.py"))
+check = importlib.util.module_from_spec(checker)
+checker.loader.exec_module(check)
 
 
 WORD = re.compile(rb"&?[A-Za-z_\x80-\xff][A-Za-z0-9_\x80-\xff]*")

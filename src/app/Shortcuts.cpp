@@ -1,5 +1,6 @@
 #include "app/Shortcuts.h"
 
+#include "base/Ascii.h"
 #include "base/Error.h"
 
 namespace tavrill {
@@ -30,13 +31,6 @@ char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    return true;
-}
-
 std::string_view Trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -62,10 +56,11 @@ std::optional<unsigned> KeyOfName(std::string_view name) {
         return std::nullopt;
     }
     for (const NamedKey& k : kNamedKeys)
-        if (EqualsNoCase(name, k.name)) return k.key;
+        if (EqualIgnoringAsciiCase(name, k.name)) return k.key;
     if (AsciiUpper(name[0]) == 'F')
         if (const auto n = SmallNumber(name.substr(1)); n && *n >= 1 && *n <= 24) return kF1 + *n - 1;
-    if (name.size() == 4 && EqualsNoCase(name.substr(0, 3), "Num") && name[3] >= '0' && name[3] <= '9')
+    if (name.size() == 4 && EqualIgnoringAsciiCase(name.substr(0, 3), "Num") && name[3] >= '0' &&
+        name[3] <= '9')
         return kNum0 + static_cast<unsigned>(name[3] - '0');
     return std::nullopt;
 }
@@ -82,9 +77,9 @@ std::string NameOfKey(unsigned key) {
 }
 
 std::optional<unsigned> ModifierOfName(std::string_view name) {
-    if (EqualsNoCase(name, "Control")) return kModCtrl;
+    if (EqualIgnoringAsciiCase(name, "Control")) return kModCtrl;
     for (const NamedModifier& m : kModifiers)
-        if (EqualsNoCase(name, m.name)) return m.bit;
+        if (EqualIgnoringAsciiCase(name, m.name)) return m.bit;
     return std::nullopt;
 }
 
@@ -92,7 +87,7 @@ std::optional<unsigned> ModifierOfName(std::string_view name) {
 
 std::optional<Shortcut> ParseShortcut(std::string_view text) {
     text = Trimmed(text);
-    if (text.empty() || EqualsNoCase(text, "None")) return Shortcut{};
+    if (text.empty() || EqualIgnoringAsciiCase(text, "None")) return Shortcut{};
     Shortcut s;
     for (;;) {
         const std::size_t plus = text.find('+');
