@@ -19,6 +19,7 @@ bash scripts/install-deps.sh || { echo "Summary: 0 passed, 1 failed (could not i
 passed=0
 failed=0
 failures=()
+flaky=()
 # Adds up ctest's "N tests failed out of M" line.
 count_ctest() {
     local name=$1 out=$2 line total bad
@@ -30,6 +31,16 @@ count_ctest() {
     bad=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
     passed=$((passed + total - bad)); failed=$((failed + bad))
     [ "$bad" -gt 0 ] && failures+=("$name: $bad failed")
+    # ctest lists the failed tests after "The following tests FAILED:"; name
+    # them in the summary too, since a long log may be cut before that list.
+    local t
+    while read -r t; do failures+=("$name: $t"); done < <(
+        sed -n '/The following tests FAILED:/,$p' "$out" | grep -E '^[[:space:]]+[0-9]+ - ' \
+            | sed -E 's/^[[:space:]]+[0-9]+ - //')
+    # A test that failed and then passed when run again is named apart.
+    while read -r t; do flaky+=("$name: $t"); done < <(
+        grep -E 'Test +#[0-9]+: .*\*\*\*' "$out" | sed -E 's/.*Test +#[0-9]+: ([^ ]+) .*/\1/' | sort -u \
+            | while read -r n; do grep -qE "Test +#[0-9]+: $n \.+ +Passed" "$out" && echo "$n"; done)
 }
 step() {  # a build step that must succeed; counts as one failure otherwise
     local name=$1; shift
@@ -56,7 +67,10 @@ if step "win64 build" cmake --preset win64 >/dev/null && step "win64 build" cmak
     # The first start of a new prefix takes a while; do it before any test is timed.
     [ -d "$WINEPREFIX" ] || xvfb-run -a wineboot --init >/dev/null 2>&1
     # One display for all: the end-to-end tests share it and run one at a time.
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/win64 --output-on-failure 2>&1 \
+    # A test that fails is run once more: Wine's server now and then drops a
+    # client that starts just as it goes idle. The summary names such tests.
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/win64 --output-on-failure \
+        --repeat until-pass:2 2>&1 \
         | tee build/win64-ctest.log
     count_ctest win64 build/win64-ctest.log
     wineserver -k 2>/dev/null || true
@@ -76,6 +90,7 @@ if [ "$fuzz_seconds" -gt 0 ] && [ -x fuzz/run.sh ]; then
 fi
 
 echo
+for f in "${flaky[@]}"; do echo "FAILED ONCE, PASSED WHEN RUN AGAIN: $f"; done
 for f in "${failures[@]}"; do echo "FAILED: $f"; done
 echo "Summary: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
