@@ -888,7 +888,14 @@ int Formatter::WrittenColumn(std::string_view gap) const {
 void Formatter::EmitToken(const PascalToken& t) {
     const std::string_view text = Text(t);
     if (t.kind != Kind::Reserved || style_.reservedWords == ReservedWordCase::Keep || st_.asmMode) {
-        Put(text);
+        // Most tokens are short: a copy of a fixed 16 bytes is one move, where a copy of the
+        // token's own length is a call. The bytes past the token are overwritten next.
+        if (text.size() <= 16 && t.offset + 16 <= t_.size()) {
+            std::memcpy(Room(16), text.data(), 16);
+            len_ += text.size();
+        } else {
+            Put(text);
+        }
         return;
     }
     // Reserved words are ASCII letters only.
