@@ -19,6 +19,7 @@
 namespace tavrill {
 namespace {
 
+// The rewrite returns the new text, or std::optional without one when it cannot read the text.
 template <class Rewrite>
 void RewriteSelection(CommandContext& c, Rewrite rewrite) {
     const std::optional<std::string> selection = c.bridge.FetchSelection();
@@ -30,19 +31,19 @@ void RewriteSelection(CommandContext& c, Rewrite rewrite) {
 }  // namespace
 
 void RunCaseUpper(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(UpperCaseAscii(s)); });
+    RewriteSelection(c, UpperCaseAscii);
 }
 void RunCaseLower(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(LowerCaseAscii(s)); });
+    RewriteSelection(c, LowerCaseAscii);
 }
 void RunCaseTitle(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(TitleCaseAscii(s)); });
+    RewriteSelection(c, TitleCaseAscii);
 }
 void RunCaseFlip(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(FlipCaseAscii(s)); });
+    RewriteSelection(c, FlipCaseAscii);
 }
 void RunCaseSentence(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(SentenceCaseAscii(s)); });
+    RewriteSelection(c, SentenceCaseAscii);
 }
 
 // The dialog shows the selection; only OK delivers, the memo's text as edited and shifted.
@@ -51,62 +52,61 @@ void RunIndent(CommandContext& c) {
 }
 
 void RunCommentSlash(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(CommentSlash(s)); });
+    RewriteSelection(c, CommentSlash);
 }
 void RunCommentBrace(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(CommentBrace(s)); });
+    RewriteSelection(c, CommentBrace);
 }
 void RunCommentParen(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(CommentParen(s)); });
+    RewriteSelection(c, CommentParen);
 }
 // Nothing for a text that trims to empty or opens a pair it does not close.
 void RunUncomment(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return Uncomment(s); });
+    RewriteSelection(c, Uncomment);
 }
 void RunToggleComment(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(ToggleComment(s)); });
+    RewriteSelection(c, ToggleComment);
 }
 
 void RunSortLines(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(SortLines(s, false)); });
+    RewriteSelection(c, [](std::string_view s) { return SortLines(s, false); });
 }
 void RunSortLinesDescending(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(SortLines(s, true)); });
+    RewriteSelection(c, [](std::string_view s) { return SortLines(s, true); });
 }
 void RunAlignAssignments(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(AlignAssignments(s)); });
+    RewriteSelection(c, AlignAssignments);
 }
 void RunReverseAssignments(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(ReverseAssignments(s)); });
+    RewriteSelection(c, ReverseAssignments);
 }
 void RunQuoteString(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(QuoteString(s)); });
+    RewriteSelection(c, QuoteString);
 }
 // Nothing for a text that does not read as a string expression.
 void RunUnquoteString(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return UnquoteString(s); });
+    RewriteSelection(c, UnquoteString);
 }
 
 // Only blanks and tabs change; the style is [Format]'s.
 void RunFormatSelection(CommandContext& c) {
-    RewriteSelection(c,
-                     [&](std::string_view s) { return std::optional(FormatPascal(s, c.settings.format)); });
+    RewriteSelection(c, [&](std::string_view s) { return FormatPascal(s, c.settings.format); });
 }
 
 void RunTrimTrailingBlanks(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(TrimTrailingBlanks(s)); });
+    RewriteSelection(c, TrimTrailingBlanks);
 }
 void RunTabsToBlanks(CommandContext& c) {
-    RewriteSelection(c, [&](std::string_view s) { return std::optional(Untabify(s, c.settings.tabWidth)); });
+    RewriteSelection(c, [&](std::string_view s) { return Untabify(s, c.settings.tabWidth); });
 }
 void RunDeleteBlankLines(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(DeleteBlankLines(s, false)); });
+    RewriteSelection(c, [](std::string_view s) { return DeleteBlankLines(s, false); });
 }
 void RunCompactBlankLines(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(DeleteBlankLines(s, true)); });
+    RewriteSelection(c, [](std::string_view s) { return DeleteBlankLines(s, true); });
 }
 void RunJoinLines(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(JoinLines(s)); });
+    RewriteSelection(c, JoinLines);
 }
 
 // The token asked for after the fetch goes to the front of those offered next time.
@@ -124,7 +124,7 @@ void RunAlignOn(CommandContext& c) {
 }
 
 void RunQuoteMultiline(CommandContext& c) {
-    RewriteSelection(c, [](std::string_view s) { return std::optional(QuoteMultiline(s)); });
+    RewriteSelection(c, QuoteMultiline);
 }
 
 }  // namespace tavrill
