@@ -15,9 +15,6 @@ namespace tavrill {
 
 inline constexpr int kDefaultWindowX = 32;
 inline constexpr int kDefaultWindowY = 420;
-inline constexpr int kDefaultTabWidth = 8;
-inline constexpr int kMaxTabWidth = 100;
-inline constexpr int kMaxFormatIndent = 16;
 inline constexpr std::size_t kAlignTokensKept = 10;
 
 struct WindowPosition {

@@ -11,7 +11,6 @@ namespace tavrill {
 namespace {
 
 constexpr std::size_t kPiece = 1 << 20;
-constexpr int kTabWidth = 8;
 // Deeper structure than this is not indented further: a text of a million nested begins would
 // otherwise grow quadratically.
 constexpr int kMaxColumn = 200;
@@ -161,7 +160,8 @@ public:
     Formatter(std::string_view text, const FormatStyle& style,
               const std::function<void(std::string_view)>* write)
         : t_(text), style_(style), write_(write) {
-        size_ = std::clamp(style.indentSize, 0, 16);
+        size_ = std::clamp(style.indentSize, 0, kMaxFormatIndent);
+        tabWidth_ = std::clamp(style.tabWidth, 1, kMaxTabWidth);
         out_.resize(write ? kPiece + 4096 : text.size() + text.size() / 8 + 64);
     }
 
@@ -226,6 +226,7 @@ private:
     FormatStyle style_;
     const std::function<void(std::string_view)>* write_;
     int size_ = 2;
+    int tabWidth_ = kDefaultTabWidth;
     int base_ = 0;
     int maxCol_ = kMaxColumn;
     int lineCol_ = 0;
@@ -879,7 +880,7 @@ int Formatter::WrittenColumn(std::string_view gap) const {
     while (k > 0 && !IsBreak(gap[k - 1])) --k;
     int col = 0;
     for (; k < gap.size(); ++k) {
-        col = gap[k] == '\t' ? (col / kTabWidth + 1) * kTabWidth : col + 1;
+        col = gap[k] == '\t' ? (col / tabWidth_ + 1) * tabWidth_ : col + 1;
         if (col > 1'000'000) break;  // beyond any clamp
     }
     return col;

@@ -9,7 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "text/Blanks.h"
+
 namespace tavrill {
+
+inline constexpr int kMaxFormatIndent = 16;
 
 enum class ReservedWordCase { Lower, Upper, Keep };
 
@@ -18,6 +22,7 @@ struct FormatStyle {
     ReservedWordCase reservedWords = ReservedWordCase::Lower;
     bool spaceAroundOperators = true;  // one blank around := and the binary operators
     bool directivesAtColumn0 = false;  // compiler directives on lines of their own at column 0
+    int tabWidth = kDefaultTabWidth;   // how far a tab as written reaches; taken from 1 to 100
 };
 
 // "lower", "upper" or "keep", letter case ignored.

@@ -39,7 +39,7 @@ void TfrmAbout::OnDpiChanged() {
     GiveFont(butOK_, bold_, PointFont(8, FW_BOLD));
     // The icon file holds the logo at several sizes: the one for this resolution, not a stretched one.
     const RECT size = ToPixels({0, 0, kIconSize, kIconSize});
-    UniqueIcon icon{static_cast<HICON>(LoadImageA(GetModuleHandleW(nullptr), MAKEINTRESOURCEA(IDI_TAVRILL),
+    UniqueIcon icon{static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVRILL),
                                                   IMAGE_ICON, size.right, size.bottom, LR_DEFAULTCOLOR))};
     SendMessageW(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
     icon_ = std::move(icon);

@@ -13,6 +13,10 @@
 
 namespace tavrill {
 
+// Tab stops every 8 columns unless the user sets another width, from 1 to 100.
+inline constexpr int kDefaultTabWidth = 8;
+inline constexpr int kMaxTabWidth = 100;
+
 // Blanks and tabs at the end of every line go; every other byte and every line break stays.
 std::string TrimTrailingBlanks(std::string_view text);
 void TrimTrailingBlanksLine(std::string_view line, bool followedByBreak, std::string& out);

@@ -57,7 +57,18 @@ Parsed Fail(std::initializer_list<std::string_view> message) {
     return parsed;
 }
 
-// format [--indent N] [--reserved-words lower|upper|keep] [--no-space-operators]
+// Digits only, from `low` to `high`.
+std::optional<int> ReadOptionNumber(std::string_view number, int low, int high) {
+    int n = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos ||
+        ec != std::errc() || ptr != number.data() + number.size() || n < low || n > high) {
+        return std::nullopt;
+    }
+    return n;
+}
+
+// format [--indent N] [--tab-width N] [--reserved-words lower|upper|keep] [--no-space-operators]
 // [--directives-at-column0], the options in any order.
 Parsed ParseFormatOptions(std::span<const std::string_view> args) {
     Request request{Verb::Format, 0, {}};
@@ -65,14 +76,15 @@ Parsed ParseFormatOptions(std::span<const std::string_view> args) {
         const std::string_view option = args[k];
         const bool hasValue = k + 1 < args.size();
         if (option == "--indent" && hasValue) {
-            const std::string_view number = args[++k];
-            int n = 0;
-            const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
-            if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos ||
-                ec != std::errc() || ptr != number.data() + number.size() || n > kMaxFormatIndent) {
-                return Fail({"bad indent size '", number, "' (0 to ", std::to_string(kMaxFormatIndent), ")"});
-            }
-            request.style.indentSize = n;
+            const std::optional<int> n = ReadOptionNumber(args[++k], 0, kMaxFormatIndent);
+            if (!n)
+                return Fail(
+                    {"bad indent size '", args[k], "' (0 to ", std::to_string(kMaxFormatIndent), ")"});
+            request.style.indentSize = *n;
+        } else if (option == "--tab-width" && hasValue) {
+            const std::optional<int> n = ReadOptionNumber(args[++k], 1, kMaxTabWidth);
+            if (!n) return Fail({"bad tab width '", args[k], "' (1 to ", std::to_string(kMaxTabWidth), ")"});
+            request.style.tabWidth = *n;
         } else if (option == "--reserved-words" && hasValue) {
             const std::optional<ReservedWordCase> wordCase = ParseReservedWordCase(args[++k]);
             if (!wordCase) return Fail({"bad reserved word case '", args[k], "' (lower, upper or keep)"});
@@ -177,6 +189,7 @@ std::string_view Usage() {
            "                   around operators, reserved words in one case; only blanks change,\r\n"
            "                   lines end at CR LF, LF or CR and stay where they are. Options:\r\n"
            "                     --indent N                 blanks a level (0 to 16, default 2)\r\n"
+           "                     --tab-width N              columns a written tab reaches (default 8)\r\n"
            "                     --reserved-words lower|upper|keep  (default lower)\r\n"
            "                     --no-space-operators       blanks around operators as written\r\n"
            "                     --directives-at-column0    {$...} lines of their own at column 0\r\n"

@@ -43,8 +43,6 @@ enum class Verb {
 };
 
 inline constexpr int kMaxIndent = 100;
-inline constexpr int kDefaultTabWidth = 8;
-inline constexpr int kMaxFormatIndent = 16;
 
 struct Request {
     Verb verb = Verb::Help;

@@ -68,13 +68,19 @@ TEST(FilterTest, ArgumentsNameOneVerbAndOnlyTheValuesItTakes) {
         {{"align-on", "a b"}, std::nullopt},
         {{"trim", "1"}, std::nullopt},
         {{"indent", "101"}, std::nullopt},
+        {{"format", "--tab-width", "4", "--indent", "3"},
+         Request{Verb::Format, 0, {}, {.indentSize = 3, .tabWidth = 4}}},
+        {{"format", "--tab-width", "0"}, std::nullopt},
+        {{"format", "--tab-width"}, std::nullopt},
     };
     for (const auto& [args, expected] : cases) {
         const Parsed parsed = ParseArguments(args);
         ASSERT_EQ(parsed.request.has_value(), expected.has_value()) << args[0] << " " << parsed.error;
         if (!expected) continue;
-        EXPECT_EQ(std::tie(parsed.request->verb, parsed.request->n, parsed.request->token),
-                  std::tie(expected->verb, expected->n, expected->token));
+        const Request& got = *parsed.request;
+        EXPECT_EQ(std::tie(got.verb, got.n, got.token, got.style.indentSize, got.style.tabWidth),
+                  std::tie(expected->verb, expected->n, expected->token, expected->style.indentSize,
+                           expected->style.tabWidth));
     }
 }
 

@@ -177,6 +177,8 @@ TEST(SettingsTest, ReadOnceEachKeyFallingBackOnItsOwnAndWrittenBackThroughTheSto
     EXPECT_EQ(s.format.reservedWords, ReservedWordCase::Upper);
     EXPECT_FALSE(s.format.spaceAroundOperators);
     EXPECT_FALSE(s.format.directivesAtColumn0);
+    ini.values = {{"Format/TabWidth", "4"}};
+    EXPECT_EQ(store.Load().format.tabWidth, 4) << "Format selection reads tabs as Tabs to blanks does";
 
     store.SavePosition({-40, 7});
     store.SaveAnyEditor(true);

@@ -131,6 +131,10 @@ TEST(FormatTest, FragmentsKeepTheirFirstLinesIndentation) {
         {"end; end; end.", "end; end; end."},
     };
     EXPECT_FORMATS(cases);
+    // A written tab reaches the next multiple of the tab width, for the base and for the offset
+    // of a statement's further lines alike.
+    const Case tabs[] = {{"\tx := a +\n\t\tb;", "    x := a +\n        b;"}};
+    EXPECT_FORMATS(tabs, {.tabWidth = 4});
 }
 
 TEST(FormatTest, DirectivesFollowTheCodeAndEachBranchStandsAlone) {
