@@ -80,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     style.reservedWords = static_cast<ReservedWordCase>(in.ConsumeIntegralInRange(0, 2));
     style.spaceAroundOperators = in.ConsumeBool();
     style.directivesAtColumn0 = in.ConsumeBool();
+    style.tabWidth = in.ConsumeIntegralInRange(1, 12);
     const std::size_t firstCut = in.ConsumeIntegral<std::uint16_t>();
     const std::size_t lineCount = in.ConsumeIntegral<std::uint16_t>();
     const std::string text = in.ConsumeRemainingBytesAsString();
