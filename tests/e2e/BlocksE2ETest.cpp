@@ -73,8 +73,6 @@ TEST(BlocksE2ETest, FreshDialogsAndTheCommandsWithoutDialogs) {
     d = Choose(s, kCaseOf, "Case statement");
     EXPECT_EQ(EditTexts(d), (Texts{"", "2", ""}));
     EXPECT_TRUE(Cancel(s, d, caseBlock));
-    s.Command(kBlocksButton, {'B'});
-    EXPECT_TRUE(s.Editor().Shows("begin\r\n\r\nend;"));
     s.Command(kBlocksButton, kUnitHead);
     EXPECT_TRUE(s.Editor().Shows("{ Unit: }\r\n{ Date: }\r\n"));
 

@@ -10,17 +10,12 @@
 namespace tavrill::e2e {
 namespace {
 
-// "&Case" shares its key with "&Comment out", so it is reached with the arrow keys.
-void UpperCase(Session& s) {
-    s.Command(kFormatButton, {VK_HOME, VK_RIGHT, 'U'});
-}
-
 TEST(DockedE2ETest, TheDockedEditorIsFoundAndAnsweredWithTwoFilesOpen) {
     Session s({.editor = {.text = "my_var := 1;", .modes = "--docked --second"}});
     SampleEditor& e = s.Editor();
     EXPECT_EQ(ClassOf(e.Window()), "TAppBuilder");
     EXPECT_EQ(ClassOf(GetParent(GetParent(GetParent(e.Control())))), "TEditWindow");
-    UpperCase(s);
+    s.CaseCommand('U');
     EXPECT_TRUE(s.Editor().Shows("MY_VAR := 1;")) << e.Text();
     EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); }));
 }
@@ -33,7 +28,7 @@ TEST(KeysOnlyE2ETest, AnEditorThatIgnoresOtherProgramsGetsCopyPasteAndUndoAsKeys
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT))
         << "the sample editor took WM_COPY from the harness";
 
-    UpperCase(s);
+    s.CaseCommand('U');
     EXPECT_TRUE(s.Editor().Shows("MY_VAR := SOME_FUNC(X);")) << e.Text();
     // Undo types Ctrl+Z into the editor, which comes to the front for it.
     ForeignWindow notes;
@@ -47,18 +42,15 @@ TEST(KeysOnlyE2ETest, AnEditorThatIgnoresOtherProgramsGetsCopyPasteAndUndoAsKeys
 
 TEST(AnyEditorE2ETest, AnotherEditorIsRefusedUntilAnyEditorIsTurnedOn) {
     Session s({.editor = {.text = "x := 1;", .modes = "--other"}});
-    auto refused = [&] {
-        return s.AnswerBox() == "Could not copy|Source window was not a Delphi TEditWindow.";
-    };
-    UpperCase(s);
-    EXPECT_TRUE(refused());
+    s.CaseCommand('U');
+    EXPECT_EQ(s.AnswerBox(), kNotAnEditor);
     EXPECT_EQ(s.Editor().Text(), "x := 1;");
 
     s.ChooseFromMenu(kMainButton, {'A'});
     EXPECT_TRUE(WaitFor([&] {
         return s.ReadProgramFile("tavrill.ini").value_or("").find("AnyEditor=1") != std::string::npos;
     }));
-    UpperCase(s);
+    s.CaseCommand('U');
     EXPECT_TRUE(s.Editor().Shows("X := 1;")) << s.Editor().Text();
 }
 
@@ -83,7 +75,7 @@ TEST(UnicodeE2ETest, TextBeyondTheAnsiCodePageSurvivesEveryStep) {
     const std::string ansiSnippet = "s := 'caf\xE9';";
     Session s({.editor = {.text = line, .modes = "--unicode"},
                .files = {{"stash\\old.pas", "//TAVRILL:old\r\n" + ansiSnippet + "\r\n"}}});
-    UpperCase(s);
+    s.CaseCommand('U');
     std::string text = "POčET := 'Ωμέγα ✓ \xF0\x9F\x98\x80';";
     ASSERT_TRUE(s.Editor().Shows(text)) << s.Editor().Text();
 

@@ -32,6 +32,8 @@ inline constexpr std::string_view kFormatButton = "Format text (comment etc)";
 inline constexpr std::string_view kStashButton = "Stash clip for later use";
 inline constexpr std::string_view kLoadButton = "Retrieve code from stash";
 inline constexpr std::string_view kHelpButton = "Help!";
+// The message box of a command whose target window is no editor.
+inline constexpr char kNotAnEditor[] = "Could not copy|Source window was not a Delphi TEditWindow.";
 
 class HarnessError : public std::runtime_error {
 public:
@@ -47,6 +49,9 @@ void ClickWindow(HWND window);                      // in its middle
 void PressKeys(std::initializer_list<WORD> keys);   // one after another; letters as 'A'..'Z'
 void PressChord(std::initializer_list<WORD> keys);  // held together: {VK_CONTROL, 'A'}
 void TypeText(std::string_view text);               // UTF-8; CR LF, CR or LF alone each give one Enter
+inline void PressShortcut(WORD key) {               // Ctrl+Alt+Shift and the key: a default shortcut
+    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, key});
+}
 
 std::string WindowText(HWND window);  // WM_GETTEXT in the wide form, as UTF-8: an edit gives its whole text
 std::string ClassOf(HWND window);
@@ -161,6 +166,8 @@ public:
     // and Wine highlights the item there. {VK_HOME, VK_RIGHT, 'T'} is "&Case" > "&Title Case".
     void ChooseFromMenu(std::string_view hint, std::initializer_list<WORD> keys);
     void Exit();  // from the main menu; waits until the program has ended
+    // An item of the format menu's "&Case", which shares its key with "&Comment out".
+    void CaseCommand(WORD item) { Command(kFormatButton, {VK_HOME, VK_RIGHT, item}); }
 
     bool NoMessageBoxFor(Millis duration) const;
     // Waits for the tool bar's message box and answers it: "caption|text", or "" when none came.

@@ -9,7 +9,7 @@ namespace {
 
 Dialog OpenPalette(Session& s) {
     s.Editor().SelectAll();
-    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, VK_SPACE});
+    PressShortcut(VK_SPACE);
     return s.AwaitDialog("Find a command");
 }
 

@@ -14,11 +14,6 @@
 namespace tavrill::e2e {
 namespace {
 
-// Presses Ctrl+Alt+Shift and the key, then lets go, as a user presses a default shortcut.
-void Shortcut(WORD key) {
-    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, key});
-}
-
 // Holds a system-wide hot key for as long as it lives, as another program would.
 class HeldHotKey {
 public:
@@ -37,12 +32,12 @@ TEST(ShortcutsE2ETest, KeysConvertAtOnceAndDialogsGiveTheEditorBackItsKeyboard) 
     Session s({.editor = {.text = "my_var := some_func(x);"}});
     SampleEditor& e = s.Editor();
     e.SelectAll();
-    Shortcut('U');  // no pause for the tool bar's timer: the key makes the editor the target
+    PressShortcut('U');  // no pause for the tool bar's timer: the key makes the editor the target
     EXPECT_TRUE(e.Shows("MY_VAR := SOME_FUNC(X);")) << e.Text();
     EXPECT_TRUE(WaitFor([&] { return IsForeground(e.Window()); }));
 
     e.SelectAll();
-    Shortcut('I');  // the indent dialog opens in front of the editor
+    PressShortcut('I');  // the indent dialog opens in front of the editor
     const Dialog indent = s.AwaitDialog("Indent");
     EXPECT_TRUE(WaitFor([&] { return IsForeground(indent.window); }));
     PressKeys({VK_ESCAPE});
@@ -95,14 +90,14 @@ TEST(ShortcutsE2ETest, TakenShortcutsAreReportedAndChangesSurviveARestart) {
     EXPECT_NE(ini.find("CaseFlip=Ctrl+Alt+Shift+U"), std::string::npos) << ini;
     EXPECT_NE(ini.find("CaseUpper=None"), std::string::npos) << ini;
     e.SelectAll();
-    Shortcut('U');
+    PressShortcut('U');
     EXPECT_TRUE(e.Shows("MY_VAR")) << e.Text();
 
     s.Exit();
     s.StartToolBar();  // Flip Case no longer asks for the key the test holds: no message
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{800}));
     e.SelectAll();
-    Shortcut('U');
+    PressShortcut('U');
     EXPECT_TRUE(e.Shows("my_var")) << e.Text();
 }
 
@@ -157,7 +152,7 @@ TEST(KeepClipboardE2ETest, TextAndPictureSurviveMessagesAndTypedKeysAndTheChoice
         SampleEditor& e = s.Editor();
         CopyTextAndPicture();
         e.SelectAll();
-        Shortcut('U');
+        PressShortcut('U');
         EXPECT_TRUE(e.Shows("MY_VAR")) << e.Text();
         EXPECT_TRUE(WaitFor([] { return ReadClipboard().text == kUserText; }))
             << ReadClipboard().text.value_or("(no text)");
@@ -169,7 +164,7 @@ TEST(KeepClipboardE2ETest, TextAndPictureSurviveMessagesAndTypedKeysAndTheChoice
     s.StartToolBar();
     s.ChooseFromMenu(kMainButton, {'L'});  // off again: the classic behaviour
     s.Editor().SelectAll();
-    Shortcut('L');
+    PressShortcut('L');
     EXPECT_TRUE(s.Editor().Shows("my_var")) << s.Editor().Text();
     EXPECT_TRUE(WaitFor([] { return ReadClipboard().text == "my_var"; }));
 }

@@ -33,7 +33,7 @@ TEST(TemplatesE2ETest, ASnippetsShortcutInsertsItWithoutTheBrowserAndAGoneOneIsD
                          {"stash\\free.pas", "//TAVRILL:\r\nFreeAndNil(%SELECTION%);"}}});
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{500}));  // the shortcut of a snippet gone is dropped quietly
     s.Editor().SelectAll();
-    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, 'Y'});
+    PressShortcut('Y');
     EXPECT_TRUE(s.Editor().Shows("FreeAndNil(List);")) << s.Editor().Text();
     EXPECT_EQ(s.WaitForDialog("Your code stash", Millis{300}), nullptr);
 }

@@ -1,5 +1,4 @@
-// The format menu's comment, uncomment, indent and text tools, and the blocks menu's GUID, from the
-// user's side.
+// The format menu's indent dialog and text tools, and the blocks menu's GUID, from the user's side.
 
 #include <gtest/gtest.h>
 
@@ -49,36 +48,10 @@ TEST(IndentE2ETest, OkShiftsTheEditedTextTheNextOpeningKeepsOnlyTheDirectionCanc
     EXPECT_EQ(s.Editor().Text(), "a\r\nb\r\nc");
 }
 
-TEST(CommentE2ETest, EachCommentCommandWrapsTheSelectionAndUncommentUnwrapsIt) {
-    const std::string text = "a := 1;\r\n\r\n  b := 2;";
-    Session s({.editor = {.text = text + "\r\n"}});
-    s.Editor().SelectAll();
-    s.WaitForTarget();
-    // The items of "&Comment out", or 0 for "U&ncomment".
-    const std::pair<WORD, std::string> steps[] = {
-        {'U', "//a := 1;\r\n//\r\n//  b := 2;\r\n"},
-        {0, text},  // uncomment trims first, so the final line break is gone
-        {'S', "{ " + text + " }"},
-        {'E', "(* { " + text + " } *)"},
-    };
-    for (const auto& [item, expected] : steps) {
-        s.Editor().SelectAll();
-        // "&Comment out" shares its key with "&Case": it is reached from the first item.
-        if (item) s.ChooseFromMenu(kFormatButton, {VK_HOME, VK_DOWN, VK_DOWN, VK_RIGHT, item});
-        if (!item) s.ChooseFromMenu(kFormatButton, {'N'});
-        EXPECT_TRUE(s.Editor().Shows(expected)) << s.Editor().Text();
-    }
-}
-
-// The newest items, each reached from its menu or shortcut: Join lines, Align on... with its box,
-// Format selection and a GUID.
-TEST(TextToolsE2ETest, JoinAlignOnAndAGuidFromTheMenus) {
-    Session s({.editor = {.text = "a :=\r\n  1;"}});
-    s.Command(kFormatButton, {'J'});
-    EXPECT_TRUE(s.Editor().Shows("a := 1;")) << s.Editor().Text();
-
-    s.Editor().SelectAll();
-    TypeText("x = 1;\r\nabc = 2;");
+// The newest items, each reached from its menu or shortcut: Align on... with its box, Format
+// selection and a GUID.
+TEST(TextToolsE2ETest, AlignOnFormatAndAGuidFromTheMenus) {
+    Session s({.editor = {.text = "x = 1;\r\nabc = 2;"}});
     s.Command(kFormatButton, {VK_END, VK_UP, VK_RETURN});  // "Align on...", above the last item
     const Dialog d = s.AwaitDialog("Align on");
     TypeText("=");
@@ -88,7 +61,7 @@ TEST(TextToolsE2ETest, JoinAlignOnAndAGuidFromTheMenus) {
     s.Editor().SelectAll();
     TypeText("if x then\r\ny:=1;");
     s.Editor().SelectAll();
-    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, 'D'});  // Format selection's shortcut
+    PressShortcut('D');  // Format selection's shortcut
     EXPECT_TRUE(s.Editor().Shows("if x then\r\n  y := 1;")) << s.Editor().Text();
 
     s.Command(kBlocksButton, {'G'});

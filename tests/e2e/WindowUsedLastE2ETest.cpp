@@ -10,18 +10,14 @@
 namespace tavrill::e2e {
 namespace {
 
-void Shortcut(WORD key) {
-    PressChord({VK_CONTROL, VK_MENU, VK_SHIFT, key});
-}
-
 TEST(WindowUsedLastE2ETest, EachShortcutWorksInTheEditorInFrontAndNothingSelectedChangesNothing) {
     Session s({.editor = {.text = "abc"}, .files = {{"tavrill.ini", "[Main]\r\nAnyEditor=1\r\n"}}});
     SampleEditor& e = s.Editor();
     e.SelectAll();
-    Shortcut('U');
+    PressShortcut('U');
     ASSERT_TRUE(e.Shows("ABC")) << e.Text();
     PressKeys({VK_END});  // nothing selected: the earlier result on the clipboard must not come back
-    Shortcut('L');
+    PressShortcut('L');
     EXPECT_TRUE(s.NoMessageBoxFor(Millis{800}));
     EXPECT_EQ(e.Text(), "ABC");
 
@@ -30,19 +26,19 @@ TEST(WindowUsedLastE2ETest, EachShortcutWorksInTheEditorInFrontAndNothingSelecte
         WineEditor wordpad("C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe", "RichEdit20W");
         wordpad.SelectAllOf("x := 1;");
         wordpad.Activate();
-        Shortcut('U');
+        PressShortcut('U');
         EXPECT_TRUE(WaitFor([&] { return wordpad.Text() == "X := 1;"; })) << wordpad.Text();
         WineEditor notepad("C:\\windows\\system32\\notepad.exe", "Edit");
         notepad.SelectAllOf("Name := 'n';");
         notepad.Activate();
-        Shortcut('U');
+        PressShortcut('U');
         EXPECT_TRUE(WaitFor([&] { return notepad.Text() == "NAME := 'N';"; })) << notepad.Text();
         EXPECT_EQ(wordpad.Text(), "X := 1;");
         EXPECT_EQ(e.Text(), "ABC") << "the editor used before is left alone";
     }  // both closed, so that the sample editor can be clicked again
 
     e.SelectAll();
-    Shortcut('L');
+    PressShortcut('L');
     EXPECT_TRUE(e.Shows("abc")) << e.Text();
 }
 

@@ -52,12 +52,10 @@ struct FakeUi : CommandUi, TemplateUi {
         return Answer("save", SaveValues{"snip", "d", "[" + std::string(code) + "]"});
     }
     std::optional<std::string> BrowseStash() override { return Answer("browse", std::string("snippet")); }
-    std::optional<std::string> AskAlignToken(const std::vector<std::string>& recent) override {
-        offered = recent;
+    std::optional<std::string> AskAlignToken(const std::vector<std::string>&) override {
         return Answer("align", std::string("="));
     }
     std::string NewGuid() override { return "{0A1B2C3D-0000-4000-8000-00000000000F}"; }
-    std::vector<std::string> offered;
     TemplateUi& Templates() override { return *this; }
     std::optional<std::vector<std::string>> AskTemplateInputs(const std::vector<TemplateInput>&) override {
         return {};

@@ -14,6 +14,16 @@
 namespace tavrill {
 namespace {
 
+TEST(FoldersTest, ProgramFolderIsLowerCasedInAsciiOnlyAndEndsInABackslash) {
+    EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Editor\\TAVRILL.EXE"), "c:\\tools\\editor\\");
+    EXPECT_EQ(ProgramFolderOf("C:TAVRILL.EXE"), "c:\\");
+    EXPECT_EQ(ProgramFolderOf("D:\\\xC9"
+                              "cole\\t.exe"),
+              "d:\\\xC9"
+              "cole\\");  // bytes above 127 keep their case
+    EXPECT_EQ(ProgramFolderOf("\\\\Server\\Share\\t.exe"), "\\\\server\\share\\");
+}
+
 TEST(FoldersTest, StashFolderSettingIsAbsoluteOrUnderTheProgramFolder) {
     const Folders defaults = FoldersFor("C:\\Tools\\t.exe");
     const struct {

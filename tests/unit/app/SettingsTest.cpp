@@ -9,7 +9,6 @@
 #include "ErrorOf.h"
 #include "MapProfile.h"
 #include "app/Commands.h"
-#include "app/Folders.h"
 #include "base/Error.h"
 
 namespace tavrill {
@@ -192,17 +191,6 @@ TEST(SettingsTest, ReadOnceEachKeyFallingBackOnItsOwnAndWrittenBackThroughTheSto
     ini.writable = false;
     EXPECT_EQ(testing::ErrorOf([&] { store.SavePosition({1, 2}); }), "Unable to write to c:\\t\\tavrill.ini");
     EXPECT_THROW(store.SaveAnyEditor(false), Error);
-}
-
-TEST(FoldersTest, ProgramFolderIsLowerCasedInAsciiOnlyAndEndsInABackslash) {
-    EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Editor\\TAVRILL.EXE"), "c:\\tools\\editor\\");
-    EXPECT_EQ(ProgramFolderOf("C:TAVRILL.EXE"), "c:\\");
-    EXPECT_EQ(ProgramFolderOf("D:\\\xC9"
-                              "cole\\t.exe"),
-              "d:\\\xC9"
-              "cole\\");  // bytes above 127 keep their case
-    EXPECT_EQ(ProgramFolderOf("\\\\Server\\Share\\t.exe"), "\\\\server\\share\\");
-    EXPECT_EQ(FoldersFor("C:\\X\\t.exe").stash, "c:\\x\\stash\\");
 }
 
 }  // namespace
