@@ -39,8 +39,13 @@ constexpr int kRuns = 5;
 
 Clock::time_point firstListPaint, lastListPaint;  // since the last reset of the first
 
-LRESULT CALLBACK TimedListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+// The list's window procedure, replaced rather than subclassed through comctl32: under Wine its
+// subclass chain costs about 0.2 ms on every message, 2 s for 10,000 added rows, which would be
+// timed as the list box's own.
+WNDPROC listProc = nullptr;
+
+LRESULT CALLBACK TimedListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcW(listProc, hwnd, msg, wParam, lParam);
     if (msg == WM_PAINT) {
         lastListPaint = Clock::now();
         if (firstListPaint == Clock::time_point{}) firstListPaint = lastListPaint;
@@ -49,7 +54,9 @@ LRESULT CALLBACK TimedListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 void TimeListPaints(HWND form) {
-    SetWindowSubclass(FindWindowExA(form, nullptr, "ListBox", nullptr), &TimedListProc, 0, 0);
+    const HWND list = FindWindowExA(form, nullptr, "ListBox", nullptr);
+    listProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TimedListProc)));
 }
 
 HWND browserWindow = nullptr;
