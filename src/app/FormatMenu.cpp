@@ -97,7 +97,7 @@ void RunTrimTrailingBlanks(CommandContext& c) {
     RewriteSelection(c, TrimTrailingBlanks);
 }
 void RunTabsToBlanks(CommandContext& c) {
-    RewriteSelection(c, [&](std::string_view s) { return Untabify(s, c.settings.tabWidth); });
+    RewriteSelection(c, [&](std::string_view s) { return Untabify(s, c.settings.format.tabWidth); });
 }
 void RunDeleteBlankLines(CommandContext& c) {
     RewriteSelection(c, [](std::string_view s) { return DeleteBlankLines(s, false); });

@@ -21,8 +21,7 @@ Settings SettingsStore::Load() {
     s.format.spaceAroundOperators = number("SpaceAroundOperators", 1, "Format") != 0;
     s.format.directivesAtColumn0 = number("DirectivesAtColumn0", 0, "Format") != 0;
     const int tabWidth = ParseSettingInt(profile_.Read("Format", "TabWidth").value_or(""), kDefaultTabWidth);
-    s.tabWidth = tabWidth >= 1 && tabWidth <= kMaxTabWidth ? tabWidth : kDefaultTabWidth;
-    s.format.tabWidth = s.tabWidth;
+    s.format.tabWidth = tabWidth >= 1 && tabWidth <= kMaxTabWidth ? tabWidth : kDefaultTabWidth;
     for (std::size_t i = 1; i <= kAlignTokensKept; ++i) {
         const auto token = profile_.Read("Format", "AlignOn" + std::to_string(i));
         if (token && !token->empty()) s.alignTokens.push_back(*token);

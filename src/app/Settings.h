@@ -29,8 +29,9 @@ struct Settings {
     bool keepClipboard = false;  // [Main] KeepClipboard=0|1
     std::string stashFolder;     // [Main] StashFolder=, as written; empty for the default
     ShortcutTable shortcuts;     // [Shortcuts], once the slots are known (SettingsStore::LoadShortcuts)
-    FormatStyle format;  // [Format] IndentSize, ReservedWords, SpaceAroundOperators, DirectivesAtColumn0
-    int tabWidth = kDefaultTabWidth;       // [Format] TabWidth, 1 to 100
+    // [Format] IndentSize, ReservedWords, SpaceAroundOperators, DirectivesAtColumn0 and TabWidth
+    // (1 to 100), which Tabs to blanks uses too
+    FormatStyle format;
     std::vector<std::string> alignTokens;  // [Format] AlignOn1..AlignOn10: "Align on...", latest first
 };
 

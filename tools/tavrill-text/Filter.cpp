@@ -57,8 +57,8 @@ Parsed Fail(std::initializer_list<std::string_view> message) {
     return parsed;
 }
 
-// Digits only, from `low` to `high`.
-std::optional<int> ReadOptionNumber(std::string_view number, int low, int high) {
+// Digits only, from `low` to `high`: no sign, no blanks, so that a typo never silently means 0.
+std::optional<int> ReadNumberArgument(std::string_view number, int low, int high) {
     int n = 0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
     if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos ||
@@ -76,13 +76,13 @@ Parsed ParseFormatOptions(std::span<const std::string_view> args) {
         const std::string_view option = args[k];
         const bool hasValue = k + 1 < args.size();
         if (option == "--indent" && hasValue) {
-            const std::optional<int> n = ReadOptionNumber(args[++k], 0, kMaxFormatIndent);
+            const std::optional<int> n = ReadNumberArgument(args[++k], 0, kMaxFormatIndent);
             if (!n)
                 return Fail(
                     {"bad indent size '", args[k], "' (0 to ", std::to_string(kMaxFormatIndent), ")"});
             request.style.indentSize = *n;
         } else if (option == "--tab-width" && hasValue) {
-            const std::optional<int> n = ReadOptionNumber(args[++k], 1, kMaxTabWidth);
+            const std::optional<int> n = ReadNumberArgument(args[++k], 1, kMaxTabWidth);
             if (!n) return Fail({"bad tab width '", args[k], "' (1 to ", std::to_string(kMaxTabWidth), ")"});
             request.style.tabWidth = *n;
         } else if (option == "--reserved-words" && hasValue) {
@@ -137,16 +137,13 @@ Parsed ParseArguments(std::span<const std::string_view> args) {
     }
     if (args.size() != 2) return Fail({"'", args[0], "' needs one number of blanks"});
     const std::string_view number = args[1];
-    const char* end = number.data() + number.size();
-    // Digits only: no sign, no blanks, so that a typo never silently means 0.
-    const bool digitsOnly =
-        !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
-    const auto [ptr, ec] = std::from_chars(number.data(), end, request.n);
     const int least = request.verb == Verb::Untabify ? 1 : 0;
-    if (!digitsOnly || ec != std::errc() || ptr != end || request.n > kMaxIndent || request.n < least) {
+    const std::optional<int> n = ReadNumberArgument(number, least, kMaxIndent);
+    if (!n) {
         if (request.verb == Verb::Untabify) return Fail({"bad tab width '", number, "' (1 to 100)"});
         return Fail({"bad number of blanks '", number, "' (0 to ", std::to_string(kMaxIndent), ")"});
     }
+    request.n = *n;
     return Parsed{request, {}};
 }
 

@@ -170,7 +170,7 @@ TEST(SettingsTest, ReadOnceEachKeyFallingBackOnItsOwnAndWrittenBackThroughTheSto
     EXPECT_FALSE(s.anyEditor);
     EXPECT_TRUE(s.keepClipboard);
     EXPECT_EQ(s.stashFolder, "snips");
-    EXPECT_EQ(s.tabWidth, 8) << "out of range";
+    EXPECT_EQ(s.format.tabWidth, 8) << "out of range";
     EXPECT_EQ(s.alignTokens, std::vector<std::string>{"then"});
     EXPECT_EQ(s.format.indentSize, 2) << "out of range";
     EXPECT_EQ(s.format.reservedWords, ReservedWordCase::Upper);
